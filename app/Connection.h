@@ -1,0 +1,43 @@
+#pragma once
+
+#include "store/Database.h"
+#include "store/Recordset.h"
+
+#include <QString>
+#include <memory>
+
+class QLineEdit;
+
+// The state shared between the windows, and the procedures they share.
+namespace Connection {
+
+extern std::unique_ptr<store::Database> cnx;
+extern store::Recordset rs;
+extern QString requete;
+extern bool nouveau_film;
+extern qint16 code_selection;
+extern qint16 onglet_option;
+
+// Opens the catalogue and shows the main window; on failure shows the connection message.
+// Returns whether the program is running.
+bool Main();
+
+// Fills the main list from a SELECT and recomputes the four counters.
+void chargeliste(const QString& requete);
+
+// Recomputes the four counters of the main window from the whole catalogue.
+void actualiser_compteurs();
+
+// The single row of a list that found no film.
+QString placeholderRow();
+
+// Puts "-" into a text box whose text is empty.
+void tiret_si_vide(QLineEdit* box);
+
+// The catalogue connection; throws when none is open.
+store::Database& connection();
+
+// Forgets the connection and the shared state (end of the program, and between tests).
+void reset();
+
+}  // namespace Connection

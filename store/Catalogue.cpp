@@ -1,0 +1,68 @@
+#include "store/Catalogue.h"
+
+#include "store/Database.h"
+#include "store/DbError.h"
+#include "store/FrenchText.h"
+
+#include <QFileInfo>
+#include <sqlite3.h>
+
+namespace store {
+
+const QStringList& filmColumns()
+{
+    static const QStringList columns = {
+        QStringLiteral("code_film"),   QStringLiteral("nom_film"),    QStringLiteral("type_film"),
+        QStringLiteral("cd_film"),     QStringLiteral("qualite_film"), QStringLiteral("format_film"),
+        QStringLiteral("obs_Film"),    QStringLiteral("langue_Film"), QStringLiteral("codec_Film"),
+        QStringLiteral("codec_Son"),   QStringLiteral("duree"),       QStringLiteral("realisateur"),
+        QStringLiteral("acteur"),      QStringLiteral("annee"),       QStringLiteral("pret_film"),
+        QStringLiteral("date_pret")};
+    return columns;
+}
+
+void createCatalogue(const QString& path)
+{
+    if (QFileInfo::exists(path))
+        throw DbError(QStringLiteral("Le catalogue existe déjà : %1").arg(path));
+    QString ddl = QStringLiteral(
+        "PRAGMA encoding = 'UTF-16le';"
+        "PRAGMA journal_mode = WAL;"
+        "CREATE TABLE film (code_film INTEGER PRIMARY KEY NOT NULL "
+        "CHECK (code_film BETWEEN -32768 AND 32767)");
+    for (const QString& column : filmColumns().mid(1))
+        ddl += QStringLiteral(", %1 TEXT COLLATE FRANCAIS").arg(column);
+    ddl += QStringLiteral(");CREATE INDEX film_par_titre ON film (nom_film);"
+                          "CREATE INDEX film_par_qualite ON film (qualite_film);");
+
+    sqlite3* db = nullptr;
+    int code = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    if (code == SQLITE_OK) {
+        registerFrenchText(db);
+        code = sqlite3_exec(db, ddl.toUtf8().constData(), nullptr, nullptr, nullptr);
+    }
+    const QString message = QString::fromUtf8(sqlite3_errmsg(db));
+    sqlite3_close_v2(db);
+    if (code != SQLITE_OK)
+        throw DbError(QStringLiteral("Le catalogue n'a pas pu être créé : %1").arg(message), code);
+}
+
+void checkCatalogue(Database& db)
+{
+    sqlite3_stmt* statement = nullptr;
+    const int code = sqlite3_prepare_v2(db.handle(), "SELECT * FROM film LIMIT 0", -1, &statement, nullptr);
+    if (code != SQLITE_OK) {
+        sqlite3_finalize(statement);
+        db.fail(code, QStringLiteral("Le fichier n'est pas un catalogue de films"));
+    }
+    QStringList present;
+    for (int i = 0; i < sqlite3_column_count(statement); ++i)
+        present.append(QString::fromUtf8(sqlite3_column_name(statement, i)));
+    sqlite3_finalize(statement);
+    for (const QString& column : filmColumns()) {
+        if (!present.contains(column, Qt::CaseInsensitive))
+            throw DbError(QStringLiteral("Il manque la colonne %1 à la table film.").arg(column));
+    }
+}
+
+}  // namespace store

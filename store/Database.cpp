@@ -1,0 +1,156 @@
+#include "store/Database.h"
+
+#include "store/Catalogue.h"
+#include "store/DbError.h"
+#include "store/Dialect.h"
+#include "store/FrenchText.h"
+
+#include <QFileInfo>
+#include <algorithm>
+#include <sqlite3.h>
+
+namespace store {
+
+namespace {
+
+constexpr std::size_t kCachedStatements = 48;
+constexpr int kBusyTimeoutMs = 250;
+
+QString engineMessage(sqlite3* db, int code)
+{
+    const char* text = db ? sqlite3_errmsg(db) : sqlite3_errstr(code);
+    return QString::fromUtf8(text ? text : sqlite3_errstr(code));
+}
+
+}  // namespace
+
+PreparedStatement::PreparedStatement(Database* owner, QString key, sqlite3_stmt* statement)
+    : owner_(owner), key_(std::move(key)), statement_(statement) {}
+
+PreparedStatement::PreparedStatement(PreparedStatement&& other) noexcept
+    : owner_(other.owner_), key_(std::move(other.key_)), statement_(other.statement_)
+{
+    other.statement_ = nullptr;
+}
+
+PreparedStatement& PreparedStatement::operator=(PreparedStatement&& other) noexcept
+{
+    if (this != &other) {
+        release();
+        owner_ = other.owner_;
+        key_ = std::move(other.key_);
+        statement_ = other.statement_;
+        other.statement_ = nullptr;
+    }
+    return *this;
+}
+
+PreparedStatement::~PreparedStatement() { release(); }
+
+bool PreparedStatement::step()
+{
+    const int code = sqlite3_step(statement_);
+    if (code == SQLITE_ROW)
+        return true;
+    if (code == SQLITE_DONE)
+        return false;
+    owner_->fail(code, QStringLiteral("La base de donnée n'a pas pu exécuter l'instruction"));
+}
+
+void PreparedStatement::release()
+{
+    if (!statement_)
+        return;
+    sqlite3_reset(statement_);
+    sqlite3_clear_bindings(statement_);
+    owner_->giveBack(key_, statement_);
+    statement_ = nullptr;
+}
+
+Database::Database(sqlite3* db, QString path) : db_(db), path_(std::move(path)) {}
+
+Database::~Database()
+{
+    for (auto& [key, statement] : cache_)
+        sqlite3_finalize(statement);
+    sqlite3_close_v2(db_);
+}
+
+std::unique_ptr<Database> Database::open(const QString& path)
+{
+    if (!QFileInfo(path).isFile())
+        throw DbError(QStringLiteral("Le fichier de la base de donnée est introuvable : %1").arg(path));
+    sqlite3* raw = nullptr;
+    const int code = sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE, nullptr);
+    std::unique_ptr<Database> db(new Database(raw, path));
+    if (code != SQLITE_OK)
+        db->fail(code, QStringLiteral("La base de donnée n'a pas pu être ouverte"));
+    sqlite3_extended_result_codes(raw, 1);
+    sqlite3_busy_timeout(raw, kBusyTimeoutMs);
+    registerFrenchText(raw);
+    checkCatalogue(*db);
+    // Write-ahead journal: each film is still committed on its own, without a disk flush per
+    // film, and a crash never leaves a half-written catalogue. A read-only file keeps its mode.
+    sqlite3_exec(raw, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+    sqlite3_exec(raw, "PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr);
+    return db;
+}
+
+void Database::fail(int code, const QString& what) const
+{
+    throw DbError(QStringLiteral("%1 : %2").arg(what, engineMessage(db_, code)), code);
+}
+
+int Database::execute(const QString& statement)
+{
+    PreparedStatement prepared = prepare(statement);
+    while (prepared.step()) {
+    }
+    return sqlite3_changes(db_);
+}
+
+PreparedStatement Database::prepare(const QString& statement)
+{
+    const TranslatedStatement translated = translateStatement(statement);
+    sqlite3_stmt* raw = nullptr;
+    auto cached = cache_.find(translated.sql);
+    if (cached != cache_.end()) {
+        raw = cached->second;
+        cache_.erase(cached);
+        cacheOrder_.erase(std::find(cacheOrder_.begin(), cacheOrder_.end(), translated.sql));
+    } else {
+        const int code = sqlite3_prepare16_v3(db_, translated.sql.utf16(), int(translated.sql.size() * 2),
+                                              SQLITE_PREPARE_PERSISTENT, &raw, nullptr);
+        if (code != SQLITE_OK)
+            fail(code, QStringLiteral("Instruction refusée par la base de donnée"));
+        if (!raw)
+            throw DbError(QStringLiteral("Instruction vide"));
+    }
+    PreparedStatement prepared(this, translated.sql, raw);
+    if (sqlite3_bind_parameter_count(raw) != translated.texts.size())
+        throw DbError(QStringLiteral("Instruction invalide : paramètres inattendus"));
+    for (int i = 0; i < translated.texts.size(); ++i) {
+        const QString& text = translated.texts[i];
+        const int code = sqlite3_bind_text16(raw, i + 1, text.utf16(), int(text.size() * 2), SQLITE_TRANSIENT);
+        if (code != SQLITE_OK)
+            fail(code, QStringLiteral("Valeur refusée par la base de donnée"));
+    }
+    return prepared;
+}
+
+void Database::giveBack(const QString& key, sqlite3_stmt* statement)
+{
+    if (cache_.count(key)) {
+        sqlite3_finalize(statement);
+        return;
+    }
+    if (cacheOrder_.size() >= kCachedStatements) {
+        sqlite3_finalize(cache_[cacheOrder_.front()]);
+        cache_.erase(cacheOrder_.front());
+        cacheOrder_.erase(cacheOrder_.begin());
+    }
+    cache_.emplace(key, statement);
+    cacheOrder_.push_back(key);
+}
+
+}  // namespace store

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace store {
+
+class Database;
+
+// A prepared statement borrowed from the connection's cache; it goes back when released.
+class PreparedStatement {
+public:
+    PreparedStatement() = default;
+    PreparedStatement(Database* owner, QString key, sqlite3_stmt* statement);
+    PreparedStatement(PreparedStatement&& other) noexcept;
+    PreparedStatement& operator=(PreparedStatement&& other) noexcept;
+    PreparedStatement(const PreparedStatement&) = delete;
+    PreparedStatement& operator=(const PreparedStatement&) = delete;
+    ~PreparedStatement();
+
+    sqlite3_stmt* get() const { return statement_; }
+    explicit operator bool() const { return statement_ != nullptr; }
+    // Steps once: true on a row, false when done; throws on a failure of the engine.
+    bool step();
+    void release();
+
+private:
+    Database* owner_ = nullptr;
+    QString key_;
+    sqlite3_stmt* statement_ = nullptr;
+};
+
+// The one connection to the catalogue file.
+class Database {
+public:
+    // Opens an existing catalogue; never creates a file. Throws DbError when the file is
+    // missing, is not a catalogue, or lacks the table film or one of its columns.
+    static std::unique_ptr<Database> open(const QString& path);
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    // Runs a statement that returns no rows; gives the number of rows it changed.
+    int execute(const QString& statement);
+    // Prepares a statement, its text literals bound as parameters.
+    PreparedStatement prepare(const QString& statement);
+
+    QString path() const { return path_; }
+    sqlite3* handle() const { return db_; }
+    [[noreturn]] void fail(int code, const QString& what) const;
+
+private:
+    friend class PreparedStatement;
+    Database(sqlite3* db, QString path);
+    void giveBack(const QString& key, sqlite3_stmt* statement);
+
+    sqlite3* db_;
+    QString path_;
+    std::unordered_map<QString, sqlite3_stmt*> cache_;
+    std::vector<QString> cacheOrder_;
+};
+
+}  // namespace store

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "store/Database.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+namespace store {
+
+// A forward pass over the rows of one statement. A statement that returns no rows (an UPDATE
+// or a DELETE) runs to its end at once and leaves the recordset closed.
+class Recordset {
+public:
+    // Cursor and lock settings of the callers; a forward pass serves all of them.
+    static constexpr int Unspecified = -1;
+    static constexpr int Dynamic = 2;
+    static constexpr int Optimistic = 3;
+
+    Recordset() = default;
+    Recordset(Recordset&&) noexcept = default;
+    Recordset& operator=(Recordset&&) noexcept = default;
+
+    void open(const QString& source, Database& connection, int cursorType = Unspecified,
+              int lockType = Unspecified, int options = Unspecified);
+    void close();
+    bool isOpen() const { return open_; }
+    bool eof() const;
+    void moveNext();
+
+    // Field names match whatever their letter case; an unknown name throws.
+    int fieldIndex(const QString& name) const;
+    QVariant value(int index) const;
+    QVariant value(const QString& name) const { return value(fieldIndex(name)); }
+    bool isNull(int index) const;
+    bool isNull(const QString& name) const { return isNull(fieldIndex(name)); }
+    // The field as text; a NULL reads as empty text.
+    QString text(int index) const;
+    QString text(const QString& name) const { return text(fieldIndex(name)); }
+
+private:
+    void requireRow() const;
+
+    PreparedStatement statement_;
+    QStringList names_;
+    bool open_ = false;
+    bool eof_ = true;
+};
+
+}  // namespace store

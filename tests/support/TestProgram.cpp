@@ -1,0 +1,87 @@
+#include "support/TestProgram.h"
+
+#include "app/Connection.h"
+#include "app/ProgramFolder.h"
+#include "store/Catalogue.h"
+#include "store/Dialect.h"
+#include "store/Recordset.h"
+#include "ui/Form.h"
+#include "ui/ScriptedPlatform.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+namespace testing {
+
+TestProgram::TestProgram(bool withCatalogue) : platform_(std::make_unique<ui::ScriptedPlatform>())
+{
+    QDir(dir_.path()).mkpath(QStringLiteral("BD"));
+    if (withCatalogue)
+        store::createCatalogue(path(QStringLiteral("BD/Film.mdb")));
+    QFile::copy(QStringLiteral(CINABREL_DEFAULT_LISTS), path(QStringLiteral("BD/codec.cnb")));
+    QFile::setPermissions(path(QStringLiteral("BD/codec.cnb")), QFile::ReadOwner | QFile::WriteOwner);
+    app::setProgramFolder(dir_.path());
+    ui::forms::setOnLastUnload([this] { ended_ = true; });
+}
+
+TestProgram::~TestProgram()
+{
+    stopProgram();
+    db_.reset();
+    ui::forms::setOnLastUnload([] { QCoreApplication::quit(); });
+    app::setProgramFolder(QString());
+}
+
+QString TestProgram::path(const QString& relative) const { return QDir(dir_.path()).filePath(relative); }
+
+store::Database& TestProgram::db()
+{
+    if (!db_)
+        db_ = store::Database::open(path(QStringLiteral("BD/Film.mdb")));
+    return *db_;
+}
+
+void TestProgram::insert(const Film& film)
+{
+    auto text = [](const QString& v) { return store::quotedText(v); };
+    auto optional = [&](const std::optional<QString>& v) { return v ? text(*v) : QStringLiteral("NULL"); };
+    db().execute(QStringLiteral("INSERT INTO film VALUES (%1,%2,%3,%4,%5,%6,%7,%8,%9,%10,%11,%12,%13,%14,%15,%16)")
+                     .arg(film.code)
+                     .arg(text(film.nom), text(film.type), text(film.cd), text(film.qualite), text(film.format),
+                          text(film.obs), text(film.langue), text(film.codecVideo))
+                     .arg(text(film.codecSon), text(film.duree), text(film.realisateur), text(film.acteur),
+                          text(film.annee), optional(film.pret), optional(film.datePret)));
+}
+
+QString TestProgram::value(const QString& statement)
+{
+    store::Recordset rs;
+    rs.open(statement, db());
+    return rs.eof() ? QString() : rs.text(0);
+}
+
+bool TestProgram::isNull(const QString& statement)
+{
+    store::Recordset rs;
+    rs.open(statement, db());
+    return rs.eof() || rs.isNull(0);
+}
+
+int TestProgram::count(const QString& where)
+{
+    return value(QStringLiteral("SELECT COUNT(*) FROM film ") + (where.isEmpty() ? QString() : QStringLiteral("WHERE ") + where))
+        .toInt();
+}
+
+bool startProgram() { return Connection::Main(); }
+
+void stopProgram()
+{
+    ui::forms::unloadAll();
+    Connection::reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+}  // namespace testing

@@ -1,0 +1,87 @@
+#include "ui/Controls.h"
+
+#include "ui/Twips.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace ui {
+
+namespace {
+
+template <typename T>
+T* placed(T* widget, const QString& name, int left, int top, int width, int height)
+{
+    widget->setObjectName(name);
+    place(widget, left, top, width, height);
+    return widget;
+}
+
+}  // namespace
+
+void fillBackground(QWidget* widget, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, int left, int top, int width,
+                  int height)
+{
+    auto* label = placed(new QLabel(caption, parent), name, left, top, width, height);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption, int left, int top,
+                        int width, int height)
+{
+    auto* button = placed(new QPushButton(caption, parent), name, left, top, width, height);
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
+}
+
+QGroupBox* makeFrame(QWidget* parent, const QString& name, const QString& caption, int left, int top, int width,
+                     int height)
+{
+    return placed(new QGroupBox(caption, parent), name, left, top, width, height);
+}
+
+QLineEdit* makeTextBox(QWidget* parent, const QString& name, const QString& text, int left, int top, int width,
+                       int height)
+{
+    auto* box = placed(new QLineEdit(text, parent), name, left, top, width, height);
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, Qt::white);
+    box->setPalette(palette);
+    return box;
+}
+
+QCheckBox* makeCheckBox(QWidget* parent, const QString& name, const QString& caption, int left, int top, int width,
+                        int height)
+{
+    return placed(new QCheckBox(caption, parent), name, left, top, width, height);
+}
+
+QRadioButton* makeOptionButton(QWidget* parent, const QString& name, const QString& caption, int left, int top,
+                               int width, int height)
+{
+    return placed(new QRadioButton(caption, parent), name, left, top, width, height);
+}
+
+QComboBox* makeDropDownList(QWidget* parent, const QString& name, int left, int top, int width, int height)
+{
+    auto* combo = placed(new QComboBox(parent), name, left, top, width, height);
+    combo->setEditable(false);
+    return combo;
+}
+
+}  // namespace ui

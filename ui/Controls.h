@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QWidget;
+
+namespace ui {
+
+// The windows' blue background.
+inline QColor formBlue() { return QColor(116, 152, 207); }
+
+void fillBackground(QWidget* widget, const QColor& colour);
+
+// Controls made at their design place (twips, relative to their container) with their names.
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, int left, int top, int width,
+                  int height);
+QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption, int left, int top,
+                        int width, int height);
+QGroupBox* makeFrame(QWidget* parent, const QString& name, const QString& caption, int left, int top, int width,
+                     int height);
+QLineEdit* makeTextBox(QWidget* parent, const QString& name, const QString& text, int left, int top, int width,
+                       int height);
+QCheckBox* makeCheckBox(QWidget* parent, const QString& name, const QString& caption, int left, int top, int width,
+                        int height);
+QRadioButton* makeOptionButton(QWidget* parent, const QString& name, const QString& caption, int left, int top,
+                               int width, int height);
+QComboBox* makeDropDownList(QWidget* parent, const QString& name, int left, int top, int width, int height);
+
+}  // namespace ui

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "ui/Platform.h"
+
+namespace ui {
+
+class DesktopPlatform : public Platform {
+public:
+    int messageBox(const QString& prompt, int flags, const QString& title) override;
+    QString chooseFolder(QWidget* owner, const QString& prompt, const QString& initialFolder) override;
+    bool openDocument(const QString& path) override;
+    QDateTime now() override;
+    void processEvents() override;
+};
+
+}  // namespace ui

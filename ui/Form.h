@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+#include <functional>
+
+namespace ui {
+
+class FormWindow;
+
+// One window of the program: a single instance whose variables outlive its controls. The
+// first reference loads it (controls built, Load run); Unload destroys the controls and the
+// next reference loads it again. The program ends when its last loaded form is unloaded.
+class Form {
+public:
+    explicit Form(QString formName);
+    virtual ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    bool isLoaded() const { return !window_.isNull(); }
+    // The window with its controls; loads the form on first reference.
+    QMainWindow* window();
+    void load();
+    // Shows modeless and brings to the front.
+    void show();
+    void hide();
+    void unload();
+    bool isVisible() const;
+    QString formName() const { return formName_; }
+
+    // A control of the loaded form by its name.
+    template <typename T>
+    T* control(const QString& name)
+    {
+        return window()->findChild<T*>(name);
+    }
+
+    // Inner (client) size in twips.
+    int innerWidth();
+    int innerHeight();
+
+protected:
+    // Builds the controls on the window's client area of the given design size in twips.
+    virtual void build(QMainWindow* window, QWidget* clientArea) = 0;
+    virtual QSize designSize() const = 0;
+    virtual void onLoad() {}
+    virtual void onActivate() {}
+    virtual void onResize() {}
+    virtual void onUnload() {}
+
+private:
+    friend class FormWindow;
+    void windowClosed();
+    void windowActivated();
+    void windowResized();
+    void discardWindow();
+
+    QString formName_;
+    QPointer<FormWindow> window_;
+    bool loading_ = false;
+    bool unloading_ = false;
+};
+
+namespace forms {
+int loadedCount();
+// What happens when the last loaded form is unloaded: by default the application quits.
+void setOnLastUnload(std::function<void()> action);
+void unloadAll();
+}  // namespace forms
+
+}  // namespace ui

@@ -1,0 +1,229 @@
+#include "ui/ListView.h"
+
+#include "ui/Twips.h"
+
+#include <QCollator>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <algorithm>
+#include <numeric>
+#include <stdexcept>
+
+namespace ui {
+
+int ListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(rows_.size()); }
+
+int ListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(columns_.size()); }
+
+QVariant ListModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= rows_.size())
+        return QVariant();
+    if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
+        const ListRow& row = rows_[index.row()];
+        return index.column() < row.size() ? row[index.column()] : QString();
+    }
+    if (role == Qt::TextAlignmentRole && index.column() < columns_.size())
+        return QVariant::fromValue(columns_[index.column()].alignment | Qt::AlignVCenter);
+    return QVariant();
+}
+
+QVariant ListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || section < 0 || section >= columns_.size())
+        return QVariant();
+    if (role == Qt::DisplayRole)
+        return columns_[section].caption;
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(columns_[section].alignment | Qt::AlignVCenter);
+    return QVariant();
+}
+
+void ListModel::addColumn(const Column& column)
+{
+    beginInsertColumns(QModelIndex(), int(columns_.size()), int(columns_.size()));
+    columns_.append(column);
+    endInsertColumns();
+}
+
+void ListModel::clearColumns()
+{
+    beginResetModel();
+    columns_.clear();
+    endResetModel();
+}
+
+void ListModel::clearRows()
+{
+    beginResetModel();
+    rows_.clear();
+    endResetModel();
+}
+
+int ListModel::addRow(const QString& text)
+{
+    const int position = int(rows_.size());
+    beginInsertRows(QModelIndex(), position, position);
+    rows_.append(ListRow{text});
+    endInsertRows();
+    return position;
+}
+
+void ListModel::addCell(int row, const QString& text)
+{
+    rows_[row].append(text);
+    const int column = int(rows_[row].size()) - 1;
+    if (column < columns_.size())
+        emit dataChanged(index(row, column), index(row, column));
+}
+
+void ListModel::setRows(QList<ListRow> rows)
+{
+    beginResetModel();
+    rows_ = std::move(rows);
+    endResetModel();
+}
+
+void ListModel::sortRows(int column, Qt::SortOrder order)
+{
+    QCollator collator{QLocale(QLocale::French, QLocale::France)};
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::vector<QCollatorSortKey> keys;
+    keys.reserve(rows_.size());
+    for (const ListRow& row : rows_)
+        keys.push_back(collator.sortKey(column < row.size() ? row[column] : QString()));
+    std::vector<int> positions(rows_.size());
+    std::iota(positions.begin(), positions.end(), 0);
+    std::stable_sort(positions.begin(), positions.end(), [&](int a, int b) {
+        const int order_ = keys[a].compare(keys[b]);
+        return order == Qt::AscendingOrder ? order_ < 0 : order_ > 0;
+    });
+    emit layoutAboutToBeChanged();
+    QList<ListRow> sorted;
+    sorted.reserve(rows_.size());
+    for (int position : positions)
+        sorted.append(std::move(rows_[position]));
+    rows_ = std::move(sorted);
+    emit layoutChanged();
+}
+
+ListView::ListView(QWidget* parent) : QTreeView(parent), model_(new ListModel(this))
+{
+    setModel(model_);
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSortingEnabled(false);
+    header()->setSectionsMovable(false);
+    header()->setStretchLastSection(false);
+    header()->setSectionsClickable(true);
+    connect(header(), &QHeaderView::sectionClicked, this, &ListView::columnClick);
+}
+
+void ListView::addColumn(const QString& caption, int widthTwips, Qt::Alignment alignment)
+{
+    model_->addColumn({caption, widthTwips, alignment});
+    applyColumnWidths();
+}
+
+void ListView::clearColumns()
+{
+    model_->clearColumns();
+}
+
+int ListView::columnCount() const { return int(model_->columns().size()); }
+
+QString ListView::columnCaption(int column) const { return model_->columns().at(column).caption; }
+
+int ListView::columnWidth(int column) const { return model_->columns().at(column).width; }
+
+void ListView::applyColumnWidths()
+{
+    const auto& columns = model_->columns();
+    for (int i = 0; i < columns.size(); ++i) {
+        header()->setSectionHidden(i, columns[i].width == 0);
+        if (columns[i].width > 0)
+            header()->resizeSection(i, px(columns[i].width));
+    }
+}
+
+void ListView::clearRows() { model_->clearRows(); }
+
+int ListView::addRow(const QString& text) { return model_->addRow(text); }
+
+void ListView::addCell(int row, const QString& text) { model_->addCell(row, text); }
+
+void ListView::setRows(QList<ListRow> rows)
+{
+    model_->setRows(std::move(rows));
+    if (sorted_)
+        model_->sortRows(sortColumn_, sortOrder_);
+}
+
+int ListView::rowCount() const { return int(model_->rows().size()); }
+
+QString ListView::rowText(int row) const { return model_->rows().at(row).at(0); }
+
+int ListView::cellCount(int row) const { return int(model_->rows().at(row).size()) - 1; }
+
+QString ListView::cellText(int row, int cell) const
+{
+    const ListRow& r = model_->rows().at(row);
+    if (cell < 1 || cell >= r.size())
+        throw std::out_of_range("cell");
+    return r.at(cell);
+}
+
+int ListView::selectedRow() const
+{
+    const QModelIndexList selected = selectionModel()->selectedRows();
+    return selected.isEmpty() ? -1 : selected.first().row();
+}
+
+void ListView::selectRow(int row)
+{
+    const QModelIndex index = model_->index(row, 0);
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    scrollTo(index);
+}
+
+void ListView::sortRows(int column, Qt::SortOrder order)
+{
+    sorted_ = true;
+    sortColumn_ = column;
+    sortOrder_ = order;
+    model_->sortRows(column, order);
+    header()->setSortIndicatorShown(true);
+    header()->setSortIndicator(column, order);
+}
+
+void ListView::mouseReleaseEvent(QMouseEvent* event)
+{
+    QTreeView::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton)
+        emit click();
+}
+
+void ListView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QTreeView::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton)
+        emit dblClick();
+}
+
+void ListView::keyPressEvent(QKeyEvent* event)
+{
+    const int before = selectedRow();
+    QTreeView::keyPressEvent(event);
+    if (selectedRow() != before)
+        emit click();
+    else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        emit dblClick();
+}
+
+}  // namespace ui

@@ -1,0 +1,95 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QList>
+#include <QStringList>
+#include <QTreeView>
+
+namespace ui {
+
+// A row of the list: its text, then its cells (cell 1 is element 1).
+using ListRow = QStringList;
+
+class ListModel : public QAbstractTableModel {
+public:
+    struct Column {
+        QString caption;
+        int width = 0;  // twips
+        Qt::Alignment alignment = Qt::AlignLeft;
+    };
+
+    using QAbstractTableModel::QAbstractTableModel;
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    const QList<Column>& columns() const { return columns_; }
+    const QList<ListRow>& rows() const { return rows_; }
+    void addColumn(const Column& column);
+    void clearColumns();
+    void clearRows();
+    int addRow(const QString& text);
+    void addCell(int row, const QString& text);
+    void setRows(QList<ListRow> rows);
+    void sortRows(int column, Qt::SortOrder order);
+
+private:
+    QList<Column> columns_;
+    QList<ListRow> rows_;
+};
+
+// The report-style list: column headers with caption, width and alignment, rows of a text and
+// cells, the selected row, a sort column and order. Positions count from 0; cells from 1.
+class ListView : public QTreeView {
+    Q_OBJECT
+public:
+    explicit ListView(QWidget* parent = nullptr);
+
+    void addColumn(const QString& caption, int widthTwips, Qt::Alignment alignment = Qt::AlignLeft);
+    void clearColumns();
+    int columnCount() const;
+    QString columnCaption(int column) const;
+    int columnWidth(int column) const;  // twips
+
+    void clearRows();
+    int addRow(const QString& text);
+    void addCell(int row, const QString& text);
+    // Replaces all rows at once; in sorted mode they are shown sorted.
+    void setRows(QList<ListRow> rows);
+    int rowCount() const;
+    QString rowText(int row) const;
+    int cellCount(int row) const;
+    // Throws std::out_of_range when the row has no such cell.
+    QString cellText(int row, int cell) const;
+
+    int selectedRow() const;
+    void selectRow(int row);
+
+    // Sorts by a column's text, French order, letter case ignored; later fills stay sorted.
+    void sortRows(int column, Qt::SortOrder order);
+    bool isSorted() const { return sorted_; }
+    int sortColumn() const { return sortColumn_; }
+    Qt::SortOrder sortOrder() const { return sortOrder_; }
+
+signals:
+    void click();
+    void dblClick();
+    void columnClick(int column);
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void applyColumnWidths();
+
+    ListModel* model_;
+    bool sorted_ = false;
+    int sortColumn_ = 0;
+    Qt::SortOrder sortOrder_ = Qt::AscendingOrder;
+};
+
+}  // namespace ui

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "ui/Form.h"
+
+class QLabel;
+class QLineEdit;
+class QCheckBox;
+class QPushButton;
+
+namespace ui {
+class ListView;
+}
+
+// The main window: search box, summary of the selected film, loan box, counters and the list.
+class Frm_Accueil : public ui::Form {
+public:
+    static Frm_Accueil& instance();
+
+    // Sets the list's columns: 1 the film layout, 0 the loan layout.
+    void iniliste(int Index);
+    // 1 while the film layout is shown, 0 while the loan layout is shown.
+    qint16 type_liste = 0;
+
+    ui::ListView* List();
+
+protected:
+    Frm_Accueil();
+    void build(QMainWindow* window, QWidget* client) override;
+    QSize designSize() const override { return {11175, 8475}; }
+    void onLoad() override;
+    void onResize() override;
+
+private:
+    void buildMenus(QMainWindow* window);
+};
