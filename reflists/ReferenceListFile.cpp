@@ -1,0 +1,160 @@
+#include "reflists/ReferenceListFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace reflists {
+
+namespace {
+
+constexpr char kEncoding[] = "windows-1252";
+
+QString readFailure(const QString& path)
+{
+    return QStringLiteral("Impossible de lire le fichier des listes :\r\n") + QDir::toNativeSeparators(path);
+}
+
+QString writeFailure(const QString& path)
+{
+    return QStringLiteral("Impossible d'enregistrer les listes dans :\r\n") + QDir::toNativeSeparators(path);
+}
+
+// Control bytes other than tab and line ends, the bytes Windows-1252 leaves undefined and a
+// Unicode byte order mark mean the file is not ours: rewriting it would lose its content.
+bool isWindows1252Text(const QByteArray& bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
+        return false;
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r')
+            return false;
+        if (byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D)
+            return false;
+    }
+    return true;
+}
+
+bool isLineEnd(QChar c) { return c == u'\r' || c == u'\n'; }
+
+// Gives each field of the text in turn, the way the file is read: a quoted field runs to its
+// closing quote (or the end of its line) and the rest of it up to a comma is dropped; an unquoted
+// field runs to the next comma or line end. An empty line is one empty field.
+template <typename Consumer>
+void forEachField(const QString& text, Consumer consume)
+{
+    const qsizetype size = text.size();
+    qsizetype i = 0;
+    while (i < size) {
+        while (i < size && (text[i] == u' ' || text[i] == u'\t'))
+            ++i;
+        QString field;
+        if (i < size && text[i] == u'"') {
+            const qsizetype start = ++i;
+            while (i < size && text[i] != u'"' && !isLineEnd(text[i]))
+                ++i;
+            field = text.mid(start, i - start);
+            while (i < size && text[i] != u',' && !isLineEnd(text[i]))
+                ++i;
+        } else {
+            const qsizetype start = i;
+            while (i < size && text[i] != u',' && !isLineEnd(text[i]))
+                ++i;
+            field = text.mid(start, i - start);
+        }
+        consume(field);
+        if (i < size && text[i] == u',') {
+            ++i;
+        } else if (i < size) {
+            // One line end: CR LF, or a lone LF or CR from a hand-edited file.
+            if (text[i] == u'\r' && i + 1 < size && text[i + 1] == u'\n')
+                ++i;
+            ++i;
+        }
+    }
+}
+
+// A character that Windows-1252 cannot hold becomes "?".
+QByteArray encoded(const QString& text)
+{
+    QStringEncoder whole(kEncoding);
+    QByteArray bytes = whole.encode(text);
+    if (!whole.hasError())
+        return bytes;
+    bytes.clear();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        QStringEncoder single(kEncoding);
+        const QByteArray character = single.encode(QStringView(text).mid(i, length));
+        bytes += single.hasError() ? QByteArray("?") : character;
+        i += length - 1;
+    }
+    return bytes;
+}
+
+// One record per line: a double quote cannot be held inside a quoted field and a line end would
+// split the record, so they are stored as an apostrophe and a space.
+QByteArray record(char marker, QString text)
+{
+    text.replace(u'"', u'\'').replace(u'\r', u' ').replace(u'\n', u' ');
+    return '"' + QByteArray(1, marker) + encoded(text) + "\"\r\n";
+}
+
+}  // namespace
+
+ReferenceListError::ReferenceListError(const QString& message) : std::runtime_error(message.toStdString()) {}
+
+ReferenceLists readReferenceLists(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileSize)
+        throw ReferenceListError(readFailure(path));
+    const QByteArray bytes = file.read(kMaxFileSize + 1);
+    if (file.error() != QFileDevice::NoError || bytes.size() > kMaxFileSize || !isWindows1252Text(bytes))
+        throw ReferenceListError(readFailure(path));
+    file.close();
+
+    QStringDecoder decoder(kEncoding);
+    ReferenceLists lists;
+    forEachField(decoder.decode(bytes), [&lists](const QString& field) {
+        if (field.isEmpty())
+            return;
+        const QString text = field.mid(1);
+        switch (field[0].unicode()) {
+        case u'a':
+            lists.audio.append(text);
+            break;
+        case u'v':
+            lists.video.append(text);
+            break;
+        case u'g':
+            lists.genre.append(text);
+            break;
+        default:
+            break;
+        }
+    });
+    return lists;
+}
+
+void writeReferenceLists(const QString& path, const ReferenceLists& lists)
+{
+    QByteArray content;
+    for (const QString& entry : lists.audio)
+        content += record('a', entry);
+    for (const QString& entry : lists.video)
+        content += record('v', entry);
+    for (const QString& entry : lists.genre)
+        content += record('g', entry);
+    if (content.size() > kMaxFileSize)
+        throw ReferenceListError(writeFailure(path));
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit())
+        throw ReferenceListError(writeFailure(path));
+}
+
+}  // namespace reflists

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <stdexcept>
+
+namespace reflists {
+
+// The three reference lists of codec.cnb, each in file order.
+struct ReferenceLists {
+    QStringList audio, video, genre;
+};
+
+// A reference list file that cannot be read or written; what() is the French message for the user.
+class ReferenceListError : public std::runtime_error {
+public:
+    explicit ReferenceListError(const QString& message);
+    QString message() const { return QString::fromUtf8(what()); }
+};
+
+// Larger files are refused by the reader and never written, so a stray binary file cannot
+// freeze a window and every file written reads back.
+constexpr qint64 kMaxFileSize = 8 * 1024 * 1024;
+
+// Reads the file. Throws ReferenceListError when it is missing, unreadable, larger than
+// kMaxFileSize or not text (a NUL byte, or a byte Windows-1252 leaves undefined).
+ReferenceLists readReferenceLists(const QString& path);
+
+// Replaces the file through a temporary file beside it (QSaveFile), so a failure leaves the old
+// file whole; throws ReferenceListError when it cannot.
+void writeReferenceLists(const QString& path, const ReferenceLists& lists);
+
+}  // namespace reflists
