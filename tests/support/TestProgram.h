@@ -30,8 +30,8 @@ struct Film {
     QString realisateur = QStringLiteral("-");
     QString acteur = QStringLiteral("-");
     QString annee = QStringLiteral("2000");
-    std::optional<QString> pret;
-    std::optional<QString> datePret;
+    std::optional<QString> pret = std::nullopt;
+    std::optional<QString> datePret = std::nullopt;
 };
 
 // A temporary program folder with BD/Film.mdb (empty) and the default BD/codec.cnb, made the
