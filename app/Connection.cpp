@@ -6,6 +6,7 @@
 #include "ui/main/Frm_Accueil.h"
 
 #include <QLineEdit>
+#include <QPlainTextEdit>
 
 namespace Connection {
 
@@ -44,6 +45,12 @@ void tiret_si_vide(QLineEdit* box)
 {
     if (box->text().isEmpty())
         box->setText(QStringLiteral("-"));
+}
+
+void tiret_si_vide(QPlainTextEdit* box)
+{
+    if (box->toPlainText().isEmpty())
+        box->setPlainText(QStringLiteral("-"));
 }
 
 void reset()

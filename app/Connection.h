@@ -7,6 +7,7 @@
 #include <memory>
 
 class QLineEdit;
+class QPlainTextEdit;
 
 // The state shared between the windows, and the procedures they share.
 namespace Connection {
@@ -33,6 +34,7 @@ QString placeholderRow();
 
 // Puts "-" into a text box whose text is empty.
 void tiret_si_vide(QLineEdit* box);
+void tiret_si_vide(QPlainTextEdit* box);
 
 // The catalogue connection; throws when none is open.
 store::Database& connection();

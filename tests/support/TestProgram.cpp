@@ -15,6 +15,16 @@
 
 namespace testing {
 
+Film film(int code, const QString& nom, std::initializer_list<std::pair<QString Film::*, QString>> columns)
+{
+    Film result;
+    result.code = code;
+    result.nom = nom;
+    for (const auto& [column, value] : columns)
+        result.*column = value;
+    return result;
+}
+
 TestProgram::TestProgram(bool withCatalogue) : platform_(std::make_unique<ui::ScriptedPlatform>())
 {
     QDir(dir_.path()).mkpath(QStringLiteral("BD"));
@@ -79,7 +89,9 @@ bool startProgram() { return Connection::Main(); }
 
 void stopProgram()
 {
-    ui::forms::unloadAll();
+    // Unloading a window may show the main window again, which loads it anew.
+    while (ui::forms::loadedCount() > 0)
+        ui::forms::unloadAll();
     Connection::reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }

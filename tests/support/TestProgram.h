@@ -5,8 +5,10 @@
 #include <QMap>
 #include <QString>
 #include <QTemporaryDir>
+#include <initializer_list>
 #include <memory>
 #include <optional>
+#include <utility>
 
 namespace ui {
 class ScriptedPlatform;
@@ -33,6 +35,10 @@ struct Film {
     std::optional<QString> pret = std::nullopt;
     std::optional<QString> datePret = std::nullopt;
 };
+
+// A film with its key and title; the listed columns are set, the others keep their values above.
+Film film(int code, const QString& nom = QStringLiteral("Film"),
+          std::initializer_list<std::pair<QString Film::*, QString>> columns = {});
 
 // A temporary program folder with BD/Film.mdb (empty) and the default BD/codec.cnb, made the
 // program's folder for the test's lifetime, with a scripted platform installed.

@@ -31,5 +31,17 @@ protected:
     void onResize() override;
 
 private:
+    // Film commands, list menus, about and quit (Commands.cpp).
+    void connectCommands();
+    void cmd_new_Click();
+    void Bt_Modif_Click();
+    void Bt_Supp_Click();
+    void mnulistF_Click();
+    void mnu_dvd_Click();
+    void mnu_liste_fr_Click();
+    void mnu_liste_E_Click();
+    // Forgets the selected film: no key, an empty summary, the loan box as at load.
+    void oublier_selection();
+
     void buildMenus(QMainWindow* window);
 };
