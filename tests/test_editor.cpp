@@ -1,6 +1,7 @@
 #include "app/Connection.h"
 #include "editor/FilmSave.h"
 #include "editor/Frm_New.h"
+#include "store/Dialect.h"
 #include "support/TestMain.h"
 #include "support/TestProgram.h"
 #include "ui/ListView.h"
