@@ -42,9 +42,11 @@ private:
     std::function<void()> onShow_;
 };
 
-QLabel* caption(QWidget* parent, const char* name, const char* text, int left, int top, int width, int height)
+QLabel* caption(QWidget* parent, const char* name, const char* text, int left, int top, int width, int height,
+               double points = 8.25)
 {
     QLabel* label = makeLabel(parent, QString::fromLatin1(name), QString::fromUtf8(text), left, top, width, height);
+    label->setFont(sansSerif(points));
     label->adjustSize();
     return label;
 }
@@ -95,7 +97,7 @@ void Frm_New::build(QMainWindow* window, QWidget* client)
     buildInfoGeneral(client);
     buildInfoPlus(client);
 
-    caption(client, "Label6", "Synopsis / Observation :", 120, 2760, 2175, 240)->setFont(sansSerif(9.75));
+    caption(client, "Label6", "Synopsis / Observation :", 120, 2760, 2175, 240, 9.75);
     auto* txt_obs = new QPlainTextEdit(client);
     txt_obs->setObjectName(QStringLiteral("txt_obs"));
     place(txt_obs, 120, 3000, 9615, 3495);
@@ -139,7 +141,9 @@ void Frm_New::buildInfoGeneral(QWidget* client)
     caption(fra1, "Label12", "Année", 5280, 720, 465, 195);
     caption(fra1, "Label8", "Langue", 480, 1440, 540, 195);
     caption(fra1, "Label4", "Genre :", 3120, 1440, 525, 195);
-    caption(fra1, "Label5", "Format Vidéo", 120, 1800, 930, 195);
+    // A little left of its design place: the substitute face is wider than the design's, and the
+    // caption would run under the list beside it.
+    caption(fra1, "Label5", "Format Vidéo", 90, 1800, 930, 195);
     caption(fra1, "Label3", "Qualité :", 3120, 1800, 585, 195);
 
     makeTextBox(fra1, QStringLiteral("Txt_Titre"), QString(), 1080, 360, 3735, 285);

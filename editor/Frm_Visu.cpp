@@ -73,7 +73,8 @@ void Frm_Visu::build(QMainWindow* window, QWidget* client)
         caption->setFont(bold);
         caption->adjustSize();
         makeLabel(frames[line.frame], QString::fromLatin1(line.valueName), QString(), line.valueLeft, line.top,
-                  line.valueWidth, 255);
+                  line.valueWidth, 255)
+            ->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
 
     // The notes can be read, scrolled and selected, never typed over.
