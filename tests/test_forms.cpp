@@ -72,6 +72,13 @@ private slots:
         QVERIFY(program.programEnded());
     }
 
+    void standardButtonsSpeakFrench()
+    {
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Oui"));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&No"), QStringLiteral("&Non"));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Annuler"));
+    }
+
     void failingHandlerIsReportedAndTheProgramGoesOn()
     {
         testing::TestProgram program;
