@@ -11,7 +11,6 @@
 #include "ui/main/Frm_Accueil.h"
 
 #include <QComboBox>
-#include <QDir>
 #include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -198,9 +197,7 @@ void Frm_New::remplir_listes()
         lists = reflists::readReferenceLists(app::referenceListsPath());
     } catch (const reflists::ReferenceListError& error) {
         // The film can still be entered; only the choices of the file are missing.
-        msgBox(QStringLiteral("Les listes de codecs et de genres n'ont pas pu être lues (%1) :\r\n%2\r\n"
-                              "Ces choix resteront vides.")
-                   .arg(QDir::toNativeSeparators(app::referenceListsPath()), error.message()),
+        msgBox(error.message() + QStringLiteral("\r\nLes choix de codecs et de genres resteront vides."),
                mb::Exclamation);
     }
 

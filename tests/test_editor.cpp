@@ -171,7 +171,8 @@ private slots:
         QVERIFY(QFile::remove(program.path(QStringLiteral("BD/codec.cnb"))));
         openNew();
         QCOMPARE(program.platform().messages.size(), 1);
-        QVERIFY(program.platform().lastPrompt().startsWith(QStringLiteral("Les listes de codecs et de genres")));
+        QVERIFY(program.platform().lastPrompt().contains(QStringLiteral("codec.cnb")));
+        QVERIFY(program.platform().lastPrompt().endsWith(QStringLiteral("Les choix de codecs et de genres resteront vides.")));
         QCOMPARE(combo("comb_audio")->count(), 0);
         QCOMPARE(entries(combo("Combo1")), QStringList{"----"});
         QTest::keyClicks(box("Txt_Titre"), QStringLiteral("Sans listes"));
