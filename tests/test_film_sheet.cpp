@@ -2,6 +2,7 @@
 #include "editor/Frm_Visu.h"
 #include "support/TestMain.h"
 #include "support/TestProgram.h"
+#include "ui/ListView.h"
 #include "ui/ScriptedPlatform.h"
 #include "ui/main/Frm_Accueil.h"
 
@@ -152,6 +153,37 @@ private slots:
         QVERIFY(Frm_Accueil::instance().isVisible());
         QVERIFY(!program.programEnded());
         QCOMPARE(program.count(), 1);
+    }
+
+    void doubleClickInTheListShowsTheFilmsSheet()
+    {
+        testing::TestProgram program;
+        program.insert(kFilm);
+        program.insert(testing::film(9, "Alphaville", {{&Film::annee, "1965"}}));
+        QVERIFY(testing::startProgram());
+        ui::ListView* list = Frm_Accueil::instance().List();
+        auto doubleClick = [list](int row) {
+            const QRect cell = list->visualRect(list->model()->index(row, 0));
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+        };
+        doubleClick(1);
+        QVERIFY(Frm_Visu::instance().isVisible());
+        QCOMPARE(shown("lbl_film"), kFilm.nom);
+        doubleClick(0);
+        QCOMPARE(shown("lbl_film"), QStringLiteral("Alphaville"));
+        QCOMPARE(shown("lblannee"), QStringLiteral("1965"));
+        QCOMPARE(Connection::code_selection, qint16(9));
+    }
+
+    void doubleClickOnThePlaceholderOpensNothing()
+    {
+        testing::TestProgram program;
+        QVERIFY(testing::startProgram());
+        ui::ListView* list = Frm_Accueil::instance().List();
+        QCOMPARE(list->rowText(0), Connection::placeholderRow());
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(0, 0)).center());
+        QVERIFY(!Frm_Visu::instance().isLoaded());
+        QVERIFY(program.platform().messages.isEmpty());
     }
 
     void aFilmThatIsGoneIsReported()

@@ -120,6 +120,7 @@ void Frm_Accueil::build(QMainWindow* window, QWidget* client)
     place(status, 0, 8445, 11175, 30);
 
     buildMenus(window);
+    connectSelection();
     connectCommands();
 }
 

@@ -23,6 +23,9 @@ public:
 
     ui::ListView* List();
 
+    // Reads the key of the selected row into code_selection; any failure leaves it as it was.
+    void lire_selection();
+
 protected:
     Frm_Accueil();
     void build(QMainWindow* window, QWidget* client) override;
@@ -44,4 +47,8 @@ private:
     void oublier_selection();
 
     void buildMenus(QMainWindow* window);
+
+    // Selection (Selection.cpp).
+    void connectSelection();
+    void List_DblClick();
 };
