@@ -26,10 +26,6 @@ QString placeholderRow() { return kPlaceholder; }
 void chargeliste(const QString& requete)
 {
     Frm_Accueil& accueil = Frm_Accueil::instance();
-    // The rows are film rows: the list shows the film columns, so the key is read from its cell.
-    if (accueil.type_liste != 1)
-        accueil.iniliste(1);
-
     rs = store::Recordset();
     rs.open(requete, connection());
     QList<ui::ListRow> rows;
@@ -49,6 +45,10 @@ void chargeliste(const QString& requete)
         }
     }
     rs.close();
+    // The rows are film rows: the list shows the film columns, so the key is read from its cell.
+    // The layout changes only once the rows are read, so a failing statement leaves the list as it was.
+    if (accueil.type_liste != 1)
+        accueil.iniliste(1);
     accueil.List()->setRows(std::move(rows));
     actualiser_compteurs();
 }

@@ -122,6 +122,7 @@ void Frm_Accueil::build(QMainWindow* window, QWidget* client)
     buildMenus(window);
     connectSelection();
     connectCommands();
+    connectLoans();
 }
 
 void Frm_Accueil::buildMenus(QMainWindow* window)

@@ -48,7 +48,19 @@ private:
 
     void buildMenus(QMainWindow* window);
 
-    // Selection (Selection.cpp).
+    // Selection, summary, sort and search (Selection.cpp).
     void connectSelection();
+    void List_Click();
     void List_DblClick();
+    void List_ColumnClick(int column);
+    void txt_search_Change();
+
+    // The loan box and the list of lent films (Loans.cpp).
+    void connectLoans();
+    void chk_pret_Click();
+    void startLoan();
+    void askReturn();
+    void cmd_pret_Click();
+    void mnuliste_Click();
+    void showLoanFields(bool shown);
 };

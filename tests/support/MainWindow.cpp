@@ -1,0 +1,82 @@
+#include "support/MainWindow.h"
+
+#include "ui/ListView.h"
+#include "ui/main/Frm_Accueil.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace testing::accueil {
+
+namespace {
+
+template <typename T>
+T* find(const QString& name)
+{
+    T* widget = Frm_Accueil::instance().control<T>(name);
+    if (!widget)
+        qFatal("no control %s", qPrintable(name));
+    return widget;
+}
+
+QPoint rowCentre(int row)
+{
+    ui::ListView* view = list();
+    return view->visualRect(view->model()->index(row, 0)).center();
+}
+
+}  // namespace
+
+ui::ListView* list() { return Frm_Accueil::instance().List(); }
+QLineEdit* textBox(const QString& name) { return find<QLineEdit>(name); }
+QLabel* label(const QString& name) { return find<QLabel>(name); }
+QCheckBox* checkBox(const QString& name) { return find<QCheckBox>(name); }
+QPushButton* button(const QString& name) { return find<QPushButton>(name); }
+
+void menu(const QString& name)
+{
+    auto* action = Frm_Accueil::instance().window()->findChild<QAction*>(name);
+    if (!action)
+        qFatal("no menu entry %s", qPrintable(name));
+    action->trigger();
+}
+
+QStringList titles()
+{
+    QStringList result;
+    for (int row = 0; row < list()->rowCount(); ++row)
+        result.append(list()->rowText(row));
+    return result;
+}
+
+int rowOf(const QString& title)
+{
+    const int row = int(titles().indexOf(title));
+    if (row < 0)
+        qFatal("no row %s", qPrintable(title));
+    return row;
+}
+
+void clickRow(int row) { QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, rowCentre(row)); }
+
+void doubleClickRow(int row)
+{
+    clickRow(row);
+    QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, rowCentre(row));
+}
+
+void clickHeader(int column)
+{
+    QHeaderView* header = list()->header();
+    const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2, header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+}
+
+void tick(QCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2)); }
+
+}  // namespace testing::accueil
