@@ -37,6 +37,8 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, 
 {
     auto* label = placed(new QLabel(caption, parent), name, left, top, width, height);
     label->setTextFormat(Qt::PlainText);
+    // A caption starts at its label's top, so labels placed side by side read on one line.
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
 }
 
@@ -52,7 +54,11 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& cap
 QGroupBox* makeFrame(QWidget* parent, const QString& name, const QString& caption, int left, int top, int width,
                      int height)
 {
-    return placed(new QGroupBox(caption, parent), name, left, top, width, height);
+    auto* frame = placed(new QGroupBox(caption, parent), name, left, top, width, height);
+    // The caption sits on the frame's top line, so controls placed near the top stay inside the frame.
+    frame->setStyleSheet(QStringLiteral("QGroupBox { border: 1px solid palette(mid); margin-top: 6px; }"
+                                        "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0px 2px; }"));
+    return frame;
 }
 
 QLineEdit* makeTextBox(QWidget* parent, const QString& name, const QString& text, int left, int top, int width,

@@ -76,7 +76,7 @@ void Frm_Accueil::build(QMainWindow* window, QWidget* client)
                   counter.captionTop, counter.captionWidth, 195)
             ->setFont(bold);
         makeLabel(fra_stat, QString::fromLatin1(counter.valueName), QStringLiteral("0"), 1920, counter.valueTop, 855, 255)
-            ->setAlignment(Qt::AlignCenter);
+            ->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     }
 
     auto* fra_pret = makeFrame(client, QStringLiteral("fra_pret"), QStringLiteral("Pret"), 120, 6120, 3015, 1815);
