@@ -128,6 +128,7 @@ void Frm_Accueil::oublier_selection()
         const QSignalBlocker quiet(chk_pret);
         chk_pret->setChecked(false);
     }
+    chk_pret->setProperty("Tag", QString());
     control<QLineEdit>(QStringLiteral("txt_nom"))->setText(QStringLiteral(" "));
     for (const char* name : {"chk_pret", "lbl_nom", "txt_nom", "lbl_date1", "lbl_date", "cmd_pret"})
         control<QWidget>(QString::fromLatin1(name))->setVisible(false);
