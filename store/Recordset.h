@@ -28,6 +28,7 @@ public:
     bool eof() const;
     void moveNext();
 
+    int fieldCount() const { return int(names_.size()); }
     // Field names match whatever their letter case; an unknown name throws.
     int fieldIndex(const QString& name) const;
     QVariant value(int index) const;

@@ -1,0 +1,288 @@
+// Times every interaction of the main window on the largest catalogue (32,767 films), through the
+// real windows offscreen, against the engine's own time for the same statements.
+#include "Measure.h"
+#include "SampleCatalogue.h"
+
+#include "app/Connection.h"
+#include "app/ProgramFolder.h"
+#include "store/Catalogue.h"
+#include "store/Recordset.h"
+#include "ui/Form.h"
+#include "ui/ListView.h"
+#include "ui/ScriptedPlatform.h"
+#include "ui/Toolkit.h"
+#include "ui/main/Frm_Accueil.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cstdio>
+
+using bench::Timing;
+
+namespace {
+
+constexpr int kFilms = 32767;
+constexpr int kRuns = 15;
+
+const QString kAll = QStringLiteral("select * from film order by nom_film");
+const QStringList kCounts = {QStringLiteral("select COUNT (*) as Test from film WHERE qualite_film <>'dvd'"),
+                             QStringLiteral("select COUNT (*) as Test from film WHERE qualite_film='dvd'"),
+                             QStringLiteral("select COUNT (*) as Test from film WHERE pret_film IS NOT NULL"),
+                             QStringLiteral("select COUNT (*) as Test from film WHERE pret_film IS NULL")};
+
+// The statements stepped through the engine alone, every column of every row read as text.
+double engineTime(store::Database& db, const QStringList& statements)
+{
+    return bench::timeOnce([&] {
+        for (const QString& statement : statements) {
+            store::Recordset rs;
+            rs.open(statement, db);
+            if (!rs.isOpen())
+                continue;
+            const int columns = rs.fieldCount();
+            for (; !rs.eof(); rs.moveNext()) {
+                for (int i = 0; i < columns; ++i)
+                    rs.text(i);
+            }
+        }
+    });
+}
+
+QMainWindow* shownForm(const QString& name)
+{
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == name && widget->isVisible())
+            return qobject_cast<QMainWindow*>(widget);
+    }
+    return nullptr;
+}
+
+template <typename T>
+T* find(QWidget* window, const char* name)
+{
+    T* found = window ? window->findChild<T*>(QString::fromLatin1(name)) : nullptr;
+    if (!found) {
+        std::fprintf(stderr, "control %s not found\n", name);
+        std::exit(2);
+    }
+    return found;
+}
+
+QMainWindow* accueil() { return Frm_Accueil::instance().window(); }
+ui::ListView* list() { return Frm_Accueil::instance().List(); }
+void trigger(const char* action) { find<QAction>(accueil(), action)->trigger(); }
+void click(QWidget* window, const char* button) { QTest::mouseClick(find<QAbstractButton>(window, button), Qt::LeftButton); }
+
+// A real mouse click on a row of the main list.
+void clickRow(int row)
+{
+    ui::ListView* l = list();
+    l->selectRow(row);
+    const QRect rect = l->visualRect(l->model()->index(row, 0));
+    QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, rect.center());
+}
+
+int rowOfKey(qint16 key)
+{
+    ui::ListView* l = list();
+    for (int i = 0; i < l->rowCount(); ++i)
+        if (l->cellText(i, 5) == QString::number(key))
+            return i;
+    return -1;
+}
+
+QString keyWhere(const char* where)
+{
+    return QStringLiteral("select code_film from film where %1 order by code_film limit 1 offset 37").arg(QString::fromLatin1(where));
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    ui::setUpToolkit(application);
+    QApplication::setQuitOnLastWindowClosed(false);
+    ui::forms::setOnLastUnload([] {});
+    ui::ScriptedPlatform platform;
+
+    QTemporaryDir folder;
+    QDir(folder.path()).mkpath(QStringLiteral("BD"));
+    const QString catalogue = QDir(folder.path()).filePath(QStringLiteral("BD/Film.mdb"));
+    store::createCatalogue(catalogue);
+    QFile::copy(QStringLiteral(CINABREL_SOURCE_DIR "/data/codec.cnb"), QDir(folder.path()).filePath(QStringLiteral("BD/codec.cnb")));
+    QFile::setPermissions(QDir(folder.path()).filePath(QStringLiteral("BD/codec.cnb")), QFile::ReadOwner | QFile::WriteOwner);
+    std::fprintf(stderr, "making a catalogue of %d films...\n", kFilms);
+    bench::fillCatalogue(catalogue, kFilms);
+    app::setProgramFolder(folder.path());
+    auto engine = store::Database::open(catalogue);
+    auto keyOf = [&](const QString& statement) {
+        store::Recordset rs;
+        rs.open(statement, *engine);
+        return qint16(rs.value(0).toInt());
+    };
+
+    QList<Timing> timings;
+    auto record = [&](const QString& name, int runs, const std::function<double()>& program,
+                      const std::function<double()>& engineRun) {
+        Timing timing{name, {}, {}};
+        for (int i = 0; i < runs; ++i) {
+            timing.program.append(program());
+            if (engineRun)
+                timing.engine.append(engineRun());
+        }
+        std::fprintf(stderr, "%s: %.1f ms\n", qPrintable(name), bench::median(timing.program));
+        timings.append(timing);
+    };
+
+    const QString loadStatement =
+        QStringLiteral("SELECT code_film, nom_film, type_film, duree, cd_film, format_film FROM film ORDER BY nom_film");
+    record(QStringLiteral("Start-up to the filled window"), 5, [&] {
+        ui::forms::unloadAll();
+        Connection::reset();
+        return bench::timeOnce([] { Connection::Main(); });
+    }, [&] { return engineTime(*engine, QStringList{loadStatement} + kCounts); });
+
+    record(QStringLiteral("Full list (Liste des Films)"), kRuns, [&] { return bench::timeOnce([] { trigger("mnulistF"); }); },
+           [&] { return engineTime(*engine, QStringList{kAll} + kCounts); });
+
+    auto* search = find<QLineEdit>(accueil(), "txt_search");
+    const QStringList prefixes = {QStringLiteral("a"), QStringLiteral("ab"), QStringLiteral("abc")};
+    for (int k = 0; k < 3; ++k) {
+        record(QStringLiteral("Search keystroke \"%1\"").arg(prefixes[k]), kRuns, [&] {
+            return bench::timeOnce([&] { QTest::keyClick(search, prefixes[k].back().toLatin1()); },
+                                   [&] { search->setText(prefixes[k].chopped(1)); });
+        }, [&] {
+            return engineTime(*engine, QStringList{QStringLiteral("select * from film WHERE nom_film LIKE '%1%' order by nom_film").arg(prefixes[k])} + kCounts);
+        });
+    }
+    record(QStringLiteral("Clearing the search box"), kRuns, [&] {
+        return bench::timeOnce([&] { search->clear(); }, [&] { search->setText(QStringLiteral("abc")); });
+    }, [&] { return engineTime(*engine, QStringList{QStringLiteral("select * from film WHERE nom_film LIKE '%' order by nom_film")} + kCounts); });
+
+    int selectionRun = 0;
+    record(QStringLiteral("Selection click"), kRuns, [&] {
+        const int row = (selectionRun++ * 2011) % list()->rowCount();
+        return bench::timeOnce([&] { clickRow(row); });
+    }, [&] { return engineTime(*engine, {QStringLiteral("select * from film where code_film=4242")}); });
+
+    int sortRun = 0;
+    record(QStringLiteral("Column sort"), kRuns, [&] {
+        const int column = sortRun++ % 2 ? 0 : 1;
+        QHeaderView* header = list()->header();
+        return bench::timeOnce([&] {
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                              QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
+        });
+    }, {});
+
+    record(QStringLiteral("Loan list"), kRuns, [&] { return bench::timeOnce([] { trigger("mnuliste"); }); },
+           [&] { return engineTime(*engine, {QStringLiteral("SELECT code_film, nom_film, pret_film, date_pret FROM Film WHERE pret_film <>'' ORDER BY nom_film")}); });
+    trigger("mnulistF");
+
+    record(QStringLiteral("Recording a loan"), kRuns, [&] {
+        const qint16 key = keyOf(keyWhere("pret_film IS NULL"));
+        return bench::timeOnce([&] { click(accueil(), "cmd_pret"); }, [&] {
+            clickRow(rowOfKey(key));
+            click(accueil(), "chk_pret");
+            find<QLineEdit>(accueil(), "txt_nom")->setText(QStringLiteral("Benchmark"));
+        });
+    }, [&] { return engineTime(*engine, QStringList{QStringLiteral("UPDATE film SET pret_film=\"x\", date_pret=\"01/01/2026\"  WHERE code_film = 32766")} + kCounts); });
+
+    record(QStringLiteral("Recording a return"), kRuns, [&] {
+        const qint16 key = keyOf(keyWhere("pret_film = 'Benchmark'"));
+        return bench::timeOnce([&] { click(accueil(), "chk_pret"); }, [&] {
+            clickRow(rowOfKey(key));
+            platform.answers = {ui::mb::Yes};
+        });
+    }, [&] {
+        return engineTime(*engine, QStringList{QStringLiteral("UPDATE film SET pret_film=NULL WHERE code_film = 32766"),
+                                               QStringLiteral("UPDATE film SET date_pret=NULL WHERE code_film = 32766")} + kCounts);
+    });
+
+    int added = 0;
+    record(QStringLiteral("Saving a new film"), kRuns, [&] {
+        QMainWindow* editor = nullptr;
+        return bench::timeOnce([&] { click(editor, "Bt_Enreg"); }, [&] {
+            keyOf(QStringLiteral("select 1"));
+            ui::forms::unloadAll();
+            Connection::reset();
+            Connection::Main();
+            // Room for the new keys: the highest ones are freed first.
+            engine->execute(QStringLiteral("Delete * from film where code_film=%1").arg(kFilms - added));
+            ++added;
+            click(accueil(), "cmd_new");
+            editor = shownForm(QStringLiteral("Frm_New"));
+            find<QLineEdit>(editor, "Txt_Titre")->setText(QStringLiteral("Nouveau film d'essai"));
+        });
+    }, [&] {
+        return engineTime(*engine, QStringList{QStringLiteral("select max(code_film) as nouv from film"), kAll} + kCounts);
+    });
+
+    record(QStringLiteral("Modifying a film"), kRuns, [&] {
+        QMainWindow* editor = nullptr;
+        return bench::timeOnce([&] { click(editor, "Bt_Enreg"); }, [&] {
+            clickRow((added * 7919) % list()->rowCount());
+            click(accueil(), "Bt_Modif");
+            editor = shownForm(QStringLiteral("Frm_New"));
+            find<QLineEdit>(editor, "txt_obs")->setText(QStringLiteral("modifié"));
+        });
+    }, [&] { return engineTime(*engine, QStringList{kAll} + kCounts); });
+
+    int deleted = 0;
+    record(QStringLiteral("Deleting a film"), kRuns, [&] {
+        return bench::timeOnce([&] { click(accueil(), "Bt_Supp"); }, [&] {
+            clickRow((++deleted * 104729) % list()->rowCount());
+            platform.answers = {ui::mb::Yes};
+        });
+    }, [&] { return engineTime(*engine, QStringList{QStringLiteral("Delete * from film where code_film=0"), kAll} + kCounts); });
+
+    trigger("mnulistF");
+    record(QStringLiteral("Text export"), kRuns, [&] { return bench::timeOnce([] { trigger("mnuexporter"); }); },
+           [&] { return engineTime(*engine, {QStringLiteral("select * from film ORDER BY nom_film")}); });
+
+    record(QStringLiteral("Spreadsheet export"), 3, [&] { return bench::timeOnce([] { trigger("mnu_excel"); }); }, {});
+    for (const QString& workbook : platform.openedDocuments)
+        if (workbook.endsWith(QStringLiteral(".xlsx")))
+            QFile::remove(workbook);
+
+    const double peak = bench::peakMemoryMb();
+
+    // The quick add runs on a catalogue of its own: the full one has no key left.
+    QTemporaryDir videos;
+    bench::makeVideoTree(videos.path(), 100, 100);
+    record(QStringLiteral("Quick add, 10,000 files in 100 folders"), 3, [&] {
+        QMainWindow* quickAdd = nullptr;
+        return bench::timeOnce([&] { click(quickAdd, "cmd_lancer"); }, [&] {
+            ui::forms::unloadAll();
+            Connection::reset();
+            engine.reset();
+            QFile::remove(catalogue);
+            QFile::remove(catalogue + QStringLiteral("-wal"));
+            QFile::remove(catalogue + QStringLiteral("-shm"));
+            store::createCatalogue(catalogue);
+            engine = store::Database::open(catalogue);
+            Connection::Main();
+            trigger("mnuajoutquick");
+            quickAdd = shownForm(QStringLiteral("Frm_ajoutquick"));
+            platform.folders = {videos.path()};
+            click(quickAdd, "cmd_parcourir");
+        });
+    }, {});
+    store::Recordset check;
+    check.open(QStringLiteral("select count(*) from film"), *engine);
+    std::fprintf(stderr, "quick add stored %s films\n", qPrintable(check.text(0)));
+
+    std::printf("%s\nPeak memory with %d films listed: %.0f MB\n", qPrintable(bench::table(timings)), kFilms, peak);
+    ui::forms::unloadAll();
+    Connection::reset();
+    return 0;
+}
