@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QUrl>
@@ -36,7 +37,10 @@ int DesktopPlatform::messageBox(const QString& prompt, int flags, const QString&
 
 QString DesktopPlatform::chooseFolder(QWidget* owner, const QString& prompt, const QString& initialFolder)
 {
-    return QFileDialog::getExistingDirectory(owner, prompt, initialFolder, QFileDialog::ShowDirsOnly);
+    // Modal over its owner, folders only; the path comes back in the system's own form
+    // ("C:\Films", "C:\" for a drive root), as the user reads it in the folder box.
+    return QDir::toNativeSeparators(
+        QFileDialog::getExistingDirectory(owner, prompt, initialFolder, QFileDialog::ShowDirsOnly));
 }
 
 bool DesktopPlatform::openDocument(const QString& path)

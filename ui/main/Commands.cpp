@@ -1,6 +1,7 @@
 #include "app/Connection.h"
 #include "app/ProgramFolder.h"
 #include "editor/Frm_New.h"
+#include "quickadd/Frm_ajoutquick.h"
 #include "store/DbError.h"
 #include "ui/Guard.h"
 #include "ui/ListView.h"
@@ -50,6 +51,10 @@ void Frm_Accueil::connectCommands()
     auto button = [this](const char* name) { return control<QPushButton>(QString::fromLatin1(name)); };
     onEvent(button("cmd_new"), &QPushButton::clicked, [this] { cmd_new_Click(); });
     onEvent(menu("mnufilm"), &QAction::triggered, [this] { cmd_new_Click(); });
+    onEvent(menu("mnuajoutquick"), &QAction::triggered, [this] {
+        hide();
+        Frm_ajoutquick::instance().show();
+    });
     onEvent(button("Bt_Modif"), &QPushButton::clicked, [this] { Bt_Modif_Click(); });
     onEvent(button("Bt_Supp"), &QPushButton::clicked, [this] { Bt_Supp_Click(); });
     onEvent(menu("mnulistF"), &QAction::triggered, [this] { mnulistF_Click(); });

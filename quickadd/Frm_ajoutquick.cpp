@@ -1,0 +1,228 @@
+#include "quickadd/Frm_ajoutquick.h"
+
+#include "app/Connection.h"
+#include "quickadd/parcourir.h"
+#include "store/Dialect.h"
+#include "ui/Controls.h"
+#include "ui/Guard.h"
+#include "ui/Platform.h"
+#include "ui/Twips.h"
+#include "ui/main/Frm_Accueil.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <algorithm>
+#include <exception>
+
+using namespace ui;
+
+namespace {
+
+const QString kExtension = QStringLiteral(".avi");
+
+// Name order with letter case ignored, so a scan numbers the films the same way on every system;
+// names that differ only in case keep a fixed order too.
+QFileInfoList parNom(QFileInfoList entries)
+{
+    std::sort(entries.begin(), entries.end(), [](const QFileInfo& a, const QFileInfo& b) {
+        const int order = a.fileName().compare(b.fileName(), Qt::CaseInsensitive);
+        return order != 0 ? order < 0 : a.fileName() < b.fileName();
+    });
+    return entries;
+}
+
+// The listings leave out hidden entries and the system's special files; a folder that cannot be
+// listed gives an empty listing, so the scan goes on without it.
+QFileInfoList fichiers(const QString& folder)
+{
+    return parNom(QDir(folder).entryInfoList(QDir::Files, QDir::Unsorted));
+}
+
+// Links to folders are not followed: a link back up the tree would make the walk endless.
+QFileInfoList sous_repertoires(const QString& folder)
+{
+    QFileInfoList entries =
+        QDir(folder).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks, QDir::Unsorted);
+    entries.removeIf([](const QFileInfo& entry) { return entry.isJunction(); });
+    return parNom(entries);
+}
+
+// The title of a film file: its name less the extension ".avi", whatever its letter case; ""
+// for any other file.
+QString titre_du_film(const QString& fileName)
+{
+    if (fileName.size() <= kExtension.size() || !fileName.endsWith(kExtension, Qt::CaseInsensitive))
+        return QString();
+    return fileName.chopped(kExtension.size());
+}
+
+// The key the next film takes: one past the highest in the catalogue, 1 in an empty one.
+int code_suivant()
+{
+    using Connection::rs;
+    rs = store::Recordset();
+    rs.open(QStringLiteral("select max(code_film) as nouv from film"), Connection::connection());
+    const int code = rs.isNull(QStringLiteral("nouv")) ? 1 : rs.value(QStringLiteral("nouv")).toInt() + 1;
+    rs.close();
+    return code;
+}
+
+QString texte_compteur(int films) { return QStringLiteral("%1 film(s) ajouté(s)").arg(films); }
+
+// Repainting the count for every film would cost more than adding it.
+constexpr qint64 kIntervalleAffichageMs = 50;
+
+}  // namespace
+
+Frm_ajoutquick& Frm_ajoutquick::instance()
+{
+    static Frm_ajoutquick form;
+    return form;
+}
+
+Frm_ajoutquick::Frm_ajoutquick() : Form(QStringLiteral("Frm_ajoutquick")) {}
+
+void Frm_ajoutquick::build(QMainWindow* window, QWidget* client)
+{
+    window->setWindowTitle(QStringLiteral("Ajout rapide de Divx"));
+
+    makeLabel(client, QStringLiteral("Label1"), QStringLiteral("/!\\ATTENTION /!\\"), 120, 120, 1455, 255)
+        ->setFont(arial(8.25, true));
+    auto* label2 = makeLabel(client, QStringLiteral("Label2"),
+                             QStringLiteral("Cette fonction permet de récuperer à partir du répertoire de votre choix "
+                                            "et de tous ses sous-répertoires  les noms de tous les fichiers portant "
+                                            "l'extention .AVI"),
+                             120, 480, 4335, 735);
+    auto* label3 = makeLabel(client, QStringLiteral("Label3"),
+                             QStringLiteral("Le nom du film portera le nom du fichier (sans l'extension).     Vous "
+                                            "pouvez modifier par la suite les films ainsi trouver"),
+                             120, 1200, 4335, 495);
+    for (QLabel* label : {label2, label3}) {
+        label->setFont(arial(8.25));
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    }
+
+    makeTextBox(client, QStringLiteral("txt_parcourir"), QString(), 120, 2040, 1815, 285)->setEnabled(false);
+    auto* cmd_parcourir = makeButton(client, QStringLiteral("cmd_parcourir"), QStringLiteral("Parcourir"), 2160, 2040,
+                                     1575, 255);
+    auto* cmd_lancer = makeButton(client, QStringLiteral("cmd_lancer"), QStringLiteral("Lancer la recherche et l'ajout"),
+                                  120, 2520, 3255, 255);
+    makeLabel(client, QStringLiteral("lbl_compte"), QString(), 120, 2880, 4335, 255)->setFont(arial(8.25));
+
+    onEvent(cmd_parcourir, &QPushButton::clicked, [this] { cmd_parcourir_Click(); });
+    onEvent(cmd_lancer, &QPushButton::clicked, [this] { cmd_lancer_Click(); });
+}
+
+void Frm_ajoutquick::onUnload()
+{
+    if (en_cours_) {
+        arret_ = true;
+        ferme_ = true;
+    }
+    Frm_Accueil::instance().show();
+}
+
+void Frm_ajoutquick::cmd_parcourir_Click()
+{
+    control<QLineEdit>(QStringLiteral("txt_parcourir"))
+        ->setText(choisir_repertoire(window(), QStringLiteral("Séléctionnez le répertoire de Film"),
+                                     repertoire_de_depart()));
+}
+
+void Frm_ajoutquick::cmd_lancer_Click()
+{
+    // One scan at a time: a window opened again while the last scan winds down ignores the button.
+    if (en_cours_)
+        return;
+    const QString texte = control<QLineEdit>(QStringLiteral("txt_parcourir"))->text();
+    // An empty folder box scans from the root of the current drive.
+    const QString depart =
+        QDir(texte.isEmpty() ? QStringLiteral("/") : QDir::fromNativeSeparators(texte)).absolutePath();
+
+    window()->setCursor(Qt::WaitCursor);
+    control<QPushButton>(QStringLiteral("cmd_parcourir"))->setEnabled(false);
+    control<QPushButton>(QStringLiteral("cmd_lancer"))->setEnabled(false);
+    compteur_ = control<QLabel>(QStringLiteral("lbl_compte"));
+    films_ajoutes_ = 0;
+    compteur_->setText(texte_compteur(0));
+    depuis_affichage_.invalidate();
+    en_cours_ = true;
+    arret_ = false;
+    ferme_ = false;
+
+    // Whatever ends the scan, the films added so far are shown in the main list.
+    std::exception_ptr echec;
+    try {
+        RecurseTree(depart);
+    } catch (...) {
+        echec = std::current_exception();
+    }
+    en_cours_ = false;
+    if (!ferme_)
+        unload();
+    // Not when the program ended meanwhile: the reload would bring the main window back.
+    if (Frm_Accueil::instance().isLoaded())
+        Connection::chargeliste(QStringLiteral("select * from film order by nom_film"));
+    if (echec)
+        std::rethrow_exception(echec);
+}
+
+void Frm_ajoutquick::RecurseTree(const QString& CurrentPath)
+{
+    const QFileInfoList files = fichiers(CurrentPath);
+    // Read again in every folder: numbering goes on after the last film added so far.
+    int code = code_suivant();
+    for (const QFileInfo& file : files) {
+        const QString titre = titre_du_film(file.fileName());
+        if (!titre.isEmpty()) {
+            if (code > kDernierCode) {
+                montrer_compte(true);
+                msgBox(QStringLiteral("Plus aucun numéro de film n'est disponible (32767 au plus)"), mb::Exclamation);
+                arret_ = true;
+                return;
+            }
+            ajouter_film(code, titre);
+        }
+        // Every file moves the key on, film or not.
+        ++code;
+        platform().processEvents();
+        if (arret_)
+            return;
+    }
+
+    const QFileInfoList subfolders = sous_repertoires(CurrentPath);
+    platform().processEvents();
+    for (const QFileInfo& subfolder : subfolders) {
+        if (arret_)
+            return;
+        RecurseTree(subfolder.filePath());
+    }
+}
+
+void Frm_ajoutquick::ajouter_film(int code, const QString& titre)
+{
+    using Connection::requete;
+    requete = QStringLiteral("INSERT INTO film (code_film,nom_film,type_film,cd_film,qualite_film, "
+                             "format_film,obs_Film,langue_Film,codec_Film,codec_Son,duree,realisateur, "
+                             "acteur,annee) VALUES (") +
+              QString::number(code) + u',' + store::quotedText(titre) +
+              QStringLiteral(R"(,"----","1","--","AVI","--","Autres","Autres","Autre","--","--","--","0000"))");
+    Connection::connection().execute(requete);
+    requete.clear();
+    ++films_ajoutes_;
+    montrer_compte();
+}
+
+void Frm_ajoutquick::montrer_compte(bool tout_de_suite)
+{
+    if (!compteur_)
+        return;
+    if (!tout_de_suite && depuis_affichage_.isValid() && depuis_affichage_.elapsed() < kIntervalleAffichageMs)
+        return;
+    compteur_->setText(texte_compteur(films_ajoutes_));
+    depuis_affichage_.restart();
+}
