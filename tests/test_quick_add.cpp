@@ -42,14 +42,6 @@ private:
     QTemporaryDir dir_;
 };
 
-testing::Film film(int code, const QString& title)
-{
-    testing::Film film;
-    film.code = code;
-    film.nom = title;
-    return film;
-}
-
 Frm_ajoutquick& quickAdd() { return Frm_ajoutquick::instance(); }
 
 QPushButton* button(const char* name) { return quickAdd().control<QPushButton>(QString::fromLatin1(name)); }
@@ -98,7 +90,7 @@ private slots:
     void scanAddsTheFilmsAndGivesBackTheMainWindow()
     {
         testing::TestProgram program;
-        program.insert(film(7, QStringLiteral("Zorro")));
+        program.insert(testing::film(7, QStringLiteral("Zorro")));
         Tree tree;
         tree.files({QStringLiteral("brazil.avi"), QStringLiteral("Alien.avi"), QStringLiteral("notes.txt")});
 
@@ -183,7 +175,7 @@ private slots:
         QFETCH(QStringList, expected);
         testing::TestProgram program;
         if (highest)
-            program.insert(film(highest, QStringLiteral("Existant")));
+            program.insert(testing::film(highest, QStringLiteral("Existant")));
         Tree tree;
         tree.files(files);
         scan(program, tree.path());
@@ -259,7 +251,7 @@ private slots:
         QFETCH(QStringList, expected);
         QFETCH(bool, warned);
         testing::TestProgram program;
-        program.insert(film(highest, QStringLiteral("Existant")));
+        program.insert(testing::film(highest, QStringLiteral("Existant")));
         Tree tree;
         tree.files(files);
         scan(program, tree.path());
