@@ -16,6 +16,12 @@ namespace {
 constexpr std::size_t kCachedStatements = 48;
 constexpr int kBusyTimeoutMs = 250;
 
+QByteArray& fileLayer()
+{
+    static QByteArray name;
+    return name;
+}
+
 QString engineMessage(sqlite3* db, int code)
 {
     const char* text = db ? sqlite3_errmsg(db) : sqlite3_errstr(code);
@@ -81,7 +87,9 @@ std::unique_ptr<Database> Database::open(const QString& path)
     if (!QFileInfo(path).isFile())
         throw DbError(QStringLiteral("Le fichier de la base de donnée est introuvable : %1").arg(path));
     sqlite3* raw = nullptr;
-    const int code = sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE, nullptr);
+    const QByteArray& vfs = fileLayer();
+    const int code = sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE,
+                                     vfs.isEmpty() ? nullptr : vfs.constData());
     std::unique_ptr<Database> db(new Database(raw, path));
     if (code != SQLITE_OK)
         db->fail(code, QStringLiteral("La base de donnée n'a pas pu être ouverte"));
@@ -99,6 +107,8 @@ std::unique_ptr<Database> Database::open(const QString& path)
     sqlite3_exec(raw, "PRAGMA mmap_size=268435456", nullptr, nullptr, nullptr);
     return db;
 }
+
+void Database::setFileLayer(const QByteArray& vfsName) { fileLayer() = vfsName; }
 
 void Database::fail(int code, const QString& what) const
 {

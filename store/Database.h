@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QVariant>
 #include <memory>
@@ -42,6 +43,9 @@ public:
     // Opens an existing catalogue; never creates a file. Throws DbError when the file is
     // missing, is not a catalogue, or lacks the table film or one of its columns.
     static std::unique_ptr<Database> open(const QString& path);
+    // The engine's file layer that open() uses; empty is the system's own, which the program
+    // always uses. Tests name a layer of theirs that fails on demand.
+    static void setFileLayer(const QByteArray& vfsName);
     ~Database();
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
