@@ -59,6 +59,15 @@ QString engineMessage(sqlite3* db, int code)
     return QString::fromUtf8(text ? text : sqlite3_errstr(code));
 }
 
+// The engine reads a leading U+FEFF or U+FFFE of UTF-16 text as a byte-order mark, and drops
+// or obeys it; a mark of our own in front keeps such a value as it was typed.
+QString withOwnByteOrderMark(const QString& text)
+{
+    if (text.startsWith(QChar(0xFEFF)) || text.startsWith(QChar(0xFFFE)))
+        return QChar(0xFEFF) + text;
+    return text;
+}
+
 }  // namespace
 
 PreparedStatement::PreparedStatement(Database* owner, QString key, sqlite3_stmt* statement)
@@ -175,7 +184,7 @@ PreparedStatement Database::prepare(const QString& statement)
     if (sqlite3_bind_parameter_count(raw) != translated.texts.size())
         throw DbError(QStringLiteral("Instruction invalide : paramètres inattendus"));
     for (int i = 0; i < translated.texts.size(); ++i) {
-        const QString& text = translated.texts[i];
+        const QString text = withOwnByteOrderMark(translated.texts[i]);
         const int code = sqlite3_bind_text16(raw, i + 1, text.utf16(), int(text.size() * 2), SQLITE_TRANSIENT);
         if (code != SQLITE_OK)
             fail(code, QStringLiteral("Valeur refusée par la base de donnée"));
