@@ -17,6 +17,8 @@ public:
     SampleForm() : Form(QStringLiteral("SampleForm")) {}
     int loads = 0;
     int unloads = 0;
+    int queries = 0;
+    bool mayUnload = true;
     QString remembered;
 
 protected:
@@ -31,6 +33,11 @@ protected:
     QSize designSize() const override { return {3000, 1500}; }
     void onLoad() override { ++loads; }
     void onUnload() override { ++unloads; }
+    bool queryUnload() override
+    {
+        ++queries;
+        return mayUnload;
+    }
 };
 
 }  // namespace
@@ -77,6 +84,38 @@ private slots:
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Oui"));
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&No"), QStringLiteral("&Non"));
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Annuler"));
+    }
+
+    void refusedUnloadKeepsTheWindowOpen()
+    {
+        testing::TestProgram program;
+        SampleForm form;
+        form.show();
+        form.mayUnload = false;
+        QVERIFY(!form.window()->close());
+        QVERIFY(!form.requestUnload());
+        QCOMPARE(form.queries, 2);
+        QVERIFY(form.isVisible());
+        QCOMPARE(form.unloads, 0);
+
+        form.mayUnload = true;
+        QVERIFY(form.window()->close());
+        QCOMPARE(form.queries, 3);
+        QVERIFY(!form.isLoaded());
+        QCOMPARE(form.unloads, 1);
+        QVERIFY(program.programEnded());
+    }
+
+    void unloadByTheProgramDoesNotAsk()
+    {
+        testing::TestProgram program;
+        SampleForm form;
+        form.show();
+        form.mayUnload = false;
+        form.unload();
+        QVERIFY(!form.isLoaded());
+        QCOMPARE(form.queries, 0);
+        QCOMPARE(form.unloads, 1);
     }
 
     void failingHandlerIsReportedAndTheProgramGoesOn()

@@ -30,9 +30,13 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override
     {
-        event->accept();
         if (form_)
             guarded([this] { form_->windowClosed(); });
+        // Still attached: the form refused to unload, or failed before it could, so it stays open.
+        if (form_)
+            event->ignore();
+        else
+            event->accept();
     }
     void changeEvent(QEvent* event) override
     {
@@ -130,6 +134,14 @@ void Form::unload()
     discardWindow();
 }
 
+bool Form::requestUnload()
+{
+    if (window_ && !unloading_ && !queryUnload())
+        return false;
+    unload();
+    return !window_;
+}
+
 void Form::discardWindow()
 {
     FormWindow* win = window_.data();
@@ -142,7 +154,7 @@ void Form::discardWindow()
         lastUnloadAction();
 }
 
-void Form::windowClosed() { unload(); }
+void Form::windowClosed() { requestUnload(); }
 
 void Form::windowActivated() { onActivate(); }
 

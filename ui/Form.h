@@ -26,7 +26,10 @@ public:
     // Shows modeless and brings to the front.
     void show();
     void hide();
+    // Unloads without asking queryUnload(), as the program does when it closes a window itself.
     void unload();
+    // Unloads unless queryUnload() refuses, as the close box does; returns whether it unloaded.
+    bool requestUnload();
     bool isVisible() const;
     QString formName() const { return formName_; }
 
@@ -49,6 +52,8 @@ protected:
     virtual void onActivate() {}
     virtual void onResize() {}
     virtual void onUnload() {}
+    // Asked before the user's own closing of the window; false keeps the window open.
+    virtual bool queryUnload() { return true; }
 
 private:
     friend class FormWindow;
