@@ -1,10 +1,13 @@
 #include "ui/main/Frm_Accueil.h"
 
 #include "app/Connection.h"
+#include "reflists/frm_option.h"
 #include "ui/Controls.h"
+#include "ui/Guard.h"
 #include "ui/ListView.h"
 #include "ui/Twips.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -123,6 +126,11 @@ void Frm_Accueil::build(QMainWindow* window, QWidget* client)
     connectSelection();
     connectCommands();
     connectLoans();
+
+    onEvent(window->findChild<QAction*>(QStringLiteral("mnu_audio")), &QAction::triggered, [] {
+        Connection::onglet_option = 1;
+        frm_option::instance().show();
+    });
 }
 
 void Frm_Accueil::buildMenus(QMainWindow* window)

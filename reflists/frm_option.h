@@ -1,0 +1,48 @@
+#pragma once
+
+#include "ui/Form.h"
+
+#include <QStringList>
+
+class QListWidget;
+class QTabBar;
+
+// The options window: edits the audio codec, video codec and genre lists of codec.cnb, one tab
+// each, and writes all three back when it closes.
+class frm_option : public ui::Form {
+public:
+    static frm_option& instance();
+
+    // The entry that "Monter" and "Descendre" move, as an index of the shown list.
+    int index_courant = 0;
+
+protected:
+    frm_option();
+    void build(QMainWindow* window, QWidget* client) override;
+    QSize designSize() const override { return {5580, 3810}; }
+    void onLoad() override;
+    bool queryUnload() override;
+    void onUnload() override;
+
+private:
+    QTabBar* TabStrip1();
+    QListWidget* List();
+    // The list of the current tab, chosen by the tab strip's Tag: 1 audio, 2 video, 3 genre.
+    QStringList& liste_courante();
+    void afficher_onglet(int onglet);
+    void changer_onglet();
+    void ajouter_entree();
+    void monter_entree(QStringList& liste);
+    void descendre_entree(QStringList& liste);
+    void echanger(QStringList& liste, int haut);
+    // Writes the three lists; on failure, asks whether to close anyway when the user may refuse.
+    bool enregistrer(bool refusable);
+
+    QStringList liste_audio;
+    QStringList liste_video;
+    QStringList liste_genre;
+    // False when the file could not be read: the window then leaves it alone.
+    bool fichier_lu = false;
+    // Set once the closing has settled the file, so the unload does not write it twice.
+    bool enregistrement_fait = false;
+};
