@@ -1,5 +1,6 @@
 #include "app/Connection.h"
 #include "reflists/frm_option.h"
+#include "support/Files.h"
 #include "support/TestMain.h"
 #include "support/TestProgram.h"
 #include "ui/Platform.h"
@@ -68,19 +69,6 @@ QStringList moved(QStringList entries, int from, int to)
 {
     entries.move(from, to);
     return entries;
-}
-
-QByteArray contents(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
 }
 
 }  // namespace
@@ -186,7 +174,7 @@ private slots:
         QVERIFY(form().window()->close());
         QDir::setCurrent(previous);
         QVERIFY(!form().isLoaded());
-        QVERIFY(contents(program.path(QStringLiteral("BD/codec.cnb"))).endsWith("\"gWestern\"\r\n\"gP\xE9plum\"\r\n"));
+        QVERIFY(testing::fileBytes(program.path(QStringLiteral("BD/codec.cnb"))).endsWith("\"gWestern\"\r\n\"gP\xE9plum\"\r\n"));
         QVERIFY(!QFile::exists(elsewhere.filePath(QStringLiteral("BD/codec.cnb"))));
     }
 
@@ -251,11 +239,11 @@ private slots:
     {
         testing::TestProgram program;
         const QString path = program.path(QStringLiteral("BD/codec.cnb"));
-        writeFile(path, "\"gDrame\"\r\n\"aMP3\"\r\nvDivX,aAC3\r\n\"AIgnor\xE9\"\r\n\r\n\"gAction\"\r\n");
+        QVERIFY(testing::writeBytes(path, "\"gDrame\"\r\n\"aMP3\"\r\nvDivX,aAC3\r\n\"AIgnor\xE9\"\r\n\r\n\"gAction\"\r\n"));
         open();
         QCOMPARE(rows(), (QStringList{"MP3", "AC3"}));
         form().window()->close();
-        QCOMPARE(contents(path), QByteArray("\"aMP3\"\r\n\"aAC3\"\r\n\"vDivX\"\r\n\"gDrame\"\r\n\"gAction\"\r\n"));
+        QCOMPARE(testing::fileBytes(path), QByteArray("\"aMP3\"\r\n\"aAC3\"\r\n\"vDivX\"\r\n\"gDrame\"\r\n\"gAction\"\r\n"));
     }
 
     void unreadableFileIsLeftAlone_data()
@@ -274,7 +262,7 @@ private slots:
         const QString path = program.path(QStringLiteral("BD/codec.cnb"));
         QFile::remove(path);
         if (exists)
-            writeFile(path, bytes);
+            QVERIFY(testing::writeBytes(path, bytes));
         open();
         QCOMPARE(program.platform().messages.size(), 1);
         QCOMPARE(program.platform().lastPrompt(),
@@ -284,7 +272,7 @@ private slots:
         QVERIFY(!form().control<QPushButton>(QStringLiteral("cmd_ajout"))->isEnabled());
         QVERIFY(form().window()->close());
         QCOMPARE(QFile::exists(path), exists);
-        QCOMPARE(contents(path), bytes);
+        QCOMPARE(testing::fileBytes(path), bytes);
         QCOMPARE(program.platform().messages.size(), 1);
     }
 
@@ -308,7 +296,7 @@ private slots:
         QVERIFY(QDir(program.folder()).rename(QStringLiteral("BD.ailleurs"), QStringLiteral("BD")));
         QVERIFY(form().window()->close());
         QVERIFY(!form().isLoaded());
-        QVERIFY(contents(path).contains("\"aAutre\"\r\n\"aFLAC\"\r\n\"vDivX\""));
+        QVERIFY(testing::fileBytes(path).contains("\"aAutre\"\r\n\"aFLAC\"\r\n\"vDivX\""));
 
         open();
         QVERIFY(QDir(program.folder()).rename(QStringLiteral("BD"), QStringLiteral("BD.ailleurs")));

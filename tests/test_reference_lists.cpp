@@ -1,29 +1,12 @@
 #include "reflists/ReferenceListFile.h"
+#include "support/Files.h"
 #include "support/TestMain.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 using reflists::ReferenceLists;
-
-namespace {
-
-QByteArray contents(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void store(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-}  // namespace
 
 class TestReferenceLists : public QObject {
     Q_OBJECT
@@ -63,7 +46,7 @@ private slots:
         reflists::writeReferenceLists(
             file(), {{QStringLiteral("MP3"), QStringLiteral("Dolby, 5.1")}, {QStringLiteral("DivX")},
                      {QStringLiteral("Comédie"), QString()}});
-        QCOMPARE(contents(file()),
+        QCOMPARE(testing::fileBytes(file()),
                  QByteArray("\"aMP3\"\r\n\"aDolby, 5.1\"\r\n\"vDivX\"\r\n\"gCom\xE9" "die\"\r\n\"g\"\r\n"));
     }
 
@@ -71,7 +54,7 @@ private slots:
     {
         reflists::writeReferenceLists(file(), {{QStringLiteral("中文 😀 €")}, {QStringLiteral("Le \"vrai\"")},
                                                {QStringLiteral("deux\r\nlignes")}});
-        QCOMPARE(contents(file()), QByteArray("\"a?? ? \x80\"\r\n\"vLe 'vrai'\"\r\n\"gdeux  lignes\"\r\n"));
+        QCOMPARE(testing::fileBytes(file()), QByteArray("\"a?? ? \x80\"\r\n\"vLe 'vrai'\"\r\n\"gdeux  lignes\"\r\n"));
     }
 
     void readerFields_data()
@@ -117,7 +100,7 @@ private slots:
         QFETCH(QStringList, audio);
         QFETCH(QStringList, video);
         QFETCH(QStringList, genre);
-        store(file(), bytes);
+        QVERIFY(testing::writeBytes(file(), bytes));
         const ReferenceLists read = reflists::readReferenceLists(file());
         QCOMPARE(read.audio, audio);
         QCOMPARE(read.video, video);
@@ -136,7 +119,7 @@ private slots:
     void unreadableFileIsReportedAndLeftAlone()
     {
         QFETCH(QByteArray, bytes);
-        store(file(), bytes);
+        QVERIFY(testing::writeBytes(file(), bytes));
         try {
             reflists::readReferenceLists(file());
             QFAIL("the file was read");
@@ -144,7 +127,7 @@ private slots:
             QCOMPARE(error.message(),
                      QStringLiteral("Impossible de lire le fichier des listes :\r\n") + QDir::toNativeSeparators(file()));
         }
-        QCOMPARE(contents(file()), bytes);
+        QCOMPARE(testing::fileBytes(file()), bytes);
     }
 
     void missingFileOrFolderIsReported()
@@ -165,10 +148,10 @@ private slots:
     void failedWriteKeepsTheOldFile()
     {
         const QByteArray old("\"aMP3\"\r\n");
-        store(file(), old);
+        QVERIFY(testing::writeBytes(file(), old));
         const QStringList huge(3, QString(reflists::kMaxFileSize / 3, u'x'));
         QVERIFY_THROWS_EXCEPTION(reflists::ReferenceListError, reflists::writeReferenceLists(file(), {huge, {}, {}}));
-        QCOMPARE(contents(file()), old);
+        QCOMPARE(testing::fileBytes(file()), old);
         QCOMPARE(QDir(dir_.path()).entryList(QDir::Files), QStringList{QStringLiteral("codec.cnb")});
     }
 };
