@@ -9,6 +9,10 @@
 class QLineEdit;
 class QPlainTextEdit;
 
+namespace exports {
+class Workbook;
+}
+
 // The state shared between the windows, and the procedures they share.
 namespace Connection {
 
@@ -35,6 +39,16 @@ QString placeholderRow();
 // Puts "-" into a text box whose text is empty.
 void tiret_si_vide(QLineEdit* box);
 void tiret_si_vide(QPlainTextEdit* box);
+
+// The workbook that the spreadsheet export is building; empty outside the export.
+extern std::unique_ptr<exports::Workbook> appli_excel;
+
+// Exports what the main list shows into a new workbook and opens it.
+void exporter_excel();
+
+// Selects the cell at the column letter and row of appli_excel and types the value into it.
+// The row is wider than 16 bits: a full catalogue fills rows up to 32,768.
+void ecrire_cellule(const QString& colonne, int ligne, const QString& valeur);
 
 // The catalogue connection; throws when none is open.
 store::Database& connection();

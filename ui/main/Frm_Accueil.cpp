@@ -126,6 +126,7 @@ void Frm_Accueil::build(QMainWindow* window, QWidget* client)
     connectSelection();
     connectCommands();
     connectLoans();
+    connectExports(window);
 
     onEvent(window->findChild<QAction*>(QStringLiteral("mnu_audio")), &QAction::triggered, [] {
         Connection::onglet_option = 1;

@@ -47,6 +47,7 @@ private:
     void oublier_selection();
 
     void buildMenus(QMainWindow* window);
+    void connectExports(QMainWindow* window);
 
     // Selection, summary, sort and search (Selection.cpp).
     void connectSelection();

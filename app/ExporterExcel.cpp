@@ -1,0 +1,162 @@
+#include "app/Connection.h"
+#include "export/Workbook.h"
+#include "ui/ListView.h"
+#include "ui/Platform.h"
+#include "ui/main/Frm_Accueil.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPointer>
+#include <QProgressBar>
+#include <QScopeGuard>
+
+namespace Connection {
+
+std::unique_ptr<exports::Workbook> appli_excel;
+
+namespace {
+
+using exports::Workbook;
+
+// The sheet has room for five columns of the list beside the line number.
+constexpr int kMaxListColumns = 5;
+constexpr int kMaxWorkbookNames = 1000;
+
+struct ListColumn {
+    QString caption;
+    int width = 0;
+};
+
+// What the list shows: its columns but the last, which holds the key, and for each row its text
+// and one cell per further column.
+struct ShownList {
+    QList<ListColumn> columns;
+    QList<QStringList> rows;
+};
+
+// Read once before writing: the window repaints during the export, and the list may change then.
+ShownList readList(const ui::ListView& list)
+{
+    ShownList shown;
+    const int columns = qMin(list.columnCount() - 1, kMaxListColumns);
+    for (int k = 0; k < columns; ++k)
+        shown.columns.append({list.columnCaption(k), list.columnWidth(k)});
+    const int rows = list.rowCount();
+    if (rows == 1 && list.cellCount(0) == 0 && list.rowText(0) == placeholderRow())
+        return shown;
+    shown.rows.reserve(rows);
+    for (int i = 0; i < rows; ++i) {
+        QStringList row{list.rowText(i)};
+        for (int j = 1; j < columns; ++j)
+            row.append(j <= list.cellCount(i) ? list.cellText(i, j) : QString());
+        shown.rows.append(std::move(row));
+    }
+    return shown;
+}
+
+QString letter(int column) { return QString(QChar(u'A' + column - 1)); }
+
+// Every edge, then no top line: the header keeps its bottom line, the rows only their sides.
+void encadrer(int row, int column)
+{
+    appli_excel->drawAllBorders(row, column);
+    appli_excel->clearBorder(row, column, Workbook::Edge::Top);
+    if (row > 1)
+        appli_excel->clearBorder(row, column, Workbook::Edge::Bottom);
+}
+
+void ecrire_entete(int column, const QString& caption)
+{
+    ecrire_cellule(letter(column), 1, caption);
+    appli_excel->setSelectionBold(true);
+    encadrer(1, column);
+}
+
+// A file name of its own in the temporary folder, so that a workbook of an earlier export, maybe
+// still open, is left alone. Returns "" when none can be made, with the first name tried.
+QString reserveWorkbookPath(QString& firstTried)
+{
+    const QDir folder(QDir::tempPath());
+    const QString base = QStringLiteral("Liste Des films");
+    firstTried = folder.filePath(base + QStringLiteral(".xlsx"));
+    for (int n = 1; n <= kMaxWorkbookNames; ++n) {
+        const QString path = n == 1 ? firstTried : folder.filePath(QStringLiteral("%1 (%2).xlsx").arg(base).arg(n));
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            return path;
+        if (!file.exists())
+            break;
+    }
+    return QString();
+}
+
+}  // namespace
+
+void ecrire_cellule(const QString& colonne, int ligne, const QString& valeur)
+{
+    appli_excel->select(colonne + QString::number(ligne));
+    appli_excel->type(valeur);
+}
+
+void exporter_excel()
+{
+    Frm_Accueil& accueil = Frm_Accueil::instance();
+    const ShownList shown = readList(*accueil.List());
+    const QPointer<QProgressBar> progbar = accueil.control<QProgressBar>(QStringLiteral("Progbar"));
+
+    appli_excel = std::make_unique<Workbook>();
+    // The workbook lives on in its file; the model is dropped once written, or on any failure.
+    const auto release = qScopeGuard([] { appli_excel.reset(); });
+
+    appli_excel->setSheetName(QStringLiteral("Liste Des films"));
+    appli_excel->setColumnWidth(QStringLiteral("A:A"), 4);
+    appli_excel->setColumnWidth(QStringLiteral("B:B"), 50);
+    appli_excel->setColumnWidth(QStringLiteral("C:C"), 14);
+    appli_excel->setColumnWidth(QStringLiteral("D:E"), 8);
+    appli_excel->setHorizontalAlignment(QStringLiteral("C:J"), Workbook::Alignment::Center);
+    appli_excel->setHorizontalAlignment(QStringLiteral("B:B"), Workbook::Alignment::Left);
+
+    ecrire_entete(1, QStringLiteral("N°"));
+    for (int k = 1; k <= shown.columns.size(); ++k) {
+        const ListColumn& column = shown.columns.at(k - 1);
+        ecrire_entete(k + 1, column.caption);
+        if (column.width == 0)
+            appli_excel->setColumnWidth(letter(k + 1) + u':' + letter(k + 1), 0);
+    }
+
+    const int n = int(shown.rows.size());
+    for (int i = 1; i <= n; ++i) {
+        const QStringList& row = shown.rows.at(i - 1);
+        ecrire_cellule(QStringLiteral("A"), i + 1, QString::number(i));
+        encadrer(i + 1, 1);
+        ecrire_cellule(QStringLiteral("B"), i + 1, row.at(0));
+        encadrer(i + 1, 2);
+        // At most a hundred repaints, whatever the number of rows.
+        const int percent = int(qint64(i) * 100 / n);
+        if (progbar && progbar->value() != percent) {
+            progbar->setValue(percent);
+            ui::platform().processEvents();
+        }
+        for (int j = 1; j < row.size(); ++j) {
+            ecrire_cellule(letter(j + 2), i + 1, row.at(j));
+            encadrer(i + 1, j + 2);
+        }
+    }
+
+    QString firstTried;
+    const QString path = reserveWorkbookPath(firstTried);
+    QString reason;
+    if (path.isEmpty() || !appli_excel->save(path, reason)) {
+        if (!path.isEmpty())
+            QFile::remove(path);
+        ui::msgBox(QStringLiteral("Impossible d'écrire le fichier :\r\n") +
+                       QDir::toNativeSeparators(path.isEmpty() ? firstTried : path),
+                   ui::mb::Critical);
+        return;
+    }
+    if (!ui::platform().openDocument(path))
+        ui::msgBox(QStringLiteral("Le classeur a été enregistré ici :\r\n") + QDir::toNativeSeparators(path),
+                   ui::mb::Information);
+}
+
+}  // namespace Connection

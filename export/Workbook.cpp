@@ -1,0 +1,220 @@
+#include "export/Workbook.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <map>
+#include <xlsxwriter.h>
+
+namespace exports {
+
+namespace {
+
+constexpr int kMaxSheetName = 31;
+constexpr int kMaxCellText = 32767;
+constexpr std::uint8_t kAllEdges = 0x0F;
+
+// What typing the text would store as a number. Only a number that shows the text back unchanged
+// counts: "007", "1.50" or "1e3" stay text, so the sheet shows what the list showed.
+bool typedNumber(const QString& text, double& number)
+{
+    static const QRegularExpression decimal(QStringLiteral("^-?(0|[1-9][0-9]{0,14})(\\.[0-9]{0,14}[1-9])?$"));
+    if (!decimal.match(text).hasMatch() || text == QStringLiteral("-0"))
+        return false;
+    bool ok = false;
+    number = text.toDouble(&ok);
+    return ok && QString::number(number, 'g', 15) == text;
+}
+
+std::uint8_t lxwAlignment(Workbook::Alignment alignment)
+{
+    switch (alignment) {
+    case Workbook::Alignment::Left: return LXW_ALIGN_LEFT;
+    case Workbook::Alignment::Center: return LXW_ALIGN_CENTER;
+    case Workbook::Alignment::General: break;
+    }
+    return LXW_ALIGN_NONE;
+}
+
+// The formats of one file, made once per distinct look.
+class Formats {
+public:
+    explicit Formats(lxw_workbook* book) : book_(book) {}
+
+    lxw_format* get(Workbook::Alignment alignment, bool bold, std::uint8_t borders)
+    {
+        if (alignment == Workbook::Alignment::General && !bold && borders == 0)
+            return nullptr;
+        const int key = int(alignment) << 5 | int(bold) << 4 | borders;
+        auto found = formats_.find(key);
+        if (found != formats_.end())
+            return found->second;
+        lxw_format* format = workbook_add_format(book_);
+        if (alignment != Workbook::Alignment::General)
+            format_set_align(format, lxwAlignment(alignment));
+        if (bold)
+            format_set_bold(format);
+        if (borders & std::uint8_t(Workbook::Edge::Left))
+            format_set_left(format, LXW_BORDER_THIN);
+        if (borders & std::uint8_t(Workbook::Edge::Right))
+            format_set_right(format, LXW_BORDER_THIN);
+        if (borders & std::uint8_t(Workbook::Edge::Top))
+            format_set_top(format, LXW_BORDER_THIN);
+        if (borders & std::uint8_t(Workbook::Edge::Bottom))
+            format_set_bottom(format, LXW_BORDER_THIN);
+        formats_.emplace(key, format);
+        return format;
+    }
+
+private:
+    lxw_workbook* book_;
+    std::map<int, lxw_format*> formats_;
+};
+
+}  // namespace
+
+Workbook::Workbook() : sheetName_(QStringLiteral("Feuil1")) {}
+
+void Workbook::setSheetName(const QString& name) { sheetName_ = name.left(kMaxSheetName); }
+
+void Workbook::parseColumns(const QString& columns, int& first, int& last)
+{
+    const QByteArray range = columns.toLatin1();
+    first = lxw_name_to_col(range.constData());
+    last = lxw_name_to_col_2(range.constData());
+}
+
+Workbook::Column& Workbook::column(int index)
+{
+    if (index >= int(columns_.size()))
+        columns_.resize(index + 1);
+    return columns_[index];
+}
+
+Workbook::Cell& Workbook::cell(int row, int column)
+{
+    if (row >= int(rows_.size()))
+        rows_.resize(row + 1);
+    std::vector<Cell>& cells = rows_[row];
+    if (column >= int(cells.size())) {
+        const int first = int(cells.size());
+        cells.resize(column + 1);
+        // A cell takes the alignment its column had when the cell came into use.
+        for (int c = first; c <= column; ++c)
+            cells[c].alignment = c < int(columns_.size()) ? columns_[c].alignment : Alignment::General;
+    }
+    return cells[column];
+}
+
+void Workbook::setColumnWidth(const QString& columns, double width)
+{
+    int first = 0;
+    int last = 0;
+    parseColumns(columns, first, last);
+    for (int c = first; c <= last; ++c) {
+        column(c).width = width;
+        column(c).set = true;
+    }
+}
+
+void Workbook::setHorizontalAlignment(const QString& columns, Alignment alignment)
+{
+    int first = 0;
+    int last = 0;
+    parseColumns(columns, first, last);
+    for (int c = first; c <= last; ++c) {
+        column(c).alignment = alignment;
+        column(c).set = true;
+    }
+    for (std::vector<Cell>& cells : rows_)
+        for (int c = first; c <= last && c < int(cells.size()); ++c)
+            cells[c].alignment = alignment;
+}
+
+void Workbook::select(const QString& address)
+{
+    const QByteArray name = address.toLatin1();
+    selectedRow_ = int(lxw_name_to_row(name.constData()));
+    selectedColumn_ = lxw_name_to_col(name.constData());
+}
+
+void Workbook::type(const QString& value)
+{
+    Cell& target = cell(selectedRow_, selectedColumn_);
+    if (value.isEmpty()) {
+        target.kind = Cell::Kind::Empty;
+        target.text.clear();
+    } else if (typedNumber(value, target.number)) {
+        target.kind = Cell::Kind::Number;
+        target.text.clear();
+    } else {
+        target.kind = Cell::Kind::Text;
+        target.text = value.left(kMaxCellText);
+    }
+}
+
+void Workbook::setSelectionBold(bool bold) { cell(selectedRow_, selectedColumn_).bold = bold; }
+
+void Workbook::drawAllBorders(int row, int column) { cell(row - 1, column - 1).borders = kAllEdges; }
+
+void Workbook::clearBorder(int row, int column, Edge edge)
+{
+    cell(row - 1, column - 1).borders &= std::uint8_t(~std::uint8_t(edge));
+}
+
+bool Workbook::save(const QString& path, QString& error) const
+{
+    const QByteArray file = QFile::encodeName(path);
+    lxw_workbook* book = workbook_new(file.constData());
+    if (!book) {
+        error = QStringLiteral("le classeur n'a pas pu être créé");
+        return false;
+    }
+    const QByteArray name = sheetName_.toUtf8();
+    lxw_worksheet* sheet = workbook_add_worksheet(book, name.constData());
+    if (!sheet) {
+        workbook_close(book);
+        QFile::remove(path);
+        error = QStringLiteral("nom de feuille refusé : ") + sheetName_;
+        return false;
+    }
+    Formats formats(book);
+
+    for (int c = 0; c < int(columns_.size()); ++c) {
+        const Column& col = columns_[c];
+        if (col.set)
+            worksheet_set_column(sheet, lxw_col_t(c), lxw_col_t(c), col.width < 0 ? LXW_DEF_COL_WIDTH : col.width,
+                                 formats.get(col.alignment, false, 0));
+    }
+
+    lxw_error failure = LXW_NO_ERROR;
+    for (int r = 0; r < int(rows_.size()) && failure == LXW_NO_ERROR; ++r) {
+        const std::vector<Cell>& cells = rows_[r];
+        for (int c = 0; c < int(cells.size()) && failure == LXW_NO_ERROR; ++c) {
+            const Cell& one = cells[c];
+            lxw_format* format = formats.get(one.alignment, one.bold, one.borders);
+            switch (one.kind) {
+            case Cell::Kind::Text:
+                failure = worksheet_write_string(sheet, lxw_row_t(r), lxw_col_t(c), one.text.toUtf8().constData(), format);
+                break;
+            case Cell::Kind::Number:
+                failure = worksheet_write_number(sheet, lxw_row_t(r), lxw_col_t(c), one.number, format);
+                break;
+            case Cell::Kind::Empty:
+                // A blank without a format is nothing to write: the library leaves it out.
+                failure = worksheet_write_blank(sheet, lxw_row_t(r), lxw_col_t(c), format);
+                break;
+            }
+        }
+    }
+
+    const lxw_error closed = workbook_close(book);
+    if (failure == LXW_NO_ERROR)
+        failure = closed;
+    if (failure != LXW_NO_ERROR) {
+        error = QString::fromUtf8(lxw_strerror(failure));
+        return false;
+    }
+    return true;
+}
+
+}  // namespace exports
