@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QRegularExpression>
+#include <algorithm>
 #include <map>
 #include <xlsxwriter.h>
 
@@ -17,8 +18,11 @@ constexpr std::uint8_t kAllEdges = 0x0F;
 // counts: "007", "1.50" or "1e3" stay text, so the sheet shows what the list showed.
 bool typedNumber(const QString& text, double& number)
 {
+    // Most values are words: a glance at the characters spares them the pattern.
+    const bool numeric = std::all_of(text.begin(), text.end(),
+                                     [](QChar c) { return c.isDigit() || c == u'.' || c == u'-'; });
     static const QRegularExpression decimal(QStringLiteral("^-?(0|[1-9][0-9]{0,14})(\\.[0-9]{0,14}[1-9])?$"));
-    if (!decimal.match(text).hasMatch() || text == QStringLiteral("-0"))
+    if (!numeric || !decimal.match(text).hasMatch() || text == QStringLiteral("-0"))
         return false;
     bool ok = false;
     number = text.toDouble(&ok);
@@ -164,7 +168,10 @@ void Workbook::clearBorder(int row, int column, Edge edge)
 bool Workbook::save(const QString& path, QString& error) const
 {
     const QByteArray file = QFile::encodeName(path);
-    lxw_workbook* book = workbook_new(file.constData());
+    // Rows go out in order, so each can be written as it comes instead of held until the end.
+    lxw_workbook_options options{};
+    options.constant_memory = LXW_TRUE;
+    lxw_workbook* book = workbook_new_opt(file.constData(), &options);
     if (!book) {
         error = QStringLiteral("le classeur n'a pas pu être créé");
         return false;

@@ -59,10 +59,13 @@ public:
             } else if (e.name == QStringLiteral("c")) {
                 ref = e.attributes.value(QStringLiteral("r")).toString();
                 const QString type = e.attributes.value(QStringLiteral("t")).toString();
-                cells[ref] = type == QStringLiteral("s") ? QStringLiteral("s:") : QStringLiteral("n:");
+                const bool text = type == QStringLiteral("s") || type == QStringLiteral("inlineStr");
+                cells[ref] = text ? QStringLiteral("s:") : QStringLiteral("n:");
                 styles[ref] = e.attributes.value(QStringLiteral("s")).toInt();
             } else if (e.name == QStringLiteral("v")) {
                 cells[ref] += cells[ref] == QStringLiteral("s:") ? shared.value(e.text.toInt()) : e.text;
+            } else if (e.name == QStringLiteral("t")) {
+                cells[ref] += e.text;
             }
         }
     }
