@@ -1,5 +1,6 @@
 #include "app/Connection.h"
 #include "app/ProgramFolder.h"
+#include "support/Files.h"
 #include "support/TestMain.h"
 #include "support/TestProgram.h"
 #include "ui/ListView.h"
@@ -12,6 +13,7 @@
 #include <QTest>
 
 using testing::Film;
+using testing::fileBytes;
 
 namespace {
 
@@ -35,12 +37,6 @@ Film film(int code, const QString& title, const QString& duration = QStringLiter
     f.duree = duration;
     f.qualite = quality;
     return f;
-}
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(absent)");
 }
 
 void trigger(const char* entry)
