@@ -1,6 +1,6 @@
 #include "export/TextListing.h"
 
-#include "export/Windows1252.h"
+#include "app/Windows1252.h"
 
 #include <QIODevice>
 
@@ -24,8 +24,8 @@ void appendPadded(QByteArray& line, const QByteArray& value, qsizetype column)
 
 void TextListing::writeHeader()
 {
-    writeLine(toWindows1252(QString(QStringLiteral("   *Titre*") + QString(30, u' ') + QStringLiteral("*Durée*") +
-                                    QString(11, u' ') + QStringLiteral("*Qualité*"))));
+    writeLine(app::toWindows1252(QString(QStringLiteral("   *Titre*") + QString(30, u' ') + QStringLiteral("*Durée*") +
+                                         QString(11, u' ') + QStringLiteral("*Qualité*"))));
     writeLine({});
     writeLine({});
 }
@@ -35,9 +35,9 @@ void TextListing::writeFilm(QStringView title, QStringView duration, QStringView
     // Padding is counted in the bytes written, so the columns line up in the file whatever
     // characters the values hold.
     QByteArray line("-> ");
-    appendPadded(line, toWindows1252(title), kTitleColumn);
-    appendPadded(line, toWindows1252(duration), kDurationColumn);
-    line += toWindows1252(quality);
+    appendPadded(line, app::toWindows1252(title), kTitleColumn);
+    appendPadded(line, app::toWindows1252(duration), kDurationColumn);
+    line += app::toWindows1252(quality);
     writeLine(line);
     ++filmCount_;
 }
@@ -49,9 +49,9 @@ void TextListing::writeFooter(const QDateTime& written)
     writeLine("** Nombre de fim(s):  " + QByteArray::number(filmCount_));
     writeLine({});
     writeLine({});
-    writeLine(toWindows1252(QStringLiteral("** Fichier mis à jour le ") + written.toString(QStringLiteral("dd/MM/yyyy")) +
-                            QStringLiteral(" à ") + written.toString(QStringLiteral("HH:mm:ss")) +
-                            QStringLiteral(" **")));
+    writeLine(app::toWindows1252(QStringLiteral("** Fichier mis à jour le ") +
+                                 written.toString(QStringLiteral("dd/MM/yyyy")) + QStringLiteral(" à ") +
+                                 written.toString(QStringLiteral("HH:mm:ss")) + QStringLiteral(" **")));
 }
 
 void TextListing::writeLine(const QByteArray& line)

@@ -1,16 +1,14 @@
 #include "reflists/ReferenceListFile.h"
 
+#include "app/Windows1252.h"
+
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
-#include <QStringDecoder>
-#include <QStringEncoder>
 
 namespace reflists {
 
 namespace {
-
-constexpr char kEncoding[] = "windows-1252";
 
 QString readFailure(const QString& path)
 {
@@ -77,30 +75,12 @@ void forEachField(const QString& text, Consumer consume)
     }
 }
 
-// A character that Windows-1252 cannot hold becomes "?".
-QByteArray encoded(const QString& text)
-{
-    QStringEncoder whole(kEncoding);
-    QByteArray bytes = whole.encode(text);
-    if (!whole.hasError())
-        return bytes;
-    bytes.clear();
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        QStringEncoder single(kEncoding);
-        const QByteArray character = single.encode(QStringView(text).mid(i, length));
-        bytes += single.hasError() ? QByteArray("?") : character;
-        i += length - 1;
-    }
-    return bytes;
-}
-
 // One record per line: a double quote cannot be held inside a quoted field and a line end would
 // split the record, so they are stored as an apostrophe and a space.
 QByteArray record(char marker, QString text)
 {
     text.replace(u'"', u'\'').replace(u'\r', u' ').replace(u'\n', u' ');
-    return '"' + QByteArray(1, marker) + encoded(text) + "\"\r\n";
+    return '"' + QByteArray(1, marker) + app::toWindows1252(text) + "\"\r\n";
 }
 
 }  // namespace
@@ -117,9 +97,8 @@ ReferenceLists readReferenceLists(const QString& path)
         throw ReferenceListError(readFailure(path));
     file.close();
 
-    QStringDecoder decoder(kEncoding);
     ReferenceLists lists;
-    forEachField(decoder.decode(bytes), [&lists](const QString& field) {
+    forEachField(app::fromWindows1252(bytes), [&lists](const QString& field) {
         if (field.isEmpty())
             return;
         const QString text = field.mid(1);
