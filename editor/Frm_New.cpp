@@ -18,6 +18,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRect>
+#include <initializer_list>
 
 using namespace ui;
 
@@ -48,6 +50,25 @@ QLabel* caption(QWidget* parent, const char* name, const char* text, int left, i
     label->setFont(sansSerif(points));
     label->adjustSize();
     return label;
+}
+
+// A one-line caption of a frame: its name, text and place in twips.
+struct FrameCaption {
+    const char* name;
+    const char* text;
+    int left, top, width;
+};
+
+// A frame in the window's blue with its captions.
+QGroupBox* blueFrame(QWidget* client, const char* name, const char* title, QRect twips,
+                     std::initializer_list<FrameCaption> captions)
+{
+    QGroupBox* frame = makeFrame(client, QString::fromLatin1(name), QString::fromUtf8(title), twips.x(), twips.y(),
+                                 twips.width(), twips.height());
+    fillBackground(frame, formBlue());
+    for (const FrameCaption& line : captions)
+        caption(frame, line.name, line.text, line.left, line.top, line.width, 195);
+    return frame;
 }
 
 QComboBox* whiteList(QComboBox* combo)
@@ -130,20 +151,18 @@ void Frm_New::build(QMainWindow* window, QWidget* client)
 
 void Frm_New::buildInfoGeneral(QWidget* client)
 {
-    auto* fra1 = makeFrame(client, QStringLiteral("fra1"), QStringLiteral("Info Général"), 120, 360, 6975, 2295);
-    fillBackground(fra1, formBlue());
-
-    caption(fra1, "Label1", "Titre :", 240, 360, 405, 195);
-    caption(fra1, "Label10", "Réalisateur :", 120, 720, 885, 195);
-    caption(fra1, "Label11", "Acteur(s) :", 120, 1080, 720, 195);
-    caption(fra1, "lbl_duree", "Durée", 5280, 360, 435, 195);
-    caption(fra1, "Label12", "Année", 5280, 720, 465, 195);
-    caption(fra1, "Label8", "Langue", 480, 1440, 540, 195);
-    caption(fra1, "Label4", "Genre :", 3120, 1440, 525, 195);
-    // A little left of its design place: the substitute face is wider than the design's, and the
-    // caption would run under the list beside it.
-    caption(fra1, "Label5", "Format Vidéo", 90, 1800, 930, 195);
-    caption(fra1, "Label3", "Qualité :", 3120, 1800, 585, 195);
+    // Label5 stands a little left of its design place: the substitute face is wider than the
+    // design's, and the caption would run under the list beside it.
+    auto* fra1 = blueFrame(client, "fra1", "Info Général", {120, 360, 6975, 2295},
+                           {{"Label1", "Titre :", 240, 360, 405},
+                            {"Label10", "Réalisateur :", 120, 720, 885},
+                            {"Label11", "Acteur(s) :", 120, 1080, 720},
+                            {"lbl_duree", "Durée", 5280, 360, 435},
+                            {"Label12", "Année", 5280, 720, 465},
+                            {"Label8", "Langue", 480, 1440, 540},
+                            {"Label4", "Genre :", 3120, 1440, 525},
+                            {"Label5", "Format Vidéo", 90, 1800, 930},
+                            {"Label3", "Qualité :", 3120, 1800, 585}});
 
     makeTextBox(fra1, QStringLiteral("Txt_Titre"), QString(), 1080, 360, 3735, 285);
     makeTextBox(fra1, QStringLiteral("txt_realisateur"), QString(), 1080, 720, 3735, 285);
@@ -173,11 +192,10 @@ void Frm_New::buildInfoGeneral(QWidget* client)
 
 void Frm_New::buildInfoPlus(QWidget* client)
 {
-    auto* fra2 = makeFrame(client, QStringLiteral("Fra2"), QStringLiteral("Info +"), 7200, 360, 2535, 2295);
-    fillBackground(fra2, formBlue());
-    caption(fra2, "Label2", "Nbr CD :", 120, 240, 615, 195);
-    caption(fra2, "Label7", "Codec Video", 120, 840, 915, 195);
-    caption(fra2, "Label9", "Codec Audio", 120, 1440, 915, 195);
+    auto* fra2 = blueFrame(client, "Fra2", "Info +", {7200, 360, 2535, 2295},
+                           {{"Label2", "Nbr CD :", 120, 240, 615},
+                            {"Label7", "Codec Video", 120, 840, 915},
+                            {"Label9", "Codec Audio", 120, 1440, 915}});
     makeDropDownList(fra2, QStringLiteral("Combo2"), 120, 480, 855, 315);
     whiteList(makeDropDownList(fra2, QStringLiteral("comb_video"), 120, 1080, 2055, 315));
     whiteList(makeDropDownList(fra2, QStringLiteral("comb_audio"), 120, 1680, 2055, 315));
