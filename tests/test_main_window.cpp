@@ -8,6 +8,7 @@
 #include "ui/main/Frm_Accueil.h"
 
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -212,6 +213,17 @@ private slots:
         QCOMPARE(titles(), (QStringList{"abc", "Alien", "Abyss"}));
         clickHeader(0);
         QCOMPARE(titles(), (QStringList{"abc", "Abyss", "Alien"}));
+    }
+
+    void exportFrameHidesTheListBehindIt()
+    {
+        start();
+        auto* frame = Frm_Accueil::instance().control<QGroupBox>(QStringLiteral("fra_export"));
+        frame->show();
+        auto covered = [frame] { return frame->parentWidget()->grab(frame->geometry()).toImage(); };
+        const QImage before = covered();
+        list()->setRows(QList<QStringList>(60, QStringList(6, QString(40, u'W'))));
+        QCOMPARE(covered(), before);
     }
 
     void resizeFollowsTheInnerSize_data()

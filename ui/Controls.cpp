@@ -30,6 +30,11 @@ void fillBackground(QWidget* widget, const QColor& colour)
     palette.setColor(QPalette::Window, colour);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
+    // A style sheet (a frame's border) turns that filling off: a styled widget paints the colour
+    // through a rule of its own, over its caption's band too, so nothing behind shows through.
+    if (!widget->styleSheet().isEmpty())
+        widget->setStyleSheet(widget->styleSheet() + QStringLiteral("#%1 { background-color: %2; background-clip: margin; }")
+                                                         .arg(widget->objectName(), colour.name()));
 }
 
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, int left, int top, int width,
