@@ -1,43 +1,30 @@
-#include "support/TestMain.h"
-#include "support/TestProgram.h"
+#include "support/Testing.h"
 #include "ui/Form.h"
 #include "ui/Guard.h"
-#include "ui/ScriptedPlatform.h"
-
-#include <QApplication>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
 
 namespace {
 
-// A small window of the tests' own: counts its loads and keeps a variable across unloads.
+// A small window of the tests' own: counts its loads, unloads and the questions before unloading.
 class SampleForm : public ui::Form {
 public:
     SampleForm() : Form(QStringLiteral("SampleForm")) {}
-    int loads = 0;
-    int unloads = 0;
-    int queries = 0;
+    int loads = 0, unloads = 0, queries = 0;
     bool mayUnload = true;
     QString remembered;
+    QLineEdit* box() { return control<QLineEdit>("txt_box"); }
 
 protected:
     void build(QMainWindow*, QWidget* client) override
     {
-        auto* box = new QLineEdit(client);
-        box->setObjectName(QStringLiteral("txt_box"));
-        auto* button = new QPushButton(QStringLiteral("Casse"), client);
-        button->setObjectName(QStringLiteral("cmd_fail"));
+        (new QLineEdit(client))->setObjectName("txt_box");
+        auto* button = new QPushButton("Casse", client);
+        button->setObjectName("cmd_fail");
         ui::onEvent(button, &QPushButton::clicked, [] { throw std::runtime_error("le disque est plein"); });
     }
     QSize designSize() const override { return {3000, 1500}; }
     void onLoad() override { ++loads; }
     void onUnload() override { ++unloads; }
-    bool queryUnload() override
-    {
-        ++queries;
-        return mayUnload;
-    }
+    bool queryUnload() override { return ++queries, mayUnload; }
 };
 
 }  // namespace
@@ -50,33 +37,39 @@ private slots:
         testing::TestProgram program;
         SampleForm form;
         QVERIFY(!form.isLoaded());
-        form.control<QLineEdit>(QStringLiteral("txt_box"))->setText(QStringLiteral("tapé"));
+        form.box()->setText("tapé");
         QVERIFY(form.isLoaded());
-        QCOMPARE(form.loads, 1);
-        form.remembered = QStringLiteral("gardé");
+        form.remembered = "gardé";
+        form.show();
+        form.mayUnload = false;
+        // The program unloads without asking.
         form.unload();
         QVERIFY(!form.isLoaded());
-        QCOMPARE(form.unloads, 1);
         QCOMPARE(form.remembered, QStringLiteral("gardé"));
-        QCOMPARE(form.control<QLineEdit>(QStringLiteral("txt_box"))->text(), QString());
-        QCOMPARE(form.loads, 2);
+        QCOMPARE(form.box()->text(), QString());
+        QCOMPARE(QList<int>({form.loads, form.unloads, form.queries}), QList<int>({2, 1, 0}));
     }
 
-    void lastUnloadEndsTheProgram()
+    void refusedUnloadKeepsTheWindowOpenAndTheLastUnloadEndsTheProgram()
     {
         testing::TestProgram program;
-        SampleForm first;
-        SampleForm second;
-        first.show();
-        second.show();
-        QVERIFY(first.isVisible());
-        first.unload();
+        SampleForm form, other;
+        form.show();
+        other.show();
+        form.mayUnload = false;
+        QVERIFY(!form.window()->close());
+        QVERIFY(!form.requestUnload());
+        QVERIFY(form.isVisible());
+        QCOMPARE(QList<int>({form.queries, form.unloads}), QList<int>({2, 0}));
+        form.mayUnload = true;
+        QVERIFY(form.window()->close());
+        QVERIFY(!form.isLoaded());
+        QCOMPARE(QList<int>({form.queries, form.unloads}), QList<int>({3, 1}));
         QVERIFY(!program.programEnded());
-        second.hide();
+        other.hide();
         QVERIFY(!program.programEnded());
-        second.window()->close();
-        QVERIFY(!second.isLoaded());
-        QVERIFY(program.programEnded());
+        other.window()->close();
+        QVERIFY(!other.isLoaded() && program.programEnded());
     }
 
     void standardButtonsSpeakFrench()
@@ -86,51 +79,14 @@ private slots:
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Annuler"));
     }
 
-    void refusedUnloadKeepsTheWindowOpen()
-    {
-        testing::TestProgram program;
-        SampleForm form;
-        form.show();
-        form.mayUnload = false;
-        QVERIFY(!form.window()->close());
-        QVERIFY(!form.requestUnload());
-        QCOMPARE(form.queries, 2);
-        QVERIFY(form.isVisible());
-        QCOMPARE(form.unloads, 0);
-
-        form.mayUnload = true;
-        QVERIFY(form.window()->close());
-        QCOMPARE(form.queries, 3);
-        QVERIFY(!form.isLoaded());
-        QCOMPARE(form.unloads, 1);
-        QVERIFY(program.programEnded());
-    }
-
-    void unloadByTheProgramDoesNotAsk()
-    {
-        testing::TestProgram program;
-        SampleForm form;
-        form.show();
-        form.mayUnload = false;
-        form.unload();
-        QVERIFY(!form.isLoaded());
-        QCOMPARE(form.queries, 0);
-        QCOMPARE(form.unloads, 1);
-    }
-
     void failingHandlerIsReportedAndTheProgramGoesOn()
     {
         testing::TestProgram program;
         SampleForm form;
         form.show();
-        QTest::mouseClick(form.control<QPushButton>(QStringLiteral("cmd_fail")), Qt::LeftButton);
-        QCOMPARE(program.platform().messages.size(), 1);
-        const auto message = program.platform().messages.first();
-        QCOMPARE(message.prompt, QStringLiteral("Une erreur inattendue est survenue :\r\nle disque est plein"));
-        QCOMPARE(message.flags, 16);
-        QCOMPARE(message.title, QStringLiteral("Cinabrel"));
-        QVERIFY(form.isLoaded());
-        QVERIFY(!program.programEnded());
+        QTest::mouseClick(form.control<QPushButton>("cmd_fail"), Qt::LeftButton);
+        QCOMPARE(program.messages(), QStringList{"16|Cinabrel|Une erreur inattendue est survenue :\r\nle disque est plein"});
+        QVERIFY(form.isLoaded() && !program.programEnded());
     }
 };
 

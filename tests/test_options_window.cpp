@@ -1,29 +1,19 @@
-#include "app/Connection.h"
 #include "reflists/frm_option.h"
-#include "support/Files.h"
-#include "support/TestMain.h"
-#include "support/TestProgram.h"
+#include "support/Testing.h"
 #include "ui/Platform.h"
-#include "ui/ScriptedPlatform.h"
-#include "ui/main/Frm_Accueil.h"
 
-#include <QAction>
-#include <QDir>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QTabBar>
-#include <QTemporaryDir>
-#include <QTest>
+using testing::accueil::press;
 
 namespace {
 
 const QStringList kAudio{"MP3", "AC3", "DTS", "AAC", "Ogg Vorbis", "PCM", "Autre"};
 const QStringList kVideo{"DivX", "XviD", "MPEG-2", "MPEG-4", "H.264", "Autres"};
+const QString kReadFailure = QStringLiteral("Impossible de lire le fichier des listes :\r\n");
 
 frm_option& form() { return frm_option::instance(); }
+QTabBar* tabs() { return form().control<QTabBar>("TabStrip1"); }
+QListWidget* list() { return form().control<QListWidget>("List"); }
+QLineEdit* textBox() { return form().control<QLineEdit>("txt_codec"); }
 
 void open()
 {
@@ -31,30 +21,17 @@ void open()
     form().show();
 }
 
-QTabBar* tabs() { return form().control<QTabBar>(QStringLiteral("TabStrip1")); }
-QListWidget* list() { return form().control<QListWidget>(QStringLiteral("List")); }
-QLineEdit* textBox() { return form().control<QLineEdit>(QStringLiteral("txt_codec")); }
-
-void click(const char* button)
-{
-    QTest::mouseClick(form().control<QPushButton>(QString::fromLatin1(button)), Qt::LeftButton);
-}
-
-void chooseTab(int index)
-{
-    QTest::mouseClick(tabs(), Qt::LeftButton, {}, tabs()->tabRect(index).center());
-}
+void chooseTab(int index) { QTest::mouseClick(tabs(), Qt::LeftButton, {}, tabs()->tabRect(index).center()); }
 
 void clickRow(int row)
 {
-    QListWidget* rows = list();
-    QTest::mouseClick(rows->viewport(), Qt::LeftButton, {}, rows->visualItemRect(rows->item(row)).center());
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualItemRect(list()->item(row)).center());
 }
 
 void add(const QString& text)
 {
     textBox()->setText(text);
-    click("cmd_ajout");
+    press(form(), "cmd_ajout");
 }
 
 QStringList rows()
@@ -78,55 +55,36 @@ class TestOptionsWindow : public QObject {
 private slots:
     void init() { form().index_courant = 0; }
 
-    void menuOpensTheAudioTabBesideTheMainWindow()
+    void menuOpensTheAudioTabBesideTheMainWindowAndEachTabShowsItsList()
     {
         testing::TestProgram program;
         QVERIFY(testing::startProgram());
         Connection::onglet_option = 0;
-        Frm_Accueil::instance().window()->findChild<QAction*>(QStringLiteral("mnu_audio"))->trigger();
+        testing::accueil::menu("mnu_audio");
         QCOMPARE(Connection::onglet_option, 1);
-        QVERIFY(form().isVisible());
-        QVERIFY(Frm_Accueil::instance().isVisible());
+        QVERIFY(form().isVisible() && Frm_Accueil::instance().isVisible());
         QCOMPARE(form().window()->windowTitle(), QStringLiteral("Option"));
         QCOMPARE(tabs()->currentIndex(), 0);
-        QCOMPARE(tabs()->property("Tag").toString(), QStringLiteral("1"));
-        QCOMPARE(form().control<QLabel>(QStringLiteral("lbl_codec"))->text(), QStringLiteral("Ajout codec Audio"));
         QCOMPARE(rows(), kAudio);
-        QVERIFY(!form().control<QPushButton>(QStringLiteral("Command1"))->isEnabled());
-        QVERIFY(program.platform().messages.isEmpty());
-    }
-
-    void tabsShowTheirLists_data()
-    {
-        QTest::addColumn<int>("tab");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("firstRow");
-        QTest::newRow("video") << 1 << QStringLiteral("Ajout codec Video") << QStringLiteral("DivX");
-        QTest::newRow("genre") << 2 << QStringLiteral("Ajout Genre film") << QStringLiteral("Action");
-        QTest::newRow("audio") << 0 << QStringLiteral("Ajout codec Audio") << QStringLiteral("MP3");
-    }
-
-    void tabsShowTheirLists()
-    {
-        QFETCH(int, tab);
-        QFETCH(QString, caption);
-        QFETCH(QString, firstRow);
-        testing::TestProgram program;
-        open();
-        chooseTab(2);
-        chooseTab(tab);
-        QCOMPARE(tabs()->property("Tag").toString(), QString::number(tab + 1));
-        QCOMPARE(form().control<QLabel>(QStringLiteral("lbl_codec"))->text(), caption);
-        QCOMPARE(rows().value(0), firstRow);
+        QVERIFY(!form().control<QPushButton>("Command1")->isEnabled());
+        for (const auto& [tab, caption, first] : {std::tuple(2, "Ajout Genre film", "Action"),
+                                                  std::tuple(1, "Ajout codec Video", "DivX"),
+                                                  std::tuple(0, "Ajout codec Audio", "MP3")}) {
+            chooseTab(tab);
+            QCOMPARE(tabs()->property("Tag").toString(), QString::number(tab + 1));
+            QCOMPARE(form().control<QLabel>("lbl_codec")->text() + '|' + rows().value(0),
+                     QString::fromUtf8(caption) + '|' + QString::fromUtf8(first));
+        }
+        QCOMPARE(program.messages(), QStringList());
     }
 
     void addRefusals_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");
-        QTest::newRow("already in the list") << QStringLiteral("DTS") << QStringLiteral("Ce codec est déjà entré");
-        QTest::newRow("empty") << QString() << QStringLiteral("Ce codec est déjà entré");
-        QTest::newRow("double quote") << QStringLiteral("AC3 \"5.1\"") << QStringLiteral("Le caractère \" n'est pas autorisé");
+        QTest::newRow("already in the list") << "DTS" << "Ce codec est déjà entré";
+        QTest::newRow("empty") << "" << "Ce codec est déjà entré";
+        QTest::newRow("double quote") << "AC3 \"5.1\"" << "Le caractère \" n'est pas autorisé";
     }
 
     void addRefusals()
@@ -136,84 +94,65 @@ private slots:
         testing::TestProgram program;
         open();
         add(text);
-        QCOMPARE(program.platform().messages.size(), 1);
-        QCOMPARE(program.platform().messages.first().prompt, message);
-        QCOMPARE(program.platform().messages.first().flags, ui::mb::OkOnly);
-        QCOMPARE(program.platform().messages.first().title, QStringLiteral("Cinabrel"));
+        QCOMPARE(program.messages(), QStringList{"0|Cinabrel|" + message});
         QCOMPARE(textBox()->text(), QString());
         QCOMPARE(rows(), kAudio);
         QCOMPARE(form().index_courant, 0);
     }
 
-    void addDifferingByCaseIsANewEntry()
-    {
-        testing::TestProgram program;
-        open();
-        add(QStringLiteral("mp3"));
-        QVERIFY(program.platform().messages.isEmpty());
-        QCOMPARE(rows(), kAudio + QStringList{"mp3"});
-        QCOMPARE(textBox()->text(), QString());
-        QCOMPARE(form().index_courant, kAudio.size());
-        QCOMPARE(list()->currentRow(), -1);
-    }
-
-    // The file is the program's, whatever the current folder.
-    void genreAddedKeepsItsPlaceAcrossTabsAndIsWrittenLast()
+    // A genre added keeps its place across tabs and is written last, in the program's file
+    // whatever the current folder.
+    void addedEntriesAreWrittenOnClosing()
     {
         testing::TestProgram program;
         QTemporaryDir elsewhere;
         const QString previous = QDir::currentPath();
         QDir::setCurrent(elsewhere.path());
         open();
+        add("mp3");
+        QCOMPARE(program.messages(), QStringList());
+        QCOMPARE(rows(), kAudio + QStringList{"mp3"});
+        QCOMPARE(textBox()->text(), QString());
+        QCOMPARE(form().index_courant, kAudio.size());
+        QCOMPARE(list()->currentRow(), -1);
         chooseTab(2);
-        add(QStringLiteral("Péplum"));
+        add("Péplum");
         chooseTab(0);
-        QCOMPARE(rows(), kAudio);
         chooseTab(2);
         QCOMPARE(rows().last(), QStringLiteral("Péplum"));
         QVERIFY(form().window()->close());
         QDir::setCurrent(previous);
         QVERIFY(!form().isLoaded());
-        QVERIFY(testing::fileBytes(program.path(QStringLiteral("BD/codec.cnb"))).endsWith("\"gWestern\"\r\n\"gP\xE9plum\"\r\n"));
-        QVERIFY(!QFile::exists(elsewhere.filePath(QStringLiteral("BD/codec.cnb"))));
+        const QByteArray file = testing::fileBytes(program.path("BD/codec.cnb"));
+        QVERIFY(file.contains("\"aAutre\"\r\n\"amp3\"\r\n\"vDivX\""));
+        QVERIFY(file.endsWith("\"gWestern\"\r\n\"gP\xE9plum\"\r\n"));
+        QVERIFY(!QFile::exists(elsewhere.filePath("BD/codec.cnb")));
     }
 
-    void upMovesTheAddedEntryEvenUnhighlighted()
+    void moves()
     {
         testing::TestProgram program;
         open();
+        // Before any click, down moves the first entry; the moves stop at the ends.
+        press(form(), "cmd_M");
+        QCOMPARE(rows(), kAudio);
+        press(form(), "Cmd_D");
+        press(form(), "Cmd_D");
+        QCOMPARE(rows(), moved(kAudio, 0, 2));
+        QCOMPARE(list()->currentRow(), 2);
+        clickRow(kAudio.size() - 1);
+        press(form(), "Cmd_D");
+        QCOMPARE(rows(), moved(kAudio, 0, 2));
+        // Up moves the added entry even unhighlighted.
         clickRow(2);
-        add(QStringLiteral("FLAC"));
-        click("cmd_M");
-        QCOMPARE(rows(), moved(kAudio + QStringList{"FLAC"}, 7, 6));
-        QCOMPARE(list()->currentRow(), 6);
-        click("cmd_M");
-        click("cmd_M");
-        QCOMPARE(rows(), moved(kAudio + QStringList{"FLAC"}, 7, 4));
+        add("FLAC");
+        press(form(), "cmd_M");
+        press(form(), "cmd_M");
+        press(form(), "cmd_M");
+        QCOMPARE(rows(), moved(moved(kAudio, 0, 2) + QStringList{"FLAC"}, 7, 4));
         QCOMPARE(list()->currentRow(), 4);
         QCOMPARE(form().index_courant, 4);
-    }
-
-    void downBeforeAnyClickMovesTheFirstEntry()
-    {
-        testing::TestProgram program;
-        open();
-        click("Cmd_D");
-        QCOMPARE(rows(), moved(kAudio, 0, 1));
-        QCOMPARE(list()->currentRow(), 1);
-        click("Cmd_D");
-        QCOMPARE(rows(), moved(kAudio, 0, 2));
-    }
-
-    void movesStopAtTheEnds()
-    {
-        testing::TestProgram program;
-        open();
-        click("cmd_M");
-        clickRow(kAudio.size() - 1);
-        click("Cmd_D");
-        QCOMPARE(rows(), kAudio);
-        QVERIFY(program.platform().messages.isEmpty());
+        QCOMPARE(program.messages(), QStringList());
     }
 
     void indexKeptAcrossTabsAndOpenings()
@@ -223,13 +162,12 @@ private slots:
         clickRow(2);
         chooseTab(1);
         QCOMPARE(list()->currentRow(), -1);
-        click("cmd_M");
+        press(form(), "cmd_M");
         QCOMPARE(rows(), moved(kVideo, 2, 1));
         QCOMPARE(form().index_courant, 1);
-
         form().window()->close();
         open();
-        click("cmd_M");
+        press(form(), "cmd_M");
         QCOMPARE(rows(), moved(kAudio, 1, 0));
         chooseTab(1);
         QCOMPARE(rows(), moved(kVideo, 2, 1));
@@ -238,7 +176,7 @@ private slots:
     void closingRewritesTheFileGrouped()
     {
         testing::TestProgram program;
-        const QString path = program.path(QStringLiteral("BD/codec.cnb"));
+        const QString path = program.path("BD/codec.cnb");
         QVERIFY(testing::writeBytes(path, "\"gDrame\"\r\n\"aMP3\"\r\nvDivX,aAC3\r\n\"AIgnor\xE9\"\r\n\r\n\"gAction\"\r\n"));
         open();
         QCOMPARE(rows(), (QStringList{"MP3", "AC3"}));
@@ -259,52 +197,47 @@ private slots:
         QFETCH(bool, exists);
         QFETCH(QByteArray, bytes);
         testing::TestProgram program;
-        const QString path = program.path(QStringLiteral("BD/codec.cnb"));
+        const QString path = program.path("BD/codec.cnb");
         QFile::remove(path);
         if (exists)
             QVERIFY(testing::writeBytes(path, bytes));
         open();
-        QCOMPARE(program.platform().messages.size(), 1);
-        QCOMPARE(program.platform().lastPrompt(),
-                 QStringLiteral("Impossible de lire le fichier des listes :\r\n") + QDir::toNativeSeparators(path));
+        QCOMPARE(program.messages(), QStringList{"16|Cinabrel|" + kReadFailure + QDir::toNativeSeparators(path)});
         QCOMPARE(list()->count(), 0);
-        QVERIFY(!textBox()->isEnabled());
-        QVERIFY(!form().control<QPushButton>(QStringLiteral("cmd_ajout"))->isEnabled());
+        QVERIFY(!textBox()->isEnabled() && !form().control<QPushButton>("cmd_ajout")->isEnabled());
         QVERIFY(form().window()->close());
         QCOMPARE(QFile::exists(path), exists);
         QCOMPARE(testing::fileBytes(path), bytes);
-        QCOMPARE(program.platform().messages.size(), 1);
+        QCOMPARE(program.messages().size(), 1);
     }
 
     void failedSaveAsksBeforeClosing()
     {
         testing::TestProgram program;
-        const QString path = program.path(QStringLiteral("BD/codec.cnb"));
+        const QString path = program.path("BD/codec.cnb");
         open();
-        add(QStringLiteral("FLAC"));
+        add("FLAC");
         // The folder goes away while the window is open, so the save cannot be written.
-        QVERIFY(QDir(program.folder()).rename(QStringLiteral("BD"), QStringLiteral("BD.ailleurs")));
+        QVERIFY(QDir(program.folder()).rename("BD", "BD.ailleurs"));
         program.platform().answers = {ui::mb::No};
         QVERIFY(!form().window()->close());
-        QCOMPARE(program.platform().lastPrompt(), QStringLiteral("Impossible d'enregistrer les listes dans :\r\n") +
-                                                      QDir::toNativeSeparators(path) +
-                                                      QStringLiteral("\r\nFermer sans enregistrer ?"));
+        QCOMPARE(program.platform().lastPrompt(), "Impossible d'enregistrer les listes dans :\r\n" +
+                                                      QDir::toNativeSeparators(path) + "\r\nFermer sans enregistrer ?");
         QCOMPARE(program.platform().messages.last().flags & 0x0F, ui::mb::YesNo);
         QVERIFY(form().isVisible());
         QCOMPARE(rows().last(), QStringLiteral("FLAC"));
 
-        QVERIFY(QDir(program.folder()).rename(QStringLiteral("BD.ailleurs"), QStringLiteral("BD")));
+        QVERIFY(QDir(program.folder()).rename("BD.ailleurs", "BD"));
         QVERIFY(form().window()->close());
         QVERIFY(!form().isLoaded());
         QVERIFY(testing::fileBytes(path).contains("\"aAutre\"\r\n\"aFLAC\"\r\n\"vDivX\""));
 
         open();
-        QVERIFY(QDir(program.folder()).rename(QStringLiteral("BD"), QStringLiteral("BD.ailleurs")));
+        QVERIFY(QDir(program.folder()).rename("BD", "BD.ailleurs"));
         program.platform().answers = {ui::mb::Yes};
         QVERIFY(form().window()->close());
-        QVERIFY(!form().isLoaded());
-        QVERIFY(!QFile::exists(path));
-        QCOMPARE(program.platform().messages.size(), 2);
+        QVERIFY(!form().isLoaded() && !QFile::exists(path));
+        QCOMPARE(program.messages().size(), 2);
     }
 };
 

@@ -1,86 +1,60 @@
-#include "app/Connection.h"
-#include "support/TestMain.h"
-#include "support/TestProgram.h"
-#include "ui/ListView.h"
-#include "ui/ScriptedPlatform.h"
-#include "ui/main/Frm_Accueil.h"
-
-#include <QAction>
-#include <QDir>
-#include <QFileInfo>
-#include <QGroupBox>
-#include <QMap>
-#include <QProcess>
-#include <QProgressBar>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QXmlStreamReader>
+#include "support/Testing.h"
 
 using testing::Film;
+using testing::accueil::menu;
 
 namespace {
 
 // The one sheet of an .xlsx file as the spreadsheet program reads it back.
 class SheetFile {
 public:
-    struct Look {
-        bool bold = false;
-        QString horizontal;
-        QString left, right, top, bottom;  // border styles, "" for none
-    };
-    struct Column {
-        double width = 0;
-        bool hidden = false;
-        int style = 0;
-    };
-
     explicit SheetFile(const QString& path) : path_(path)
     {
-        for (const Element& e : elements(QStringLiteral("xl/workbook.xml")))
-            if (e.name == QStringLiteral("sheet"))
-                sheetNames.append(e.attributes.value(QStringLiteral("name")).toString());
-        readStyles();
-        QStringList shared;
-        for (const Element& e : elements(QStringLiteral("xl/sharedStrings.xml"))) {
-            if (e.name == QStringLiteral("si"))
-                shared.append(QString());
-            else if (e.name == QStringLiteral("t"))
-                shared.last() += e.text;
+        for (const Element& e : elements("xl/workbook.xml"))
+            if (e.name == u"sheet")
+                sheetNames.append(e.attribute("name"));
+        QStringList fonts, borders, xfs, shared;
+        QString section;
+        for (const Element& e : elements("xl/styles.xml")) {
+            if (e.name == u"fonts" || e.name == u"borders" || e.name == u"cellXfs" || e.name == u"cellStyleXfs")
+                section = e.name;
+            else if (section == u"fonts" && e.name == u"font")
+                fonts.append("");
+            else if (section == u"fonts" && e.name == u"b")
+                fonts.last() = "bold ";
+            else if (section == u"borders" && e.name == u"border")
+                borders.append("");
+            else if (section == u"borders" && QStringList({"left", "right", "top", "bottom"}).contains(e.name))
+                borders.last() += e.name + ':' + e.attribute("style") + ' ';
+            else if (section == u"cellXfs" && e.name == u"xf")
+                looks_.append(fonts.value(e.attribute("fontId").toInt()) + borders.value(e.attribute("borderId").toInt()) +
+                              "align:");
+            else if (section == u"cellXfs" && e.name == u"alignment")
+                looks_.last() += e.attribute("horizontal");
         }
+        for (const Element& e : elements("xl/sharedStrings.xml"))
+            e.name == u"si" ? shared.append("") : e.name == u"t" ? void(shared.last() += e.text) : void();
         QString ref;
-        for (const Element& e : elements(QStringLiteral("xl/worksheets/sheet1.xml"))) {
-            if (e.name == QStringLiteral("col")) {
-                const int first = e.attributes.value(QStringLiteral("min")).toInt();
-                const int last = e.attributes.value(QStringLiteral("max")).toInt();
-                for (int c = first; c <= last; ++c)
-                    columns[c] = {e.attributes.value(QStringLiteral("width")).toDouble(),
-                                  e.attributes.value(QStringLiteral("hidden")) == QStringLiteral("1"),
-                                  e.attributes.value(QStringLiteral("style")).toInt()};
-            } else if (e.name == QStringLiteral("c")) {
-                ref = e.attributes.value(QStringLiteral("r")).toString();
-                const QString type = e.attributes.value(QStringLiteral("t")).toString();
-                const bool text = type == QStringLiteral("s") || type == QStringLiteral("inlineStr");
-                cells[ref] = text ? QStringLiteral("s:") : QStringLiteral("n:");
-                styles[ref] = e.attributes.value(QStringLiteral("s")).toInt();
-            } else if (e.name == QStringLiteral("v")) {
-                cells[ref] += cells[ref] == QStringLiteral("s:") ? shared.value(e.text.toInt()) : e.text;
-            } else if (e.name == QStringLiteral("t")) {
-                cells[ref] += e.text;
+        for (const Element& e : elements("xl/worksheets/sheet1.xml")) {
+            if (e.name == u"col") {
+                for (int c = e.attribute("min").toInt(); c <= e.attribute("max").toInt(); ++c)
+                    columns[c] = {e.attribute("width").toDouble(), e.attribute("style").toInt()};
+            } else if (e.name == u"c") {
+                ref = e.attribute("r");
+                const bool text = e.attribute("t") == u"s" || e.attribute("t") == u"inlineStr";
+                cells[ref] = {text ? "s:" : "n:", e.attribute("s").toInt()};
+            } else if (e.name == u"v" || e.name == u"t") {
+                cells[ref].first += cells[ref].first == u"s:" && e.name == u"v" ? shared.value(e.text.toInt()) : e.text;
             }
         }
     }
 
-    // Each written cell of a row, from column A, as "s:text" or "n:number"; "" for a blank.
+    // Each written cell of a row, from column A, as "s:text" or "n:number".
     QStringList row(int number) const
     {
         QStringList values;
-        for (char column = 'A'; column <= 'Z'; ++column) {
-            const QString ref = QChar::fromLatin1(column) + QString::number(number);
-            if (cells.contains(ref))
-                values.resize(column - 'A' + 1);
-            if (cells.contains(ref))
-                values.last() = cells.value(ref);
-        }
+        for (char column = 'A'; cells.contains(QChar::fromLatin1(column) + QString::number(number)); ++column)
+            values.append(cells.value(QChar::fromLatin1(column) + QString::number(number)).first);
         return values;
     }
     int lastRow() const
@@ -90,88 +64,63 @@ public:
             last = qMax(last, QStringView(ref).mid(1).toInt());
         return last;
     }
-    Look look(const QString& ref) const { return xfs.value(styles.value(ref)); }
-    Look columnLook(int column) const { return xfs.value(columns.value(column).style); }
+    // A cell's or column's look: "bold " or not, the style of each border side, the horizontal alignment.
+    QString look(const QString& ref) const { return looks_.value(cells.value(ref).second); }
+    QString columnLook(int column) const { return looks_.value(columns.value(column).second); }
 
     QStringList sheetNames;
-    QMap<QString, QString> cells;
-    QMap<QString, int> styles;
-    QMap<int, Column> columns;  // from 1
+    QMap<QString, std::pair<QString, int>> cells;  // value and style
+    QMap<int, std::pair<double, int>> columns;     // width and style, from 1
 
 private:
     struct Element {
         QString name;
         QXmlStreamAttributes attributes;
         QString text;
+        QString attribute(const char* key) const { return attributes.value(QLatin1String(key)).toString(); }
     };
 
     QList<Element> elements(const QString& member) const
     {
         QProcess unzip;
-        unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), path_, member});
+        unzip.start("unzip", {"-p", path_, member});
         unzip.waitForFinished();
         QXmlStreamReader xml(unzip.readAllStandardOutput());
         QList<Element> found;
-        while (!xml.atEnd()) {
-            if (xml.readNext() != QXmlStreamReader::StartElement)
-                continue;
-            Element e{xml.name().toString(), xml.attributes(), QString()};
-            if (e.name == QStringLiteral("t") || e.name == QStringLiteral("v"))
-                e.text = xml.readElementText();
-            found.append(e);
-        }
+        while (!xml.atEnd())
+            if (xml.readNext() == QXmlStreamReader::StartElement) {
+                found.append({xml.name().toString(), xml.attributes(), QString()});
+                if (found.last().name == u"t" || found.last().name == u"v")
+                    found.last().text = xml.readElementText();
+            }
         return found;
     }
 
-    void readStyles()
-    {
-        QList<bool> fonts;
-        QList<Look> borders;
-        QString section;
-        for (const Element& e : elements(QStringLiteral("xl/styles.xml"))) {
-            if (e.name == QStringLiteral("fonts") || e.name == QStringLiteral("borders") ||
-                e.name == QStringLiteral("cellXfs") || e.name == QStringLiteral("cellStyleXfs"))
-                section = e.name;
-            const QString style = e.attributes.value(QStringLiteral("style")).toString();
-            if (section == QStringLiteral("fonts") && e.name == QStringLiteral("font"))
-                fonts.append(false);
-            else if (section == QStringLiteral("fonts") && e.name == QStringLiteral("b"))
-                fonts.last() = true;
-            else if (section == QStringLiteral("borders") && e.name == QStringLiteral("border"))
-                borders.append(Look());
-            else if (section == QStringLiteral("borders") && e.name == QStringLiteral("left"))
-                borders.last().left = style;
-            else if (section == QStringLiteral("borders") && e.name == QStringLiteral("right"))
-                borders.last().right = style;
-            else if (section == QStringLiteral("borders") && e.name == QStringLiteral("top"))
-                borders.last().top = style;
-            else if (section == QStringLiteral("borders") && e.name == QStringLiteral("bottom"))
-                borders.last().bottom = style;
-            else if (section == QStringLiteral("cellXfs") && e.name == QStringLiteral("xf")) {
-                xfs.append(borders.value(e.attributes.value(QStringLiteral("borderId")).toInt()));
-                xfs.last().bold = fonts.value(e.attributes.value(QStringLiteral("fontId")).toInt());
-            } else if (section == QStringLiteral("cellXfs") && e.name == QStringLiteral("alignment"))
-                xfs.last().horizontal = e.attributes.value(QStringLiteral("horizontal")).toString();
-        }
-    }
-
     QString path_;
-    QList<Look> xfs;
+    QStringList looks_;
 };
 
-Film film(int code, const QString& title, const QString& genre = QStringLiteral("Action"),
-          const QString& quality = QStringLiteral("Bonne"))
+// Every cell of the table framed left and right, the header row bold and underlined.
+void verifyTableBorders(const SheetFile& sheet, int lastRow, char lastColumn)
 {
-    Film f;
-    f.code = code;
-    f.nom = title;
-    f.type = genre;
-    f.qualite = quality;
-    return f;
+    for (int row = 1; row <= lastRow; ++row)
+        for (char column = 'A'; column <= lastColumn; ++column) {
+            const QString ref = QChar::fromLatin1(column) + QString::number(row);
+            QVERIFY2(sheet.look(ref).startsWith(row == 1 ? "bold left:thin right:thin top: bottom:thin align:"
+                                                         : "left:thin right:thin top: bottom: align:"),
+                     qPrintable(ref + ' ' + sheet.look(ref)));
+        }
 }
 
-// Widths as set in characters; the file adds the cell's padding at the default font.
-double widthInFile(double characters) { return characters + 0.7109375; }
+QStringList header(const QStringList& captions)
+{
+    QStringList row{"s:N°"};
+    for (const QString& caption : captions)
+        row.append("s:" + caption);
+    return row;
+}
+
+const QStringList kFilmHeader = header({"Titre", "Genre", "Durée", "Nb cd", "Format"});
 
 // The system's temporary folder pointed at a folder of the test's own while it lasts.
 class TemporaryFolder {
@@ -188,131 +137,88 @@ private:
     QByteArray saved_;
 };
 
-void exportList() { Frm_Accueil::instance().window()->findChild<QAction*>(QStringLiteral("mnu_excel"))->trigger(); }
-
-QString onlyWorkbook(testing::TestProgram& program)
-{
-    const QStringList opened = program.platform().openedDocuments;
-    return opened.size() == 1 ? opened.first() : QString();
-}
-
-void verifyTableBorders(const SheetFile& sheet, int lastRow, char lastColumn)
-{
-    for (int row = 1; row <= lastRow; ++row) {
-        for (char column = 'A'; column <= lastColumn; ++column) {
-            const QString ref = QChar::fromLatin1(column) + QString::number(row);
-            const SheetFile::Look look = sheet.look(ref);
-            QVERIFY2(look.left == QStringLiteral("thin") && look.right == QStringLiteral("thin"), qPrintable(ref));
-            QVERIFY2(look.top.isEmpty(), qPrintable(ref));
-            QCOMPARE(look.bottom, row == 1 ? QStringLiteral("thin") : QString());
-            QCOMPARE(look.bold, row == 1);
-        }
-    }
-}
-
-QStringList header(const QStringList& captions)
-{
-    QStringList row{QStringLiteral("s:N°")};
-    for (const QString& caption : captions)
-        row.append(QStringLiteral("s:") + caption);
-    return row;
-}
+bool frameShown() { return Frm_Accueil::instance().control<QGroupBox>("fra_export")->isVisible(); }
 
 }  // namespace
 
-class TestSpreadsheetExport : public QObject {
+class TestSpreadsheetExport : public testing::ProgramTest {
     Q_OBJECT
+
+    QString onlyWorkbook()
+    {
+        const QStringList opened = program->platform().openedDocuments;
+        return opened.size() == 1 ? opened.first() : QString();
+    }
+
 private slots:
     void filmListBecomesTheSheet()
     {
-        testing::TestProgram program;
         TemporaryFolder temporary;
-        Film alien = film(1, QStringLiteral("Alien"), QStringLiteral("SF"));
-        alien.cd = QStringLiteral("2");
-        alien.format = QStringLiteral("DvD");
-        alien.duree = QStringLiteral("01h57");
-        program.insert(alien);
-        Film odyssey = film(2, QStringLiteral("2001"));
-        odyssey.duree = QStringLiteral("00h00");
-        program.insert(odyssey);
-        Film spectre = film(3, QStringLiteral("007 Spectre"));
-        spectre.cd = QStringLiteral("1.5");
-        program.insert(spectre);
-        QVERIFY(testing::startProgram());
-        auto& accueil = Frm_Accueil::instance();
-        auto* frame = accueil.control<QGroupBox>(QStringLiteral("fra_export"));
-        auto* progbar = accueil.control<QProgressBar>(QStringLiteral("Progbar"));
+        start({{.code = 1, .nom = "Alien", .type = "SF", .cd = "2", .format = "DvD", .duree = "01h57"},
+               {.code = 2, .nom = "2001", .duree = "00h00"},
+               {.code = 3, .nom = "007 Spectre", .cd = "1.5"}});
+        auto* progbar = Frm_Accueil::instance().control<QProgressBar>("Progbar");
         QList<int> shownProgress;
-        program.platform().onProcessEvents = [&] {
-            QVERIFY(frame->isVisible());
+        program->platform().onProcessEvents = [&] {
+            QVERIFY(frameShown());
             shownProgress.append(progbar->value());
         };
+        menu("mnu_excel");
 
-        exportList();
-
-        QVERIFY(program.platform().messages.isEmpty());
-        const QString path = onlyWorkbook(program);
+        QCOMPARE(program->messages(), QStringList());
+        const QString path = onlyWorkbook();
         QCOMPARE(QFileInfo(path).absolutePath(), QFileInfo(temporary.path()).absoluteFilePath());
-        QVERIFY(QFileInfo(path).fileName().startsWith(QStringLiteral("Liste Des films")));
-        QVERIFY(path.endsWith(QStringLiteral(".xlsx")));
+        QVERIFY(QFileInfo(path).fileName().startsWith("Liste Des films") && path.endsWith(".xlsx"));
         QCOMPARE(shownProgress, (QList<int>{33, 66, 100}));
         QCOMPARE(progbar->value(), 100);
-        QVERIFY(!frame->isVisible());
+        QVERIFY(!frameShown());
 
         const SheetFile sheet(path);
-        QCOMPARE(sheet.sheetNames, QStringList{QStringLiteral("Liste Des films")});
+        QCOMPARE(sheet.sheetNames, QStringList{"Liste Des films"});
         QCOMPARE(sheet.lastRow(), 4);
-        QCOMPARE(sheet.row(1), header({"Titre", "Genre", "Durée", "Nb cd", "Format"}));
+        QCOMPARE(sheet.row(1), kFilmHeader);
         QCOMPARE(sheet.row(2), (QStringList{"n:1", "s:007 Spectre", "s:Action", "s:01h30", "n:1.5", "s:Avi"}));
         QCOMPARE(sheet.row(3), (QStringList{"n:2", "n:2001", "s:Action", "s:00h00", "n:1", "s:Avi"}));
         QCOMPARE(sheet.row(4), (QStringList{"n:3", "s:Alien", "s:SF", "s:01h57", "n:2", "s:DvD"}));
         verifyTableBorders(sheet, 4, 'F');
-
+        // Widths as set in characters; the file adds the cell's padding at the default font.
         const double widths[] = {4, 50, 14, 8, 8};
         for (int column = 1; column <= 5; ++column)
-            QCOMPARE(sheet.columns.value(column).width, widthInFile(widths[column - 1]));
-        QCOMPARE(sheet.columns.value(6).width, sheet.columns.value(7).width);
-        QCOMPARE(sheet.columnLook(1).horizontal, QString());
-        QCOMPARE(sheet.columnLook(2).horizontal, QStringLiteral("left"));
+            QCOMPARE(sheet.columns.value(column).first, widths[column - 1] + 0.7109375);
+        QCOMPARE(sheet.columns.value(6).first, sheet.columns.value(7).first);
+        const QString plain = QStringLiteral("left: right: top: bottom: align:"), framed = "left:thin right:thin top: bottom: align:";
+        QCOMPARE(sheet.columnLook(1) + '|' + sheet.columnLook(2), plain + '|' + plain + "left");
         for (int column = 3; column <= 10; ++column)
-            QCOMPARE(sheet.columnLook(column).horizontal, QStringLiteral("center"));
-        QCOMPARE(sheet.look(QStringLiteral("A2")).horizontal, QString());
-        QCOMPARE(sheet.look(QStringLiteral("B2")).horizontal, QStringLiteral("left"));
-        QCOMPARE(sheet.look(QStringLiteral("F4")).horizontal, QStringLiteral("center"));
+            QCOMPARE(sheet.columnLook(column), plain + "center");
+        QCOMPARE(sheet.look("A2") + '|' + sheet.look("B2") + '|' + sheet.look("F4"),
+                 framed + '|' + framed + "left|" + framed + "center");
     }
 
     // Only what the list shows, in the order it shows it.
     void filteredAndSortedList()
     {
-        testing::TestProgram program;
         TemporaryFolder temporary;
-        program.insert(film(1, QStringLiteral("Alien"), QStringLiteral("SF"), QStringLiteral("DvD")));
-        program.insert(film(2, QStringLiteral("Brazil")));
-        program.insert(film(3, QStringLiteral("Casino"), QStringLiteral("Drame"), QStringLiteral("DvD")));
-        QVERIFY(testing::startProgram());
-        Connection::chargeliste(QStringLiteral("select * from film WHERE qualite_film='dvd' order by nom_film"));
+        start({{.code = 1, .nom = "Alien", .type = "SF", .qualite = "DvD"},
+               {.code = 2, .nom = "Brazil"},
+               {.code = 3, .nom = "Casino", .type = "Drame", .qualite = "DvD"}});
+        Connection::chargeliste("select * from film WHERE qualite_film='dvd' order by nom_film");
         Frm_Accueil::instance().List()->sortRows(1, Qt::AscendingOrder);
-
-        exportList();
-
-        const SheetFile sheet(onlyWorkbook(program));
+        menu("mnu_excel");
+        const SheetFile sheet(onlyWorkbook());
         QCOMPARE(sheet.lastRow(), 3);
-        QCOMPARE(sheet.row(2).mid(0, 3), (QStringList{"n:1", "s:Casino", "s:Drame"}));
-        QCOMPARE(sheet.row(3).mid(0, 3), (QStringList{"n:2", "s:Alien", "s:SF"}));
+        QCOMPARE(sheet.row(2).mid(0, 3) + sheet.row(3).mid(0, 3),
+                 (QStringList{"n:1", "s:Casino", "s:Drame", "n:2", "s:Alien", "s:SF"}));
     }
 
     void loanLayoutGivesItsThreeColumns()
     {
-        testing::TestProgram program;
         TemporaryFolder temporary;
-        QVERIFY(testing::startProgram());
-        auto& accueil = Frm_Accueil::instance();
-        accueil.iniliste(0);
-        accueil.List()->setRows({{"Alien", "Paul", "06/12/2026", "7"}, {"Brazil", "Marie O'Hara", "01/12/2026", "9"}});
-
-        exportList();
-
-        const SheetFile sheet(onlyWorkbook(program));
+        start();
+        Frm_Accueil::instance().iniliste(0);
+        Frm_Accueil::instance().List()->setRows(
+            {{"Alien", "Paul", "06/12/2026", "7"}, {"Brazil", "Marie O'Hara", "01/12/2026", "9"}});
+        menu("mnu_excel");
+        const SheetFile sheet(onlyWorkbook());
         QCOMPARE(sheet.lastRow(), 3);
         QCOMPARE(sheet.row(1), header({"Titre", "Emprunté par", "Date emprunts"}));
         QCOMPARE(sheet.row(2), (QStringList{"n:1", "s:Alien", "s:Paul", "s:06/12/2026"}));
@@ -324,62 +230,45 @@ private slots:
     // makes a workbook of its own, leaving the earlier one as it was.
     void placeholderGivesTheHeaderOnly()
     {
-        testing::TestProgram program;
         TemporaryFolder temporary;
-        QVERIFY(testing::startProgram());
+        start();
         QCOMPARE(Frm_Accueil::instance().List()->rowText(0), Connection::placeholderRow());
-
-        exportList();
-        exportList();
-
-        const QStringList opened = program.platform().openedDocuments;
+        menu("mnu_excel");
+        menu("mnu_excel");
+        const QStringList opened = program->platform().openedDocuments;
         QCOMPARE(opened.size(), 2);
         QVERIFY(opened.at(0) != opened.at(1));
         for (const QString& path : opened) {
-            const SheetFile sheet(path);
-            QCOMPARE(sheet.lastRow(), 1);
-            QCOMPARE(sheet.row(1), header({"Titre", "Genre", "Durée", "Nb cd", "Format"}));
+            QCOMPARE(SheetFile(path).lastRow(), 1);
+            QCOMPARE(SheetFile(path).row(1), kFilmHeader);
         }
-        QVERIFY(program.platform().messages.isEmpty());
+        QCOMPARE(program->messages(), QStringList());
     }
 
     void workbookNotWrittenIsTold()
     {
-        testing::TestProgram program;
-        const QString notAFolder = program.path(QStringLiteral("pas un dossier"));
-        QFile file(notAFolder);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
+        start({testing::film(1, "Alien")}, false);
+        const QString notAFolder = program->path("pas un dossier");
+        QVERIFY(QFile(notAFolder).open(QIODevice::WriteOnly));
         TemporaryFolder temporary(notAFolder);
-        program.insert(film(1, QStringLiteral("Alien")));
         QVERIFY(testing::startProgram());
-
-        exportList();
-
-        QCOMPARE(program.platform().messages.size(), 1);
-        QCOMPARE(program.platform().lastPrompt(), QStringLiteral("Impossible d'écrire le fichier :\r\n") +
-                                                      QDir::toNativeSeparators(notAFolder + "/Liste Des films.xlsx"));
-        QVERIFY(program.platform().openedDocuments.isEmpty());
-        QVERIFY(!Frm_Accueil::instance().control<QGroupBox>(QStringLiteral("fra_export"))->isVisible());
+        menu("mnu_excel");
+        QCOMPARE(program->messages(), QStringList{"16|Cinabrel|Impossible d'écrire le fichier :\r\n" +
+                                                  QDir::toNativeSeparators(notAFolder + "/Liste Des films.xlsx")});
+        QCOMPARE(program->platform().openedDocuments, QStringList());
+        QVERIFY(!frameShown());
     }
 
     void workbookThatNothingOpensIsShownWhereItIs()
     {
-        testing::TestProgram program;
         TemporaryFolder temporary;
-        program.platform().documentsOpen = false;
-        program.insert(film(1, QStringLiteral("Alien")));
-        QVERIFY(testing::startProgram());
-
-        exportList();
-
-        const QString path = onlyWorkbook(program);
+        start({testing::film(1, "Alien")}).platform().documentsOpen = false;
+        menu("mnu_excel");
+        const QString path = onlyWorkbook();
         QVERIFY(QFileInfo(path).size() > 0);
-        QCOMPARE(program.platform().messages.size(), 1);
-        QCOMPARE(program.platform().messages.first().prompt,
-                 QStringLiteral("Le classeur a été enregistré ici :\r\n") + QDir::toNativeSeparators(path));
-        QCOMPARE(program.platform().messages.first().flags, 64);
-        QVERIFY(!Frm_Accueil::instance().control<QGroupBox>(QStringLiteral("fra_export"))->isVisible());
+        QCOMPARE(program->messages(),
+                 QStringList{"64|Cinabrel|Le classeur a été enregistré ici :\r\n" + QDir::toNativeSeparators(path)});
+        QVERIFY(!frameShown());
     }
 };
 

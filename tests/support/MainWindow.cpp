@@ -1,5 +1,6 @@
 #include "support/MainWindow.h"
 
+#include "app/Connection.h"
 #include "ui/ListView.h"
 #include "ui/main/Frm_Accueil.h"
 
@@ -44,6 +45,39 @@ void menu(const QString& name)
     if (!action)
         qFatal("no menu entry %s", qPrintable(name));
     action->trigger();
+}
+
+void press(const QString& name) { press(Frm_Accueil::instance(), name); }
+
+void press(ui::Form& form, const QString& name)
+{
+    auto* pushButton = form.control<QPushButton>(name);
+    if (!pushButton)
+        qFatal("no button %s", qPrintable(name));
+    QTest::mouseClick(pushButton, Qt::LeftButton);
+}
+
+void openEditor(int code)
+{
+    if (code)
+        Connection::code_selection = qint16(code);
+    press(code ? QStringLiteral("Bt_Modif") : QStringLiteral("cmd_new"));
+}
+
+QStringList cells(int cell)
+{
+    QStringList result;
+    for (int row = 0; row < list()->rowCount(); ++row)
+        result.append(list()->cellText(row, cell));
+    return result;
+}
+
+QStringList labels(const QStringList& names)
+{
+    QStringList result;
+    for (const QString& name : names)
+        result.append(label(name)->text());
+    return result;
 }
 
 QStringList titles()

@@ -8,6 +8,7 @@ class QLineEdit;
 class QPushButton;
 
 namespace ui {
+class Form;
 class ListView;
 }
 
@@ -21,9 +22,18 @@ QCheckBox* checkBox(const QString& name);
 QPushButton* button(const QString& name);
 // Triggers the menu entry of the main window with that name.
 void menu(const QString& name);
+// Clicks the named button of a window, the main window by default.
+void press(const QString& name);
+void press(ui::Form& form, const QString& name);
+// Opens the film editor the way the user does: "Nouveau film" for 0, else "Modifier" on that film.
+void openEditor(int code = 0);
 
 // The titles of the rows, in the order shown.
 QStringList titles();
+// The texts of one cell (from 1) of every row.
+QStringList cells(int cell);
+// The texts of the named labels.
+QStringList labels(const QStringList& names);
 // The position of the first row with that title; fails the test when there is none.
 int rowOf(const QString& title);
 void clickRow(int row);

@@ -85,6 +85,30 @@ int TestProgram::count(const QString& where)
         .toInt();
 }
 
+QString TestProgram::column(const QString& name, int code)
+{
+    const QString statement = QStringLiteral("SELECT %1 FROM film WHERE code_film=%2").arg(name).arg(code);
+    return isNull(statement) ? QStringLiteral("NULL") : value(statement);
+}
+
+QStringList TestProgram::films()
+{
+    store::Recordset rs;
+    rs.open(QStringLiteral("SELECT code_film, nom_film FROM film ORDER BY code_film"), db());
+    QStringList result;
+    for (; !rs.eof(); rs.moveNext())
+        result.append(rs.text(0) + u' ' + rs.text(1));
+    return result;
+}
+
+QStringList TestProgram::messages() const
+{
+    QStringList result;
+    for (const auto& message : platform_->messages)
+        result.append(QStringLiteral("%1|%2|%3").arg(message.flags).arg(message.title, message.prompt));
+    return result;
+}
+
 bool startProgram() { return Connection::Main(); }
 
 void stopProgram()

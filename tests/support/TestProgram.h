@@ -4,6 +4,7 @@
 
 #include <QMap>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <initializer_list>
 #include <memory>
@@ -58,6 +59,12 @@ public:
     QString value(const QString& statement);
     bool isNull(const QString& statement);
     int count(const QString& where = QString());
+    // One column of one film, "NULL" for NULL.
+    QString column(const QString& name, int code);
+    // The catalogue as "key title", in key order.
+    QStringList films();
+    // Every message shown, as "flags|title|prompt".
+    QStringList messages() const;
 
     // True once the last loaded window was unloaded.
     bool programEnded() const { return ended_; }
