@@ -13,34 +13,9 @@ QComboBox* combo(const QString& name) { return form().control<QComboBox>(name); 
 QPlainTextEdit* notes() { return form().control<QPlainTextEdit>(QStringLiteral("txt_obs")); }
 void save() { press(form(), QStringLiteral("Bt_Enreg")); }
 
-QStringList entries(const QString& name)
-{
-    QStringList items;
-    for (int i = 0; i < combo(name)->count(); ++i)
-        items.append(combo(name)->itemText(i));
-    return items;
-}
-
-// What a control shows: a box's or list's text, "checked" for a chosen option.
-QString shown(const QString& name)
-{
-    QWidget* widget = form().control<QWidget>(name);
-    if (auto* list = qobject_cast<QComboBox*>(widget))
-        return list->currentText();
-    if (auto* line = qobject_cast<QLineEdit*>(widget))
-        return line->text();
-    if (auto* option = qobject_cast<QRadioButton*>(widget))
-        return option->isChecked() ? QStringLiteral("checked") : QString();
-    return qobject_cast<QPlainTextEdit*>(widget)->toPlainText();
-}
-
-QStringList shownAll(const QStringList& names)
-{
-    QStringList texts;
-    for (const QString& name : names)
-        texts.append(shown(name));
-    return texts;
-}
+QStringList entries(const QString& name) { return testing::entries(combo(name)); }
+QString shown(const QString& name) { return testing::shown(form(), name); }
+QStringList shownAll(const QStringList& names) { return testing::shown(form(), names); }
 
 }  // namespace
 

@@ -11,11 +11,8 @@ QPlainTextEdit* notes() { return sheet().control<QPlainTextEdit>("txt_obs"); }
 // The labels of the sheet that show the film, then its notes.
 QStringList shown()
 {
-    QStringList texts;
-    for (const char* name : {"lbl_film", "lblrealisateur", "lblacteur", "lblannee", "lblduree", "lbl_langue",
-                             "lbl_codec", "lbl_qual", "lbl_son", "lbl_genre", "lbl_nbr"})
-        texts.append(sheet().control<QLabel>(name)->text());
-    return texts << notes()->toPlainText();
+    return testing::shown(sheet(), {"lbl_film", "lblrealisateur", "lblacteur", "lblannee", "lblduree", "lbl_langue",
+                                    "lbl_codec", "lbl_qual", "lbl_son", "lbl_genre", "lbl_nbr", "txt_obs"});
 }
 
 void showSheet(qint16 code)

@@ -34,13 +34,7 @@ void add(const QString& text)
     press(form(), "cmd_ajout");
 }
 
-QStringList rows()
-{
-    QStringList texts;
-    for (int row = 0; row < list()->count(); ++row)
-        texts.append(list()->item(row)->text());
-    return texts;
-}
+QStringList rows() { return testing::entries(list()); }
 
 QStringList moved(QStringList entries, int from, int to)
 {

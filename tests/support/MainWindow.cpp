@@ -6,11 +6,54 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+
+namespace testing {
+
+QString shown(ui::Form& form, const QString& name)
+{
+    QWidget* widget = form.control<QWidget>(name);
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        return label->text();
+    if (auto* line = qobject_cast<QLineEdit*>(widget))
+        return line->text();
+    if (auto* list = qobject_cast<QComboBox*>(widget))
+        return list->currentText();
+    if (auto* option = qobject_cast<QAbstractButton*>(widget))
+        return option->isChecked() ? QStringLiteral("checked") : QString();
+    if (auto* notes = qobject_cast<QPlainTextEdit*>(widget))
+        return notes->toPlainText();
+    qFatal("no text control %s", qPrintable(name));
+}
+
+QStringList shown(ui::Form& form, const QStringList& names)
+{
+    QStringList texts;
+    for (const QString& name : names)
+        texts.append(shown(form, name));
+    return texts;
+}
+
+QStringList entries(QWidget* list)
+{
+    QStringList items;
+    if (auto* combo = qobject_cast<QComboBox*>(list))
+        for (int i = 0; i < combo->count(); ++i)
+            items.append(combo->itemText(i));
+    if (auto* box = qobject_cast<QListWidget*>(list))
+        for (int i = 0; i < box->count(); ++i)
+            items.append(box->item(i)->text());
+    return items;
+}
+
+}  // namespace testing
 
 namespace testing::accueil {
 
@@ -72,13 +115,7 @@ QStringList cells(int cell)
     return result;
 }
 
-QStringList labels(const QStringList& names)
-{
-    QStringList result;
-    for (const QString& name : names)
-        result.append(label(name)->text());
-    return result;
-}
+QStringList labels(const QStringList& names) { return shown(Frm_Accueil::instance(), names); }
 
 QStringList titles()
 {

@@ -6,11 +6,23 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QWidget;
 
 namespace ui {
 class Form;
 class ListView;
 }
+
+namespace testing {
+
+// What each named control of a window shows: the text of a label, box, drop-down list or notes,
+// "checked" or "" for an option button or check box.
+QString shown(ui::Form& form, const QString& name);
+QStringList shown(ui::Form& form, const QStringList& names);
+// The entries of a drop-down list or list box.
+QStringList entries(QWidget* list);
+
+}  // namespace testing
 
 // Drives the main window the way a user does: mouse clicks on rows, headers and boxes.
 namespace testing::accueil {
@@ -32,7 +44,7 @@ void openEditor(int code = 0);
 QStringList titles();
 // The texts of one cell (from 1) of every row.
 QStringList cells(int cell);
-// The texts of the named labels.
+// What the named controls of the main window show.
 QStringList labels(const QStringList& names);
 // The position of the first row with that title; fails the test when there is none.
 int rowOf(const QString& title);
