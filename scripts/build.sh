@@ -5,16 +5,7 @@ cd "$(dirname "$0")/.."
 
 packages=(build-essential cmake pkg-config ccache qt6-base-dev qt6-translations-l10n libqt6sql6-sqlite
           libsqlite3-dev libxlsxwriter-dev libgl1-mesa-dev fonts-liberation2 unzip xvfb xauth)
-missing=()
-for package in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+scripts/install-packages.sh "${packages[@]}"
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j2

@@ -5,6 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 
+scripts/install-packages.sh clang-14 libclang-rt-14-dev
+
 CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCINABREL_FUZZ=ON >/dev/null
 cmake --build build-fuzz -j2 --target statement_fuzzer
 mkdir -p build-fuzz/corpus build-fuzz/artifacts
