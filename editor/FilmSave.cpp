@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QTextDocument>
 #include <limits>
 
 namespace editor {
@@ -31,7 +32,11 @@ FilmValues lire_valeurs(Frm_New& editor)
             film.qualite = Frm_New::qualites().at(option - 1);
     }
     film.format = choice("Combo3");
-    film.obs = editor.control<QPlainTextEdit>(QStringLiteral("txt_obs"))->toPlainText();
+    // The raw text, as toPlainText() would turn a no-break space into a plain one.
+    film.obs = editor.control<QPlainTextEdit>(QStringLiteral("txt_obs"))
+                   ->document()
+                   ->toRawText()
+                   .replace(QChar::ParagraphSeparator, u'\n');
     film.langue = choice("Comb_lng");
     film.codec_video = choice("comb_video");
     film.codec_son = choice("comb_audio");

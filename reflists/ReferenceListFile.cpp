@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
+#include <algorithm>
 
 namespace reflists {
 
@@ -20,20 +21,21 @@ QString writeFailure(const QString& path)
     return QStringLiteral("Impossible d'enregistrer les listes dans :\r\n") + QDir::toNativeSeparators(path);
 }
 
-// Control bytes other than tab and line ends, the bytes Windows-1252 leaves undefined and a
-// Unicode byte order mark mean the file is not ours: rewriting it would lose its content.
+// Control bytes other than tab and line ends, and the bytes Windows-1252 leaves undefined.
+bool isTextByte(unsigned char byte)
+{
+    if (byte < 0x20)
+        return byte == '\t' || byte == '\n' || byte == '\r';
+    return byte != 0x81 && byte != 0x8D && byte != 0x8F && byte != 0x90 && byte != 0x9D;
+}
+
+// Bytes that are not text and a Unicode byte order mark mean the file is not ours: rewriting it
+// would lose its content.
 bool isWindows1252Text(const QByteArray& bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
         return false;
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r')
-            return false;
-        if (byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D)
-            return false;
-    }
-    return true;
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return isTextByte(static_cast<unsigned char>(c)); });
 }
 
 bool isLineEnd(QChar c) { return c == u'\r' || c == u'\n'; }
@@ -76,11 +78,14 @@ void forEachField(const QString& text, Consumer consume)
 }
 
 // One record per line: a double quote cannot be held inside a quoted field and a line end would
-// split the record, so they are stored as an apostrophe and a space.
+// split the record, so they are stored as an apostrophe and a space. Any other byte that the file
+// cannot hold as text becomes "?", as a character that Windows-1252 lacks does.
 QByteArray record(char marker, QString text)
 {
     text.replace(u'"', u'\'').replace(u'\r', u' ').replace(u'\n', u' ');
-    return '"' + QByteArray(1, marker) + app::toWindows1252(text) + "\"\r\n";
+    QByteArray bytes = app::toWindows1252(text);
+    std::replace_if(bytes.begin(), bytes.end(), [](char c) { return !isTextByte(static_cast<unsigned char>(c)); }, '?');
+    return '"' + QByteArray(1, marker) + bytes + "\"\r\n";
 }
 
 }  // namespace

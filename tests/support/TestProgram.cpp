@@ -55,14 +55,14 @@ store::Database& TestProgram::db()
 
 void TestProgram::insert(const Film& film)
 {
-    auto text = [](const QString& v) { return store::quotedText(v); };
-    auto optional = [&](const std::optional<QString>& v) { return v ? text(*v) : QStringLiteral("NULL"); };
-    db().execute(QStringLiteral("INSERT INTO film VALUES (%1,%2,%3,%4,%5,%6,%7,%8,%9,%10,%11,%12,%13,%14,%15,%16)")
-                     .arg(film.code)
-                     .arg(text(film.nom), text(film.type), text(film.cd), text(film.qualite), text(film.format),
-                          text(film.obs), text(film.langue), text(film.codecVideo))
-                     .arg(text(film.codecSon), text(film.duree), text(film.realisateur), text(film.acteur),
-                          text(film.annee), optional(film.pret), optional(film.datePret)));
+    // Joined, not put in with arg(): a value may itself hold "%1".
+    auto optional = [](const std::optional<QString>& v) { return v ? store::quotedText(*v) : QStringLiteral("NULL"); };
+    QStringList values{QString::number(film.code)};
+    for (const QString& v : {film.nom, film.type, film.cd, film.qualite, film.format, film.obs, film.langue,
+                             film.codecVideo, film.codecSon, film.duree, film.realisateur, film.acteur, film.annee})
+        values.append(store::quotedText(v));
+    values << optional(film.pret) << optional(film.datePret);
+    db().execute(QStringLiteral("INSERT INTO film VALUES (") + values.join(u',') + u')');
 }
 
 QString TestProgram::value(const QString& statement)
