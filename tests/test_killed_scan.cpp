@@ -1,0 +1,90 @@
+#include "app/ProgramFolder.h"
+#include "quickadd/Frm_ajoutquick.h"
+#include "store/Database.h"
+#include "support/CatalogueCheck.h"
+#include "support/MainWindow.h"
+#include "support/TestProgram.h"
+#include "ui/ListView.h"
+#include "ui/ScriptedPlatform.h"
+#include "ui/Toolkit.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+namespace {
+
+constexpr int kFiles = 4000;
+const QString kScanArgument = QStringLiteral("--scan");
+
+// The killed program: the real quick add of the folder, on the catalogue of the program folder.
+int scan(const QString& programFolder, const QString& folder)
+{
+    ui::ScriptedPlatform platform;
+    platform.folders << folder;
+    app::setProgramFolder(programFolder);
+    if (!testing::startProgram())
+        return 1;
+    testing::accueil::menu(QStringLiteral("mnuajoutquick"));
+    for (const char* button : {"cmd_parcourir", "cmd_lancer"})
+        Frm_ajoutquick::instance().control<QPushButton>(QString::fromLatin1(button))->click();
+    return 2;
+}
+
+}  // namespace
+
+class TestKilledScan : public QObject {
+    Q_OBJECT
+private slots:
+    // Killed in the middle of a quick add, the program leaves a sound catalogue holding every
+    // film it committed: the first files of the scan, under consecutive keys.
+    void killedMidScan()
+    {
+        testing::TestProgram program;
+        QTemporaryDir folder;
+        QStringList titles;
+        for (int i = 1; i <= kFiles; ++i) {
+            titles << QStringLiteral("Film %1").arg(i, 5, 10, QChar(u'0'));
+            QFile file(folder.filePath(titles.last() + QStringLiteral(".avi")));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(), {kScanArgument, program.folder(), folder.path()});
+        QVERIFY(child.waitForStarted());
+        const QDeadlineTimer deadline(120'000);
+        while (program.count() < 200 && child.state() == QProcess::Running && !deadline.hasExpired())
+            QThread::msleep(5);
+        child.kill();
+        QVERIFY(child.waitForFinished());
+        QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+
+        auto db = store::Database::open(program.path(QStringLiteral("BD/Film.mdb")));
+        QCOMPARE(testing::integrityCheck(*db), QStringLiteral("ok"));
+        const QList<QStringList> rows = testing::filmRows(*db);
+        QVERIFY(rows.size() >= 200);
+        QVERIFY2(rows.size() < kFiles, "the scan ended before the kill");
+        for (int i = 0; i < rows.size(); ++i)
+            QCOMPARE(rows[i].mid(0, 2), (QStringList{QString::number(i + 1), titles[i]}));
+
+        QVERIFY(testing::startProgram());
+        QCOMPARE(testing::accueil::list()->rowCount(), rows.size());
+    }
+};
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    ui::setUpToolkit(application);
+    QApplication::setQuitOnLastWindowClosed(false);
+    if (argc == 4 && argv[1] == kScanArgument)
+        return scan(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+    TestKilledScan test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_killed_scan.moc"
