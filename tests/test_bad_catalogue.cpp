@@ -1,6 +1,11 @@
+#include "editor/Frm_New.h"
+#include "reflists/ReferenceListFile.h"
+#include "reflists/frm_option.h"
 #include "store/Catalogue.h"
 #include "store/Database.h"
 #include "support/FaultyVfs.h"
+#include "support/Files.h"
+#include "support/MainWindow.h"
 #include "support/TestMain.h"
 #include "support/TestProgram.h"
 #include "ui/Form.h"
@@ -8,7 +13,10 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QComboBox>
 #include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QRandomGenerator>
 #include <QTest>
 #include <functional>
@@ -175,6 +183,48 @@ private slots:
         vfs.clear();
         QCOMPARE(contents(program.folder()), before);
         QCOMPARE(program.count(), 1);
+    }
+
+    // The editor and the options window on a reference list file they cannot use: a message, or
+    // empty lists for an empty file; a film can still be saved, and the file stays as it was.
+    void badReferenceListFile_data()
+    {
+        QTest::addColumn<bool>("exists");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("missing") << false << QByteArray();
+        QTest::newRow("empty") << true << QByteArray();
+        QTest::newRow("binary") << true << randomBytes(4096, 3);
+        QTest::newRow("huge") << true << QByteArray(reflists::kMaxFileSize + 1, 'a');
+    }
+
+    void badReferenceListFile()
+    {
+        QFETCH(bool, exists);
+        QFETCH(QByteArray, bytes);
+        testing::TestProgram program;
+        const QString path = program.path(QStringLiteral("BD/codec.cnb"));
+        QVERIFY(QFile::remove(path));
+        if (exists)
+            QVERIFY(testing::writeBytes(path, bytes));
+        const bool readable = exists && bytes.isEmpty();
+        QVERIFY(testing::startProgram());
+
+        QTest::mouseClick(testing::accueil::button(QStringLiteral("cmd_new")), Qt::LeftButton);
+        QCOMPARE(program.platform().messages.size(), readable ? 0 : 1);
+        if (!readable)
+            QVERIFY(program.platform().lastPrompt().endsWith(QStringLiteral("Les choix de codecs et de genres resteront vides.")));
+        QCOMPARE(Frm_New::instance().control<QComboBox>(QStringLiteral("comb_audio"))->count(), 0);
+        Frm_New::instance().control<QLineEdit>(QStringLiteral("Txt_Titre"))->setText(QStringLiteral("Alien"));
+        QTest::mouseClick(Frm_New::instance().control<QPushButton>(QStringLiteral("Bt_Enreg")), Qt::LeftButton);
+        QCOMPARE(program.count(QStringLiteral("nom_film='Alien'")), 1);
+
+        testing::accueil::menu(QStringLiteral("mnu_audio"));
+        QCOMPARE(program.platform().messages.size(), readable ? 0 : 2);
+        if (!readable)
+            QVERIFY(program.platform().lastPrompt().startsWith(QStringLiteral("Impossible de lire le fichier des listes")));
+        QVERIFY(frm_option::instance().window()->close());
+        QCOMPARE(QFile::exists(path), exists);
+        QCOMPARE(testing::fileBytes(path), bytes);
     }
 };
 
