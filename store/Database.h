@@ -55,6 +55,10 @@ public:
     // Prepares a statement, its text literals bound as parameters.
     PreparedStatement prepare(const QString& statement);
 
+    // Moves whenever the catalogue's content may have changed: a write through this connection
+    // or a change committed by another one.
+    QString contentStamp();
+
     QString path() const { return path_; }
     sqlite3* handle() const { return db_; }
     [[noreturn]] void fail(int code, const QString& what) const;

@@ -93,10 +93,33 @@ void likeFunction(sqlite3_context* context, int, sqlite3_value** arguments)
     sqlite3_result_int(context, likeFrench(viewOf(pattern, patternBytes), viewOf(text, textBytes)) ? 1 : 0);
 }
 
+// Texts that differ at most by the case of ASCII letters are equal to the French collation. The
+// catalogue compares such texts all the time (a quality, a genre), and this spares the full comparison.
+bool differOnlyByAsciiCase(QStringView a, QStringView b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        char16_t x = a[i].unicode();
+        char16_t y = b[i].unicode();
+        if (x == y)
+            continue;
+        if (x >= u'A' && x <= u'Z')
+            x += u'a' - u'A';
+        if (y >= u'A' && y <= u'Z')
+            y += u'a' - u'A';
+        if (x != y)
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 int compareFrench(QStringView a, QStringView b)
 {
+    if (differOnlyByAsciiCase(a, b))
+        return 0;
     const int order = frenchCollator().compare(a, b);
     return order < 0 ? -1 : (order > 0 ? 1 : 0);
 }

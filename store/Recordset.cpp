@@ -88,6 +88,9 @@ QString Recordset::text(int index) const
     sqlite3_stmt* s = statement_.get();
     if (index < 0 || index >= names_.size())
         throw DbError(QStringLiteral("Champ hors du résultat."));
+    // The engine would print the number, then convert the printed text to UTF-16: far slower.
+    if (sqlite3_column_type(s, index) == SQLITE_INTEGER)
+        return QString::number(sqlite3_column_int64(s, index));
     const void* data = sqlite3_column_text16(s, index);
     if (!data)
         return QString();
