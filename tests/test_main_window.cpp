@@ -155,7 +155,7 @@ private slots:
         frame->show();
         auto covered = [frame] { return frame->parentWidget()->grab(frame->geometry()).toImage(); };
         const QImage before = covered();
-        list()->setRows(QList<QStringList>(60, QStringList(6, QString(40, u'W'))));
+        list()->setRows(QList<ui::ListRow>(60, ui::ListRow(6, QString(40, u'W'))));
         QCOMPARE(covered(), before);
     }
 

@@ -12,6 +12,12 @@
 
 namespace ui {
 
+ListModel::ListModel(QObject* parent)
+    : QAbstractTableModel(parent), collator_(QLocale(QLocale::French, QLocale::France))
+{
+    collator_.setCaseSensitivity(Qt::CaseInsensitive);
+}
+
 int ListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(rows_.size()); }
 
 int ListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(columns_.size()); }
@@ -87,17 +93,51 @@ void ListModel::setRows(QList<ListRow> rows)
 
 void ListModel::sortRows(int column, Qt::SortOrder order)
 {
-    QCollator collator{QLocale(QLocale::French, QLocale::France)};
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::vector<QCollatorSortKey> keys;
-    keys.reserve(rows_.size());
-    for (const ListRow& row : rows_)
-        keys.push_back(collator.sortKey(column < row.size() ? row[column] : QString()));
+    // A French sort key is costly to make: each distinct text gets one, kept for the next sorts,
+    // which mostly see the same texts again. The rows are then ordered by the rank of their text.
+    QHash<QString, int> distinct;
+    std::vector<int> textOfRow;
+    textOfRow.reserve(rows_.size());
+    QList<QString> texts;
+    for (const ListRow& row : rows_) {
+        const QString text = column < row.size() ? row[column] : QString();
+        const auto found = distinct.constFind(text);
+        if (found != distinct.constEnd()) {
+            textOfRow.push_back(found.value());
+            continue;
+        }
+        textOfRow.push_back(int(texts.size()));
+        distinct.insert(text, int(texts.size()));
+        texts.append(text);
+    }
+    QHash<QString, QCollatorSortKey> keys;
+    keys.reserve(texts.size());
+    for (const QString& text : texts) {
+        const auto cached = sortKeys_.constFind(text);
+        keys.emplace(text, cached != sortKeys_.constEnd() ? cached.value() : collator_.sortKey(text));
+    }
+    sortKeys_ = std::move(keys);
+
+    std::vector<int> byText(texts.size());
+    std::iota(byText.begin(), byText.end(), 0);
+    std::sort(byText.begin(), byText.end(), [&](int a, int b) {
+        return sortKeys_.constFind(texts[a]).value().compare(sortKeys_.constFind(texts[b]).value()) < 0;
+    });
+    // Texts the collation holds equal share a rank, so their rows keep their order.
+    std::vector<int> rank(texts.size());
+    for (size_t i = 0, current = 0; i < byText.size(); ++i) {
+        if (i > 0 && sortKeys_.constFind(texts[byText[i - 1]]).value().compare(
+                         sortKeys_.constFind(texts[byText[i]]).value()) != 0)
+            current = i;
+        rank[byText[i]] = int(current);
+    }
+
     std::vector<int> positions(rows_.size());
     std::iota(positions.begin(), positions.end(), 0);
     std::stable_sort(positions.begin(), positions.end(), [&](int a, int b) {
-        const int order_ = keys[a].compare(keys[b]);
-        return order == Qt::AscendingOrder ? order_ < 0 : order_ > 0;
+        const int left = rank[textOfRow[a]];
+        const int right = rank[textOfRow[b]];
+        return order == Qt::AscendingOrder ? left < right : left > right;
     });
     emit layoutAboutToBeChanged();
     QList<ListRow> sorted;
@@ -152,14 +192,27 @@ void ListView::applyColumnWidths()
     }
 }
 
-void ListView::clearRows() { model_->clearRows(); }
-
-int ListView::addRow(const QString& text) { return model_->addRow(text); }
-
-void ListView::addCell(int row, const QString& text) { model_->addCell(row, text); }
-
-void ListView::setRows(QList<ListRow> rows)
+void ListView::clearRows()
 {
+    filledFrom_.clear();
+    model_->clearRows();
+}
+
+int ListView::addRow(const QString& text)
+{
+    filledFrom_.clear();
+    return model_->addRow(text);
+}
+
+void ListView::addCell(int row, const QString& text)
+{
+    filledFrom_.clear();
+    model_->addCell(row, text);
+}
+
+void ListView::setRows(QList<ListRow> rows, const QString& source)
+{
+    filledFrom_ = source;
     model_->setRows(std::move(rows));
     if (sorted_)
         model_->sortRows(sortColumn_, sortOrder_);
@@ -183,6 +236,12 @@ int ListView::selectedRow() const
 {
     const QModelIndexList selected = selectionModel()->selectedRows();
     return selected.isEmpty() ? -1 : selected.first().row();
+}
+
+void ListView::rewind()
+{
+    selectionModel()->clear();
+    scrollToTop();
 }
 
 void ListView::selectRow(int row)

@@ -1,14 +1,18 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QCollator>
+#include <QHash>
 #include <QList>
 #include <QStringList>
 #include <QTreeView>
+#include <QVarLengthArray>
 
 namespace ui {
 
-// A row of the list: its text, then its cells (cell 1 is element 1).
-using ListRow = QStringList;
+// A row of the list: its text, then its cells (cell 1 is element 1). A film row fits in place,
+// so filling the list costs no allocation beyond the texts themselves.
+using ListRow = QVarLengthArray<QString, 6>;
 
 class ListModel : public QAbstractTableModel {
 public:
@@ -18,7 +22,7 @@ public:
         Qt::Alignment alignment = Qt::AlignLeft;
     };
 
-    using QAbstractTableModel::QAbstractTableModel;
+    explicit ListModel(QObject* parent);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -38,6 +42,8 @@ public:
 private:
     QList<Column> columns_;
     QList<ListRow> rows_;
+    QCollator collator_;
+    QHash<QString, QCollatorSortKey> sortKeys_;
 };
 
 // The report-style list: column headers with caption, width and alignment, rows of a text and
@@ -56,8 +62,12 @@ public:
     void clearRows();
     int addRow(const QString& text);
     void addCell(int row, const QString& text);
-    // Replaces all rows at once; in sorted mode they are shown sorted.
-    void setRows(QList<ListRow> rows);
+    // Replaces all rows at once; in sorted mode they are shown sorted. The source names where
+    // the rows come from; any later change of the rows forgets it.
+    void setRows(QList<ListRow> rows, const QString& source = QString());
+    QString filledFrom() const { return filledFrom_; }
+    // Back to the look of a fresh fill, rows kept: nothing selected, the first row at the top.
+    void rewind();
     int rowCount() const;
     QString rowText(int row) const;
     int cellCount(int row) const;
@@ -87,6 +97,7 @@ private:
     void applyColumnWidths();
 
     ListModel* model_;
+    QString filledFrom_;
     bool sorted_ = false;
     int sortColumn_ = 0;
     Qt::SortOrder sortOrder_ = Qt::AscendingOrder;
