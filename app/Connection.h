@@ -30,8 +30,14 @@ bool Main();
 // Fills the main list from a SELECT and recomputes the four counters.
 void chargeliste(const QString& requete);
 
+// The statement chargeliste runs for a list statement: the same rows, the shown columns only.
+QString listedColumnsOnly(const QString& requete);
+
 // Recomputes the four counters of the main window from the whole catalogue.
 void actualiser_compteurs();
+
+// The one statement that actualiser_compteurs runs.
+QString countersStatement();
 
 // The single row of a list that found no film.
 QString placeholderRow();

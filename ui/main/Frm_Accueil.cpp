@@ -173,8 +173,9 @@ void Frm_Accueil::buildMenus(QMainWindow* window)
 void Frm_Accueil::onLoad()
 {
     iniliste(1);
-    Connection::chargeliste(
-        QStringLiteral("SELECT code_film, nom_film, type_film, duree, cd_film, format_film FROM film ORDER BY nom_film"));
+    // The same statement as the other fills of the whole list, so a fill that follows at once
+    // (after saving a film) finds the list already filled.
+    Connection::chargeliste(QStringLiteral("select * from film order by nom_film"));
 }
 
 void Frm_Accueil::onResize()
