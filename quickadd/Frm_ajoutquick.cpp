@@ -206,10 +206,12 @@ void Frm_ajoutquick::RecurseTree(const QString& CurrentPath)
 void Frm_ajoutquick::ajouter_film(int code, const QString& titre)
 {
     using Connection::requete;
+    // The key is quoted like the other values: the catalogue stores the same whole number, and the
+    // statement keeps one text for the whole scan, so the engine prepares it once.
     requete = QStringLiteral("INSERT INTO film (code_film,nom_film,type_film,cd_film,qualite_film, "
                              "format_film,obs_Film,langue_Film,codec_Film,codec_Son,duree,realisateur, "
                              "acteur,annee) VALUES (") +
-              QString::number(code) + u',' + store::quotedText(titre) +
+              store::quotedText(QString::number(code)) + u',' + store::quotedText(titre) +
               QStringLiteral(R"(,"----","1","--","AVI","--","Autres","Autres","Autre","--","--","--","0000"))");
     Connection::connection().execute(requete);
     requete.clear();
