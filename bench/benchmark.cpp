@@ -258,7 +258,7 @@ int main(int argc, char* argv[])
 
     trigger("mnulistF");
     record(QStringLiteral("Text export"), kRuns, [&] { return bench::timeOnce([] { trigger("mnuexporter"); }); },
-           [&] { return engineTime(*engine, {QStringLiteral("select * from film ORDER BY nom_film")}); });
+           [&] { return engineTime(*engine, {QStringLiteral("select nom_film, duree, qualite_film from film ORDER BY nom_film")}); });
 
     record(QStringLiteral("Spreadsheet export"), 3, [&] { return bench::timeOnce([] { trigger("mnu_excel"); }); }, {});
     for (const QString& workbook : platform.openedDocuments)

@@ -37,7 +37,9 @@ bool writeListingFile()
     requete = QStringLiteral("select * from film ORDER BY nom_film");
     if (rs.isOpen())
         rs.close();
-    rs.open(requete, connection(), store::Recordset::Unspecified, store::Recordset::Unspecified,
+    // The same films in the same order, but only the listing's three columns, which the title
+    // index holds: the films are read from the index alone.
+    rs.open(QStringLiteral("select nom_film, duree, qualite_film from film ORDER BY nom_film"), connection(), store::Recordset::Unspecified, store::Recordset::Unspecified,
             store::Recordset::Unspecified);
     const int title = rs.fieldIndex(QStringLiteral("nom_film"));
     const int duration = rs.fieldIndex(QStringLiteral("duree"));

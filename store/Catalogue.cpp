@@ -32,8 +32,10 @@ void createCatalogue(const QString& path)
         "CHECK (code_film BETWEEN -32768 AND 32767)");
     for (const QString& column : filmColumns().mid(1))
         ddl += QStringLiteral(", %1 TEXT COLLATE FRANCAIS").arg(column);
-    // The list's columns ride along with the title: the list is read from the index alone.
-    ddl += QStringLiteral(");CREATE INDEX film_par_titre ON film (nom_film, type_film, duree, cd_film, format_film);"
+    // The columns of the list and of the text listing ride along with the title: both are read
+    // from the index alone.
+    ddl += QStringLiteral(");CREATE INDEX film_par_titre ON film (nom_film, type_film, duree, cd_film, format_film, "
+                          "qualite_film);"
                           "CREATE INDEX film_par_qualite ON film (qualite_film);"
                           // Lent films are few: the counters and the loan list find them here.
                           "CREATE INDEX film_pretes ON film (pret_film) WHERE pret_film IS NOT NULL;"
@@ -41,7 +43,7 @@ void createCatalogue(const QString& path)
                           // lent, whatever the catalogue holds today: the loan list then reads the lent
                           // films alone rather than every film in title order.
                           "ANALYZE;"
-                          "INSERT INTO sqlite_stat1 VALUES ('film', 'film_par_titre', '32767 2 2 2 2 1'),"
+                          "INSERT INTO sqlite_stat1 VALUES ('film', 'film_par_titre', '32767 2 2 2 2 1 1'),"
                           "('film', 'film_par_qualite', '32767 5000'), ('film', 'film_pretes', '300 1');");
 
     sqlite3* db = nullptr;
