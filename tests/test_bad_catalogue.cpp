@@ -45,13 +45,6 @@ QMap<QString, QByteArray> contents(const QString& folder)
     return found;
 }
 
-void write(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
 QByteArray randomBytes(qsizetype size, quint32 seed)
 {
     QRandomGenerator generator(seed);
@@ -114,14 +107,18 @@ private slots:
         });
         QTest::newRow("no Film.mdb") << Preparation([](const QString&) {});
         QTest::newRow("text") << Preparation([at](const QString& folder) {
-            write(at(folder), QByteArrayLiteral("Liste de mes films\r\nAlien;1979\r\nBrazil;1985\r\n"));
+            QVERIFY(testing::writeBytes(at(folder),
+                                        QByteArrayLiteral("Liste de mes films\r\nAlien;1979\r\nBrazil;1985\r\n")));
         });
         QTest::newRow("random bytes") << Preparation([at](const QString& folder) {
-            write(at(folder), randomBytes(64 * 1024, 7));
+            QVERIFY(testing::writeBytes(at(folder), randomBytes(64 * 1024, 7)));
         });
-        QTest::newRow("zero bytes") << Preparation([at](const QString& folder) { write(at(folder), QByteArray()); });
+        QTest::newRow("zero bytes") << Preparation([at](const QString& folder) {
+            QVERIFY(testing::writeBytes(at(folder), QByteArray()));
+        });
         QTest::newRow("database header, then random bytes") << Preparation([at](const QString& folder) {
-            write(at(folder), QByteArrayLiteral("SQLite format 3") + '\0' + randomBytes(16 * 1024, 11));
+            QVERIFY(testing::writeBytes(at(folder),
+                                        QByteArrayLiteral("SQLite format 3") + '\0' + randomBytes(16 * 1024, 11)));
         });
         QTest::newRow("database without the table film") << Preparation([at](const QString& folder) {
             makeDatabase(at(folder), "PRAGMA journal_mode=WAL; CREATE TABLE films (code_film INTEGER, nom_film TEXT);"
@@ -140,7 +137,7 @@ private slots:
         });
         QTest::newRow("folder in place of the file") << Preparation([at](const QString& folder) {
             QVERIFY(QDir().mkpath(at(folder)));
-            write(QDir(at(folder)).filePath(QStringLiteral("dedans.txt")), QByteArrayLiteral("x"));
+            QVERIFY(testing::writeBytes(QDir(at(folder)).filePath(QStringLiteral("dedans.txt")), "x"));
         });
     }
 

@@ -2,6 +2,7 @@
 #include "quickadd/Frm_ajoutquick.h"
 #include "store/Database.h"
 #include "support/CatalogueCheck.h"
+#include "support/Files.h"
 #include "support/MainWindow.h"
 #include "support/TestProgram.h"
 #include "ui/ListView.h"
@@ -47,12 +48,8 @@ private slots:
     {
         testing::TestProgram program;
         QTemporaryDir folder;
-        QStringList titles;
-        for (int i = 1; i <= kFiles; ++i) {
-            titles << QStringLiteral("Film %1").arg(i, 5, 10, QChar(u'0'));
-            QFile file(folder.filePath(titles.last() + QStringLiteral(".avi")));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-        }
+        const QStringList titles = testing::makeVideoFiles(folder.path(), QStringLiteral("Film"), kFiles, 5);
+        QVERIFY(!titles.isEmpty());
         QProcess child;
         child.start(QCoreApplication::applicationFilePath(), {kScanArgument, program.folder(), folder.path()});
         QVERIFY(child.waitForStarted());

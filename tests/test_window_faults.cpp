@@ -2,6 +2,7 @@
 #include "quickadd/Frm_ajoutquick.h"
 #include "support/CatalogueCheck.h"
 #include "support/FaultyVfs.h"
+#include "support/Files.h"
 #include "support/MainWindow.h"
 #include "support/TestMain.h"
 #include "support/TestProgram.h"
@@ -132,12 +133,9 @@ private slots:
         program.insert(lent);
         program.insert(testing::film(3, QStringLiteral("Casablanca")));
         QTemporaryDir scanFolder;
-        QStringList scanTitles;
-        for (int i = 1; i <= kScanFiles; ++i) {
-            scanTitles << QStringLiteral("Scan %1").arg(i, 3, 10, QChar(u'0'));
-            QFile file(scanFolder.filePath(scanTitles.last() + QStringLiteral(".avi")));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-        }
+        const QStringList scanTitles =
+            testing::makeVideoFiles(scanFolder.path(), QStringLiteral("Scan"), kScanFiles, 3);
+        QVERIFY(!scanTitles.isEmpty());
         QVERIFY(testing::startProgram());
         const Action step = actions().value(action);
         step.prepare(program, scanFolder.path());
