@@ -24,8 +24,8 @@ QString listedColumnsOnly(const QString& requete)
     const QRegularExpressionMatch match = allColumns.match(requete);
     if (!match.hasMatch())
         return requete;
-    return QStringLiteral("select code_film, nom_film, type_film, duree, cd_film, format_film from ") +
-           requete.mid(match.capturedEnd());
+    return QStringLiteral("select code_film, nom_film, type_film, duree, cd_film, format_film from ")
+            + requete.mid(match.capturedEnd());
 }
 
 // The four counters from one statement answered from the indexes: the films without a quality,
@@ -56,11 +56,12 @@ void chargeliste(const QString& requete)
     // A refill mostly brings as many rows as the list shows.
     rows.reserve(accueil.List()->rowCount());
     if (rs.eof()) {
-        rows.append(ui::ListRow{kPlaceholder});
+        rows.append(ui::ListRow {kPlaceholder});
     } else {
-        const int fields[] = {rs.fieldIndex(QStringLiteral("nom_film")), rs.fieldIndex(QStringLiteral("type_film")),
-                              rs.fieldIndex(QStringLiteral("duree")), rs.fieldIndex(QStringLiteral("cd_film")),
-                              rs.fieldIndex(QStringLiteral("format_film")), rs.fieldIndex(QStringLiteral("code_film"))};
+        const int fields[] = {
+                rs.fieldIndex(QStringLiteral("nom_film")),    rs.fieldIndex(QStringLiteral("type_film")),
+                rs.fieldIndex(QStringLiteral("duree")),       rs.fieldIndex(QStringLiteral("cd_film")),
+                rs.fieldIndex(QStringLiteral("format_film")), rs.fieldIndex(QStringLiteral("code_film"))};
         while (!rs.eof()) {
             ui::ListRow row;
             for (int field : fields)

@@ -46,7 +46,7 @@ ShownList readList(const ui::ListView& list)
         return shown;
     shown.rows.reserve(rows);
     for (int i = 0; i < rows; ++i) {
-        QStringList row{list.rowText(i)};
+        QStringList row {list.rowText(i)};
         for (int j = 1; j < columns; ++j)
             row.append(j <= list.cellCount(i) ? list.cellText(i, j) : QString());
         shown.rows.append(std::move(row));
@@ -80,7 +80,8 @@ QString reserveWorkbookPath(QString& firstTried)
     const QString base = QStringLiteral("Liste Des films");
     firstTried = folder.filePath(base + QStringLiteral(".xlsx"));
     for (int n = 1; n <= kMaxWorkbookNames; ++n) {
-        const QString path = n == 1 ? firstTried : folder.filePath(QStringLiteral("%1 (%2).xlsx").arg(base).arg(n));
+        const QString path =
+                n == 1 ? firstTried : folder.filePath(QStringLiteral("%1 (%2).xlsx").arg(base).arg(n));
         QFile file(path);
         if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
             return path;
@@ -149,8 +150,8 @@ void exporter_excel()
     if (path.isEmpty() || !appli_excel->save(path, reason)) {
         if (!path.isEmpty())
             QFile::remove(path);
-        ui::msgBox(QStringLiteral("Impossible d'écrire le fichier :\r\n") +
-                       QDir::toNativeSeparators(path.isEmpty() ? firstTried : path),
+        ui::msgBox(QStringLiteral("Impossible d'écrire le fichier :\r\n")
+                           + QDir::toNativeSeparators(path.isEmpty() ? firstTried : path),
                    ui::mb::Critical);
         return;
     }

@@ -8,8 +8,8 @@ namespace app {
 QString programFolder();
 void setProgramFolder(const QString& folder);
 
-QString cataloguePath();      // BD/Film.mdb
-QString referenceListsPath(); // BD/codec.cnb
-QString listingPath();        // Film.txt
+QString cataloguePath();  // BD/Film.mdb
+QString referenceListsPath();  // BD/codec.cnb
+QString listingPath();  // Film.txt
 
 }  // namespace app

@@ -29,7 +29,7 @@ double timeOnce(const std::function<void()>& action, const std::function<void()>
     // On a machine busy with other work, the thread's processor time is steadier than the clock.
     static const bool processorTime = qEnvironmentVariable("CINABREL_BENCH_CLOCK") == QStringLiteral("cpu");
     if (processorTime) {
-        timespec start{}, end{};
+        timespec start {}, end {};
         clock_gettime(CLOCK_THREAD_CPUTIME_ID, &start);
         action();
         clock_gettime(CLOCK_THREAD_CPUTIME_ID, &end);
@@ -53,19 +53,21 @@ double peakMemoryMb()
 
 QString table(const QList<Timing>& timings)
 {
-    QString out = QStringLiteral("| Operation | Runs | Median (ms) | Max (ms) | Engine median (ms) | Ratio |\n"
-                                 "|---|---|---|---|---|---|\n");
+    QString out =
+            QStringLiteral("| Operation | Runs | Median (ms) | Max (ms) | Engine median (ms) | Ratio |\n"
+                           "|---|---|---|---|---|---|\n");
     for (const Timing& t : timings) {
         const double programMedian = median(t.program);
         const double engineMedian = median(t.engine);
         out += QStringLiteral("| %1 | %2 | %3 | %4 | %5 | %6 |\n")
-                   .arg(t.operation)
-                   .arg(t.program.size())
-                   .arg(programMedian, 0, 'f', 1)
-                   .arg(maximum(t.program), 0, 'f', 1)
-                   .arg(t.engine.isEmpty() ? QStringLiteral("-") : QString::number(engineMedian, 'f', 1))
-                   .arg(t.engine.isEmpty() || engineMedian <= 0 ? QStringLiteral("-")
-                                                                : QString::number(programMedian / engineMedian, 'f', 2));
+                       .arg(t.operation)
+                       .arg(t.program.size())
+                       .arg(programMedian, 0, 'f', 1)
+                       .arg(maximum(t.program), 0, 'f', 1)
+                       .arg(t.engine.isEmpty() ? QStringLiteral("-") : QString::number(engineMedian, 'f', 1))
+                       .arg(t.engine.isEmpty() || engineMedian <= 0
+                                    ? QStringLiteral("-")
+                                    : QString::number(programMedian / engineMedian, 'f', 2));
     }
     return out;
 }

@@ -10,7 +10,7 @@ namespace bench {
 struct Timing {
     QString operation;
     QList<double> program;  // through the windows
-    QList<double> engine;   // the same statements stepped through the engine alone
+    QList<double> engine;  // the same statements stepped through the engine alone
 };
 
 double median(QList<double> values);

@@ -12,12 +12,24 @@ namespace bench {
 
 void fillCatalogue(const QString& cataloguePath, int count)
 {
-    const QStringList words = {"l'été",  "Éléphant", "nuit",  "Œuvre", "amour", "à",     "Paris",   "crépuscule",
-                               "the",    "dernier",  "cœur",  "île",   "abîme", "garçon", "l'ombre", "zèbre",
-                               "Abbaye", "mystère",  "jours", "étoile"};
-    const QStringList genres = {"----",     "Action",  "Animation", "Aventure",        "Comédie",
-                                "Comédie dramatique", "Documentaire", "Drame", "Fantastique", "Guerre",
-                                "Horreur",  "Policier", "Science-fiction", "Thriller", "Western"};
+    const QStringList words = {"l'été",      "Éléphant", "nuit",    "Œuvre",   "amour", "à",     "Paris",
+                               "crépuscule", "the",      "dernier", "cœur",    "île",   "abîme", "garçon",
+                               "l'ombre",    "zèbre",    "Abbaye",  "mystère", "jours", "étoile"};
+    const QStringList genres = {"----",
+                                "Action",
+                                "Animation",
+                                "Aventure",
+                                "Comédie",
+                                "Comédie dramatique",
+                                "Documentaire",
+                                "Drame",
+                                "Fantastique",
+                                "Guerre",
+                                "Horreur",
+                                "Policier",
+                                "Science-fiction",
+                                "Thriller",
+                                "Western"};
     const QStringList qualities = {"Mauvais", "Moyenne", "Bonne", "Exellente", "DvD", "--"};
     const QStringList formats = {"Avi", "Mpg", "Divx", "Rmvb", "Svcd", "Wma", "Dvd"};
     const QStringList languages = {"Français", "Anglais", "Espagnol", "Italien", "Allemenad", "Autres"};
@@ -31,13 +43,17 @@ void fillCatalogue(const QString& cataloguePath, int count)
             title.append(words[random.bounded(words.size())]);
         const bool lent = code % 97 == 0;
         auto q = [](const QString& v) { return store::quotedText(v); };
-        db->execute(QStringLiteral("INSERT INTO film VALUES (%1,%2,%3,%4,%5,%6,%7,%8,%9,%10,%11,%12,%13,%14,%15,%16)")
+        db->execute(
+                QStringLiteral(
+                        "INSERT INTO film VALUES (%1,%2,%3,%4,%5,%6,%7,%8,%9,%10,%11,%12,%13,%14,%15,%16)")
                         .arg(code)
-                        .arg(q(title.join(u' ')), q(genres[code % genres.size()]), q(QString::number(1 + code % 3)),
-                             q(qualities[code % qualities.size()]), q(formats[code % formats.size()]),
-                             q(QStringLiteral("Notes du film %1").arg(code)), q(languages[code % languages.size()]),
-                             q(QStringLiteral("DivX")))
-                        .arg(q(QStringLiteral("MP3")), q(QStringLiteral("%1h%2").arg(code % 3).arg(code % 60, 2, 10, QChar(u'0'))),
+                        .arg(q(title.join(u' ')), q(genres[code % genres.size()]),
+                             q(QString::number(1 + code % 3)), q(qualities[code % qualities.size()]),
+                             q(formats[code % formats.size()]),
+                             q(QStringLiteral("Notes du film %1").arg(code)),
+                             q(languages[code % languages.size()]), q(QStringLiteral("DivX")))
+                        .arg(q(QStringLiteral("MP3")),
+                             q(QStringLiteral("%1h%2").arg(code % 3).arg(code % 60, 2, 10, QChar(u'0'))),
                              q(QStringLiteral("Réalisateur %1").arg(code % 500)), q(QStringLiteral("Acteur")),
                              q(QString::number(1950 + code % 75)),
                              lent ? q(QStringLiteral("Ami %1").arg(code)) : QStringLiteral("NULL"),
@@ -53,7 +69,8 @@ void makeVideoTree(const QString& root, int folders, int filesPerFolder)
         const QString folder = QStringLiteral("Dossier %1").arg(f, 3, 10, QChar(u'0'));
         dir.mkpath(folder);
         for (int i = 0; i < filesPerFolder; ++i) {
-            QFile file(dir.filePath(QStringLiteral("%1/Film n°%2 l'été.avi").arg(folder).arg(f * filesPerFolder + i)));
+            QFile file(dir.filePath(
+                    QStringLiteral("%1/Film n°%2 l'été.avi").arg(folder).arg(f * filesPerFolder + i)));
             file.open(QIODevice::WriteOnly);
         }
         QFile other(dir.filePath(folder + QStringLiteral("/pochette.jpg")));

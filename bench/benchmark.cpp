@@ -87,7 +87,10 @@ void endProgram()
 QMainWindow* accueil() { return Frm_Accueil::instance().window(); }
 ui::ListView* list() { return Frm_Accueil::instance().List(); }
 void trigger(const char* action) { find<QAction>(accueil(), action)->trigger(); }
-void click(QWidget* window, const char* button) { QTest::mouseClick(find<QAbstractButton>(window, button), Qt::LeftButton); }
+void click(QWidget* window, const char* button)
+{
+    QTest::mouseClick(find<QAbstractButton>(window, button), Qt::LeftButton);
+}
 
 // A real mouse click on a row of the main list.
 void clickRow(int row)
@@ -111,8 +114,8 @@ int rowOfKey(qint16 key)
 QString keyWhere(const char* where, int offset = 37)
 {
     return QStringLiteral("select code_film from film where %1 order by code_film limit 1 offset %2")
-        .arg(QString::fromLatin1(where))
-        .arg(offset);
+            .arg(QString::fromLatin1(where))
+            .arg(offset);
 }
 
 }  // namespace
@@ -129,8 +132,10 @@ int main(int argc, char* argv[])
     QDir(folder.path()).mkpath(QStringLiteral("BD"));
     const QString catalogue = QDir(folder.path()).filePath(QStringLiteral("BD/Film.mdb"));
     store::createCatalogue(catalogue);
-    QFile::copy(QStringLiteral(CINABREL_SOURCE_DIR "/data/codec.cnb"), QDir(folder.path()).filePath(QStringLiteral("BD/codec.cnb")));
-    QFile::setPermissions(QDir(folder.path()).filePath(QStringLiteral("BD/codec.cnb")), QFile::ReadOwner | QFile::WriteOwner);
+    QFile::copy(QStringLiteral(CINABREL_SOURCE_DIR "/data/codec.cnb"),
+                QDir(folder.path()).filePath(QStringLiteral("BD/codec.cnb")));
+    QFile::setPermissions(QDir(folder.path()).filePath(QStringLiteral("BD/codec.cnb")),
+                          QFile::ReadOwner | QFile::WriteOwner);
     std::fprintf(stderr, "making a catalogue of %d films...\n", kFilms);
     bench::fillCatalogue(catalogue, kFilms);
     app::setProgramFolder(folder.path());
@@ -144,7 +149,7 @@ int main(int argc, char* argv[])
     QList<Timing> timings;
     auto record = [&](const QString& name, int runs, const std::function<double()>& program,
                       const std::function<double()>& engineRun) {
-        Timing timing{name, {}, {}};
+        Timing timing {name, {}, {}};
         for (int i = 0; i < runs; ++i) {
             timing.program.append(program());
             if (engineRun)
@@ -159,108 +164,192 @@ int main(int argc, char* argv[])
         timings.append(timing);
     };
 
-    record(QStringLiteral("Start-up to the filled window"), 5, [&] {
-        endProgram();
-        return bench::timeOnce([] { Connection::Main(); });
-    }, [&] { return engineTime(*engine, QStringList{kAll} + kCounts); });
+    record(
+            QStringLiteral("Start-up to the filled window"), 5,
+            [&] {
+                endProgram();
+                return bench::timeOnce([] { Connection::Main(); });
+            },
+            [&] { return engineTime(*engine, QStringList {kAll} + kCounts); });
 
-    record(QStringLiteral("Full list (Liste des Films)"), kRuns, [&] { return bench::timeOnce([] { trigger("mnulistF"); }); },
-           [&] { return engineTime(*engine, QStringList{kAll} + kCounts); });
+    record(
+            QStringLiteral("Full list (Liste des Films)"), kRuns,
+            [&] { return bench::timeOnce([] { trigger("mnulistF"); }); },
+            [&] { return engineTime(*engine, QStringList {kAll} + kCounts); });
 
     auto* search = find<QLineEdit>(accueil(), "txt_search");
     const QStringList prefixes = {QStringLiteral("a"), QStringLiteral("ab"), QStringLiteral("abc")};
     for (int k = 0; k < 3; ++k) {
-        record(QStringLiteral("Search keystroke \"%1\"").arg(prefixes[k]), kRuns, [&] {
-            return bench::timeOnce([&] { QTest::keyClick(search, prefixes[k].back().toLatin1()); },
-                                   [&] { search->setText(prefixes[k].chopped(1)); });
-        }, [&] {
-            return engineTime(*engine, QStringList{Connection::listedColumnsOnly(QStringLiteral("select * from film WHERE nom_film LIKE '%1%' order by nom_film").arg(prefixes[k]))} + kCounts);
-        });
+        record(
+                QStringLiteral("Search keystroke \"%1\"").arg(prefixes[k]), kRuns,
+                [&] {
+                    return bench::timeOnce([&] { QTest::keyClick(search, prefixes[k].back().toLatin1()); },
+                                           [&] { search->setText(prefixes[k].chopped(1)); });
+                },
+                [&] {
+                    return engineTime(
+                            *engine,
+                            QStringList {Connection::listedColumnsOnly(
+                                    QStringLiteral(
+                                            "select * from film WHERE nom_film LIKE '%1%' order by nom_film")
+                                            .arg(prefixes[k]))}
+                                    + kCounts);
+                });
     }
-    record(QStringLiteral("Clearing the search box"), kRuns, [&] {
-        return bench::timeOnce([&] { search->clear(); }, [&] { search->setText(QStringLiteral("abc")); });
-    }, [&] { return engineTime(*engine, QStringList{Connection::listedColumnsOnly(QStringLiteral("select * from film WHERE nom_film LIKE '%' order by nom_film"))} + kCounts); });
+    record(
+            QStringLiteral("Clearing the search box"), kRuns,
+            [&] {
+                return bench::timeOnce([&] { search->clear(); },
+                                       [&] { search->setText(QStringLiteral("abc")); });
+            },
+            [&] {
+                return engineTime(*engine,
+                                  QStringList {Connection::listedColumnsOnly(QStringLiteral(
+                                          "select * from film WHERE nom_film LIKE '%' order by nom_film"))}
+                                          + kCounts);
+            });
 
     int selectionRun = 0;
-    record(QStringLiteral("Selection click"), kRuns, [&] {
-        const int row = (selectionRun++ * 2011) % list()->rowCount();
-        return bench::timeOnce([&] { clickRow(row); });
-    }, [&] { return engineTime(*engine, {QStringLiteral("select * from film where code_film=4242")}); });
+    record(
+            QStringLiteral("Selection click"), kRuns,
+            [&] {
+                const int row = (selectionRun++ * 2011) % list()->rowCount();
+                return bench::timeOnce([&] { clickRow(row); });
+            },
+            [&] { return engineTime(*engine, {QStringLiteral("select * from film where code_film=4242")}); });
 
     int sortRun = 0;
-    record(QStringLiteral("Column sort"), kRuns, [&] {
-        const int column = sortRun++ % 2 ? 0 : 1;
-        QHeaderView* header = list()->header();
-        return bench::timeOnce([&] {
-            QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                              QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
-        });
-    }, {});
+    record(QStringLiteral("Column sort"), kRuns,
+           [&] {
+               const int column = sortRun++ % 2 ? 0 : 1;
+               QHeaderView* header = list()->header();
+               return bench::timeOnce([&] {
+                   QTest::mouseClick(
+                           header->viewport(), Qt::LeftButton, {},
+                           QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
+               });
+           },
+           {});
 
-    record(QStringLiteral("Loan list"), kRuns, [&] { return bench::timeOnce([] { trigger("mnuliste"); }); },
-           [&] { return engineTime(*engine, {QStringLiteral("SELECT code_film, nom_film, pret_film, date_pret FROM Film WHERE pret_film <>'' ORDER BY nom_film")}); });
+    record(
+            QStringLiteral("Loan list"), kRuns, [&] { return bench::timeOnce([] { trigger("mnuliste"); }); },
+            [&] {
+                return engineTime(*engine,
+                                  {QStringLiteral("SELECT code_film, nom_film, pret_film, date_pret FROM "
+                                                  "Film WHERE pret_film <>'' ORDER BY nom_film")});
+            });
     trigger("mnulistF");
 
-    record(QStringLiteral("Recording a loan"), kRuns, [&] {
-        const qint16 key = keyOf(keyWhere("pret_film IS NULL"));
-        return bench::timeOnce([&] { click(accueil(), "cmd_pret"); }, [&] {
-            clickRow(rowOfKey(key));
-            click(accueil(), "chk_pret");
-            find<QLineEdit>(accueil(), "txt_nom")->setText(QStringLiteral("Benchmark"));
-        });
-    }, [&] { return engineTime(*engine, QStringList{QStringLiteral("UPDATE film SET pret_film=\"x\", date_pret=\"01/01/2026\"  WHERE code_film = 32766")} + kCounts); });
+    record(
+            QStringLiteral("Recording a loan"), kRuns,
+            [&] {
+                const qint16 key = keyOf(keyWhere("pret_film IS NULL"));
+                return bench::timeOnce(
+                        [&] { click(accueil(), "cmd_pret"); },
+                        [&] {
+                            clickRow(rowOfKey(key));
+                            click(accueil(), "chk_pret");
+                            find<QLineEdit>(accueil(), "txt_nom")->setText(QStringLiteral("Benchmark"));
+                        });
+            },
+            [&] {
+                return engineTime(
+                        *engine,
+                        QStringList {QStringLiteral("UPDATE film SET pret_film=\"x\", "
+                                                    "date_pret=\"01/01/2026\"  WHERE code_film = 32766")}
+                                + kCounts);
+            });
 
-    record(QStringLiteral("Recording a return"), kRuns, [&] {
-        const qint16 key = keyOf(keyWhere("pret_film = 'Benchmark'", 0));
-        return bench::timeOnce([&] { click(accueil(), "chk_pret"); }, [&] {
-            clickRow(rowOfKey(key));
-            platform.answers = {ui::mb::Yes};
-        });
-    }, [&] {
-        return engineTime(*engine, QStringList{QStringLiteral("UPDATE film SET pret_film=NULL WHERE code_film = 32766"),
-                                               QStringLiteral("UPDATE film SET date_pret=NULL WHERE code_film = 32766")} + kCounts);
-    });
+    record(
+            QStringLiteral("Recording a return"), kRuns,
+            [&] {
+                const qint16 key = keyOf(keyWhere("pret_film = 'Benchmark'", 0));
+                return bench::timeOnce([&] { click(accueil(), "chk_pret"); },
+                                       [&] {
+                                           clickRow(rowOfKey(key));
+                                           platform.answers = {ui::mb::Yes};
+                                       });
+            },
+            [&] {
+                return engineTime(
+                        *engine,
+                        QStringList {QStringLiteral("UPDATE film SET pret_film=NULL WHERE code_film = 32766"),
+                                     QStringLiteral("UPDATE film SET date_pret=NULL WHERE code_film = 32766")}
+                                + kCounts);
+            });
 
     int added = 0;
-    record(QStringLiteral("Saving a new film"), kRuns, [&] {
-        QMainWindow* editor = nullptr;
-        return bench::timeOnce([&] { click(editor, "Bt_Enreg"); }, [&] {
-            // Room for the new key: the highest film goes first.
-            engine->execute(QStringLiteral("Delete * from film where code_film=%1").arg(keyOf(QStringLiteral("select max(code_film) from film"))));
-            ++added;
-            click(accueil(), "cmd_new");
-            // The main window unloads when the editor opens; the event loop would delete it meanwhile.
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-            editor = shownForm(QStringLiteral("Frm_New"));
-            find<QLineEdit>(editor, "Txt_Titre")->setText(QStringLiteral("Nouveau film d'essai"));
-        });
-    }, [&] {
-        return engineTime(*engine, QStringList{QStringLiteral("select max(code_film) as nouv from film"), kAll} + kCounts);
-    });
+    record(
+            QStringLiteral("Saving a new film"), kRuns,
+            [&] {
+                QMainWindow* editor = nullptr;
+                return bench::timeOnce(
+                        [&] { click(editor, "Bt_Enreg"); },
+                        [&] {
+                            // Room for the new key: the highest film goes first.
+                            engine->execute(
+                                    QStringLiteral("Delete * from film where code_film=%1")
+                                            .arg(keyOf(QStringLiteral("select max(code_film) from film"))));
+                            ++added;
+                            click(accueil(), "cmd_new");
+                            // The main window unloads when the editor opens; the event loop would delete it
+                            // meanwhile.
+                            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+                            editor = shownForm(QStringLiteral("Frm_New"));
+                            find<QLineEdit>(editor, "Txt_Titre")
+                                    ->setText(QStringLiteral("Nouveau film d'essai"));
+                        });
+            },
+            [&] {
+                return engineTime(
+                        *engine,
+                        QStringList {QStringLiteral("select max(code_film) as nouv from film"), kAll}
+                                + kCounts);
+            });
 
-    record(QStringLiteral("Modifying a film"), kRuns, [&] {
-        QMainWindow* editor = nullptr;
-        return bench::timeOnce([&] { click(editor, "Bt_Enreg"); }, [&] {
-            clickRow((added * 7919) % list()->rowCount());
-            click(accueil(), "Bt_Modif");
-            editor = shownForm(QStringLiteral("Frm_New"));
-            find<QPlainTextEdit>(editor, "txt_obs")->setPlainText(QStringLiteral("modifié"));
-        });
-    }, [&] { return engineTime(*engine, QStringList{kAll} + kCounts); });
+    record(
+            QStringLiteral("Modifying a film"), kRuns,
+            [&] {
+                QMainWindow* editor = nullptr;
+                return bench::timeOnce(
+                        [&] { click(editor, "Bt_Enreg"); },
+                        [&] {
+                            clickRow((added * 7919) % list()->rowCount());
+                            click(accueil(), "Bt_Modif");
+                            editor = shownForm(QStringLiteral("Frm_New"));
+                            find<QPlainTextEdit>(editor, "txt_obs")->setPlainText(QStringLiteral("modifié"));
+                        });
+            },
+            [&] { return engineTime(*engine, QStringList {kAll} + kCounts); });
 
     int deleted = 0;
-    record(QStringLiteral("Deleting a film"), kRuns, [&] {
-        return bench::timeOnce([&] { click(accueil(), "Bt_Supp"); }, [&] {
-            clickRow((++deleted * 104729) % list()->rowCount());
-            platform.answers = {ui::mb::Yes};
-        });
-    }, [&] { return engineTime(*engine, QStringList{QStringLiteral("Delete * from film where code_film=0"), kAll} + kCounts); });
+    record(
+            QStringLiteral("Deleting a film"), kRuns,
+            [&] {
+                return bench::timeOnce([&] { click(accueil(), "Bt_Supp"); },
+                                       [&] {
+                                           clickRow((++deleted * 104729) % list()->rowCount());
+                                           platform.answers = {ui::mb::Yes};
+                                       });
+            },
+            [&] {
+                return engineTime(*engine,
+                                  QStringList {QStringLiteral("Delete * from film where code_film=0"), kAll}
+                                          + kCounts);
+            });
 
     trigger("mnulistF");
-    record(QStringLiteral("Text export"), kRuns, [&] { return bench::timeOnce([] { trigger("mnuexporter"); }); },
-           [&] { return engineTime(*engine, {QStringLiteral("select nom_film, duree, qualite_film from film ORDER BY nom_film")}); });
+    record(
+            QStringLiteral("Text export"), kRuns,
+            [&] { return bench::timeOnce([] { trigger("mnuexporter"); }); },
+            [&] {
+                return engineTime(
+                        *engine,
+                        {QStringLiteral("select nom_film, duree, qualite_film from film ORDER BY nom_film")});
+            });
 
-    record(QStringLiteral("Spreadsheet export"), 3, [&] { return bench::timeOnce([] { trigger("mnu_excel"); }); }, {});
+    record(QStringLiteral("Spreadsheet export"), 3,
+           [&] { return bench::timeOnce([] { trigger("mnu_excel"); }); }, {});
     for (const QString& workbook : platform.openedDocuments)
         if (workbook.endsWith(QStringLiteral(".xlsx")))
             QFile::remove(workbook);
@@ -270,28 +359,32 @@ int main(int argc, char* argv[])
     // The quick add runs on a catalogue of its own: the full one has no key left.
     QTemporaryDir videos;
     bench::makeVideoTree(videos.path(), 100, 100);
-    record(QStringLiteral("Quick add, 10,000 files in 100 folders"), 3, [&] {
-        QMainWindow* quickAdd = nullptr;
-        return bench::timeOnce([&] { click(quickAdd, "cmd_lancer"); }, [&] {
-            endProgram();
-            engine.reset();
-            QFile::remove(catalogue);
-            QFile::remove(catalogue + QStringLiteral("-wal"));
-            QFile::remove(catalogue + QStringLiteral("-shm"));
-            store::createCatalogue(catalogue);
-            engine = store::Database::open(catalogue);
-            Connection::Main();
-            trigger("mnuajoutquick");
-            quickAdd = shownForm(QStringLiteral("Frm_ajoutquick"));
-            platform.folders = {videos.path()};
-            click(quickAdd, "cmd_parcourir");
-        });
-    }, {});
+    record(QStringLiteral("Quick add, 10,000 files in 100 folders"), 3,
+           [&] {
+               QMainWindow* quickAdd = nullptr;
+               return bench::timeOnce([&] { click(quickAdd, "cmd_lancer"); },
+                                      [&] {
+                                          endProgram();
+                                          engine.reset();
+                                          QFile::remove(catalogue);
+                                          QFile::remove(catalogue + QStringLiteral("-wal"));
+                                          QFile::remove(catalogue + QStringLiteral("-shm"));
+                                          store::createCatalogue(catalogue);
+                                          engine = store::Database::open(catalogue);
+                                          Connection::Main();
+                                          trigger("mnuajoutquick");
+                                          quickAdd = shownForm(QStringLiteral("Frm_ajoutquick"));
+                                          platform.folders = {videos.path()};
+                                          click(quickAdd, "cmd_parcourir");
+                                      });
+           },
+           {});
     store::Recordset check;
     check.open(QStringLiteral("select count(*) from film"), *engine);
     std::fprintf(stderr, "quick add stored %s films\n", qPrintable(check.text(0)));
 
-    std::printf("%s\nPeak memory with %d films listed: %.0f MB\n", qPrintable(bench::table(timings)), kFilms, peak);
+    std::printf("%s\nPeak memory with %d films listed: %.0f MB\n", qPrintable(bench::table(timings)), kFilms,
+                peak);
     endProgram();
     return 0;
 }

@@ -22,7 +22,9 @@ QString q(const QString& value) { return store::quotedText(value); }
 FilmValues lire_valeurs(Frm_New& editor)
 {
     auto box = [&](const char* name) { return editor.control<QLineEdit>(QString::fromLatin1(name))->text(); };
-    auto choice = [&](const char* name) { return editor.control<QComboBox>(QString::fromLatin1(name))->currentText(); };
+    auto choice = [&](const char* name) {
+        return editor.control<QComboBox>(QString::fromLatin1(name))->currentText();
+    };
     FilmValues film;
     film.titre = box("Txt_Titre");
     film.genre = choice("Combo1");
@@ -34,9 +36,9 @@ FilmValues lire_valeurs(Frm_New& editor)
     film.format = choice("Combo3");
     // The raw text, as toPlainText() would turn a no-break space into a plain one.
     film.obs = editor.control<QPlainTextEdit>(QStringLiteral("txt_obs"))
-                   ->document()
-                   ->toRawText()
-                   .replace(QChar::ParagraphSeparator, u'\n');
+                       ->document()
+                       ->toRawText()
+                       .replace(QChar::ParagraphSeparator, u'\n');
     film.langue = choice("Comb_lng");
     film.codec_video = choice("comb_video");
     film.codec_son = choice("comb_audio");
@@ -64,25 +66,26 @@ qint16 nouvelle_cle()
 
 QString requeteModification(const FilmValues& film, qint16 code)
 {
-    return QStringLiteral("UPDATE film SET nom_film=") + q(film.titre) + QStringLiteral(", type_film = ") +
-           q(film.genre) + QStringLiteral(",cd_film=") + q(film.cd) + QStringLiteral(", qualite_film=") +
-           q(film.qualite) + QStringLiteral(",format_film=") + q(film.format) + QStringLiteral(", obs_Film=") +
-           q(film.obs) + QStringLiteral(",langue_Film=") + q(film.langue) + QStringLiteral(", codec_Film=") +
-           q(film.codec_video) + QStringLiteral(",codec_Son=") + q(film.codec_son) + QStringLiteral(", duree=") +
-           q(film.duree) + QStringLiteral(",realisateur=") + q(film.realisateur) + QStringLiteral(", acteur=") +
-           q(film.acteur) + QStringLiteral(",annee=") + q(film.annee) + QStringLiteral(" WHERE code_film=") +
-           QString::number(code);
+    return QStringLiteral("UPDATE film SET nom_film=") + q(film.titre) + QStringLiteral(", type_film = ")
+            + q(film.genre) + QStringLiteral(",cd_film=") + q(film.cd) + QStringLiteral(", qualite_film=")
+            + q(film.qualite) + QStringLiteral(",format_film=") + q(film.format)
+            + QStringLiteral(", obs_Film=") + q(film.obs) + QStringLiteral(",langue_Film=") + q(film.langue)
+            + QStringLiteral(", codec_Film=") + q(film.codec_video) + QStringLiteral(",codec_Son=")
+            + q(film.codec_son) + QStringLiteral(", duree=") + q(film.duree) + QStringLiteral(",realisateur=")
+            + q(film.realisateur) + QStringLiteral(", acteur=") + q(film.acteur) + QStringLiteral(",annee=")
+            + q(film.annee) + QStringLiteral(" WHERE code_film=") + QString::number(code);
 }
 
 QString requeteAjout(const FilmValues& film, qint16 code)
 {
-    const QStringList values = {film.titre,      film.genre,     film.cd,    film.qualite,     film.format,
-                                film.obs,        film.langue,    film.codec_video, film.codec_son, film.duree,
-                                film.realisateur, film.acteur,   film.annee};
-    QString statement = QStringLiteral(
-                            "INSERT INTO film (code_film,nom_film,type_film,cd_film,qualite_film, format_film,obs_Film,"
-                            "langue_Film,codec_Film,codec_Son,duree,realisateur, acteur,annee) VALUES (") +
-                        QString::number(code);
+    const QStringList values = {film.titre,       film.genre,  film.cd,          film.qualite,   film.format,
+                                film.obs,         film.langue, film.codec_video, film.codec_son, film.duree,
+                                film.realisateur, film.acteur, film.annee};
+    QString statement =
+            QStringLiteral("INSERT INTO film (code_film,nom_film,type_film,cd_film,qualite_film, "
+                           "format_film,obs_Film,"
+                           "langue_Film,codec_Film,codec_Son,duree,realisateur, acteur,annee) VALUES (")
+            + QString::number(code);
     for (const QString& value : values)
         statement += u',' + q(value);
     return statement + u')';
@@ -116,7 +119,8 @@ void enregistrer(Frm_New& editor)
         editor.unload();
         Connection::chargeliste(QStringLiteral("select * from film order by nom_film"));
     } catch (const std::exception&) {
-        ui::msgBox(QStringLiteral("Certaines données ne sont pas valides"), ui::mb::Critical, QStringLiteral("Cinabrel"));
+        ui::msgBox(QStringLiteral("Certaines données ne sont pas valides"), ui::mb::Critical,
+                   QStringLiteral("Cinabrel"));
     }
 }
 

@@ -8,8 +8,8 @@ namespace editor {
 
 // The thirteen values that the editor writes, as its controls show them.
 struct FilmValues {
-    QString titre, genre, cd, qualite, format, obs, langue, codec_video, codec_son, duree, realisateur, acteur,
-        annee;
+    QString titre, genre, cd, qualite, format, obs, langue, codec_video, codec_son, duree, realisateur,
+            acteur, annee;
 };
 
 // The statements of the save, each value escaped where it enters the text.

@@ -29,7 +29,8 @@ namespace {
 // not depend on the window manager handing the focus over.
 class ShowWatcher : public QObject {
 public:
-    ShowWatcher(QObject* parent, std::function<void()> onShow) : QObject(parent), onShow_(std::move(onShow)) {}
+    ShowWatcher(QObject* parent, std::function<void()> onShow) : QObject(parent), onShow_(std::move(onShow))
+    { }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -44,9 +45,10 @@ private:
 };
 
 QLabel* caption(QWidget* parent, const char* name, const char* text, int left, int top, int width, int height,
-               double points = 8.25)
+                double points = 8.25)
 {
-    QLabel* label = makeLabel(parent, QString::fromLatin1(name), QString::fromUtf8(text), left, top, width, height);
+    QLabel* label =
+            makeLabel(parent, QString::fromLatin1(name), QString::fromUtf8(text), left, top, width, height);
     label->setFont(sansSerif(points));
     label->adjustSize();
     return label;
@@ -63,8 +65,8 @@ struct FrameCaption {
 QGroupBox* blueFrame(QWidget* client, const char* name, const char* title, QRect twips,
                      std::initializer_list<FrameCaption> captions)
 {
-    QGroupBox* frame = makeFrame(client, QString::fromLatin1(name), QString::fromUtf8(title), twips.x(), twips.y(),
-                                 twips.width(), twips.height());
+    QGroupBox* frame = makeFrame(client, QString::fromLatin1(name), QString::fromUtf8(title), twips.x(),
+                                 twips.y(), twips.width(), twips.height());
     fillBackground(frame, formBlue());
     for (const FrameCaption& line : captions)
         caption(frame, line.name, line.text, line.left, line.top, line.width, 195);
@@ -101,12 +103,13 @@ Frm_New& Frm_New::instance()
     return form;
 }
 
-Frm_New::Frm_New() : Form(QStringLiteral("Frm_New")) {}
+Frm_New::Frm_New() : Form(QStringLiteral("Frm_New")) { }
 
 const QStringList& Frm_New::qualites()
 {
-    static const QStringList texts = {QStringLiteral("Mauvais"), QStringLiteral("Moyenne"), QStringLiteral("Bonne"),
-                                      QStringLiteral("Exellente"), QStringLiteral("DvD")};
+    static const QStringList texts = {QStringLiteral("Mauvais"), QStringLiteral("Moyenne"),
+                                      QStringLiteral("Bonne"), QStringLiteral("Exellente"),
+                                      QStringLiteral("DvD")};
     return texts;
 }
 
@@ -128,16 +131,17 @@ void Frm_New::build(QMainWindow* window, QWidget* client)
     palette.setColor(QPalette::Base, Qt::white);
     txt_obs->setPalette(palette);
 
-    auto* bt_enreg = makeButton(client, QStringLiteral("Bt_Enreg"), QStringLiteral("Enregistrer"), 2640, 6720, 2295, 375);
-    auto* bt_annuler =
-        makeButton(client, QStringLiteral("Bt_Annuler"), QStringLiteral("Annuler"), 5400, 6720, 2415, 375);
+    auto* bt_enreg = makeButton(client, QStringLiteral("Bt_Enreg"), QStringLiteral("Enregistrer"), 2640, 6720,
+                                2295, 375);
+    auto* bt_annuler = makeButton(client, QStringLiteral("Bt_Annuler"), QStringLiteral("Annuler"), 5400, 6720,
+                                  2415, 375);
     onEvent(bt_enreg, &QPushButton::clicked, [this] { editor::enregistrer(*this); });
     onEvent(bt_annuler, &QPushButton::clicked, [this] { Bt_Annuler_Click(); });
 
-    const char* tabOrder[] = {"Txt_Titre", "txt_realisateur", "txt_acteur", "txt_duree", "txt_annee",
-                              "Comb_lng",  "Combo1",          "Combo3",     "Option1",   "Option3",
-                              "Option2",   "Option4",         "Option5",    "Combo2",    "comb_video",
-                              "comb_audio", "txt_obs",        "Bt_Enreg",   "Bt_Annuler"};
+    const char* tabOrder[] = {"Txt_Titre",  "txt_realisateur", "txt_acteur", "txt_duree", "txt_annee",
+                              "Comb_lng",   "Combo1",          "Combo3",     "Option1",   "Option3",
+                              "Option2",    "Option4",         "Option5",    "Combo2",    "comb_video",
+                              "comb_audio", "txt_obs",         "Bt_Enreg",   "Bt_Annuler"};
     QWidget* previous = nullptr;
     for (const char* name : tabOrder) {
         auto* widget = window->findChild<QWidget*>(QString::fromLatin1(name));
@@ -177,13 +181,13 @@ void Frm_New::buildInfoGeneral(QWidget* client)
         const char* caption;
         int left, top, width;
     } options[] = {
-        {"Option1", "Mauvais", 3840, 1800, 975}, {"Option2", "Moyenne", 3840, 2040, 975},
-        {"Option3", "Bonne", 5040, 1800, 855},   {"Option4", "Exellente", 5040, 2040, 975},
-        {"Option5", "Dvd", 6240, 2040, 615},
+            {"Option1", "Mauvais", 3840, 1800, 975}, {"Option2", "Moyenne", 3840, 2040, 975},
+            {"Option3", "Bonne", 5040, 1800, 855},   {"Option4", "Exellente", 5040, 2040, 975},
+            {"Option5", "Dvd", 6240, 2040, 615},
     };
     for (const auto& option : options)
-        makeOptionButton(fra1, QString::fromLatin1(option.name), QString::fromLatin1(option.caption), option.left,
-                         option.top, option.width, 195);
+        makeOptionButton(fra1, QString::fromLatin1(option.name), QString::fromLatin1(option.caption),
+                         option.left, option.top, option.width, 195);
 
     // The actors' box belongs to the window and lies over the frame, on the row of its label.
     auto* txt_acteur = makeTextBox(client, QStringLiteral("txt_acteur"), QString(), 1200, 1440, 5775, 285);
@@ -228,15 +232,15 @@ void Frm_New::remplir_listes()
         const char* name;
         QStringList entries;
     } fixed[] = {
-        {"Combo2", {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}},
-        {"Combo3",
-         {QStringLiteral("Avi"), QStringLiteral("Mpg"), QStringLiteral("Divx"), QStringLiteral("Rmvb"),
-          QStringLiteral("Svcd"), QStringLiteral("Wma"), QStringLiteral("Dvd")}},
-        {"Comb_lng",
-         {QStringLiteral("Français"), QStringLiteral("Anglais"), QStringLiteral("Espagnol"), QStringLiteral("Italien"),
-          QStringLiteral("Allemenad"), QStringLiteral("Autres")}},
-        {"comb_audio", lists.audio},
-        {"comb_video", lists.video},
+            {"Combo2", {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}},
+            {"Combo3",
+             {QStringLiteral("Avi"), QStringLiteral("Mpg"), QStringLiteral("Divx"), QStringLiteral("Rmvb"),
+              QStringLiteral("Svcd"), QStringLiteral("Wma"), QStringLiteral("Dvd")}},
+            {"Comb_lng",
+             {QStringLiteral("Français"), QStringLiteral("Anglais"), QStringLiteral("Espagnol"),
+              QStringLiteral("Italien"), QStringLiteral("Allemenad"), QStringLiteral("Autres")}},
+            {"comb_audio", lists.audio},
+            {"comb_video", lists.video},
     };
     for (const auto& list : fixed) {
         auto* combo = control<QComboBox>(QString::fromLatin1(list.name));
@@ -263,7 +267,8 @@ void Frm_New::charger_film()
 {
     store::Recordset& rs = Connection::rs;
     rs = store::Recordset();
-    rs.open(QStringLiteral("SELECT * FROM Film WHERE code_film=") + QString::number(Connection::code_selection),
+    rs.open(QStringLiteral("SELECT * FROM Film WHERE code_film=")
+                    + QString::number(Connection::code_selection),
             Connection::connection(), store::Recordset::Dynamic, store::Recordset::Optimistic);
     if (rs.eof()) {
         rs.close();
@@ -274,8 +279,11 @@ void Frm_New::charger_film()
     const struct {
         const char* column;
         const char* box;
-    } texts[] = {{"nom_film", "Txt_Titre"}, {"realisateur", "txt_realisateur"}, {"acteur", "txt_acteur"},
-                 {"annee", "txt_annee"},    {"duree", "txt_duree"}};
+    } texts[] = {{"nom_film", "Txt_Titre"},
+                 {"realisateur", "txt_realisateur"},
+                 {"acteur", "txt_acteur"},
+                 {"annee", "txt_annee"},
+                 {"duree", "txt_duree"}};
     for (const auto& text : texts)
         control<QLineEdit>(QString::fromLatin1(text.box))->setText(rs.text(QString::fromLatin1(text.column)));
     control<QPlainTextEdit>(QStringLiteral("txt_obs"))->setPlainText(rs.text(QStringLiteral("obs_Film")));
@@ -283,10 +291,11 @@ void Frm_New::charger_film()
     const struct {
         const char* column;
         const char* combo;
-    } choices[] = {{"type_film", "Combo1"},    {"cd_film", "Combo2"},       {"format_film", "Combo3"},
+    } choices[] = {{"type_film", "Combo1"},     {"cd_film", "Combo2"},        {"format_film", "Combo3"},
                    {"langue_Film", "Comb_lng"}, {"codec_Film", "comb_video"}, {"codec_Son", "comb_audio"}};
     for (const auto& choice : choices)
-        selectText(control<QComboBox>(QString::fromLatin1(choice.combo)), rs.text(QString::fromLatin1(choice.column)));
+        selectText(control<QComboBox>(QString::fromLatin1(choice.combo)),
+                   rs.text(QString::fromLatin1(choice.column)));
 
     const int quality = qualites().indexOf(rs.text(QStringLiteral("qualite_film")));
     if (quality >= 0)

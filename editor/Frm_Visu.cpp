@@ -29,16 +29,16 @@ struct Line {
 };
 
 const Line kLines[] = {
-    {0, "Label14", "Réalisateur", 120, "lblrealisateur", 1200, 240, 3495, "realisateur"},
-    {0, "Label18", "Acteur(s)", 120, "lblacteur", 1200, 600, 3495, "acteur"},
-    {0, "Label8", "Année", 120, "lblannee", 1200, 960, 975, "annee"},
-    {0, "Label16", "Durée", 2520, "lblduree", 3480, 960, 1095, "duree"},
-    {1, "Label4", "Langage:", 120, "lbl_langue", 1320, 240, 1095, "langue_Film"},
-    {1, "Label5", "Codec:", 2520, "lbl_codec", 3480, 240, 1095, "codec_Film"},
-    {1, "Label1", "Qualité:", 120, "lbl_qual", 1320, 600, 1095, "qualite_film"},
-    {1, "Label3", "Son:", 2520, "lbl_son", 3480, 600, 1095, "codec_Son"},
-    {1, "Label6", "Genre:", 120, "lbl_genre", 1320, 960, 1095, "type_film"},
-    {1, "Label2", "Nbr CD: ", 2520, "lbl_nbr", 3480, 960, 1095, "cd_film"},
+        {0, "Label14", "Réalisateur", 120, "lblrealisateur", 1200, 240, 3495, "realisateur"},
+        {0, "Label18", "Acteur(s)", 120, "lblacteur", 1200, 600, 3495, "acteur"},
+        {0, "Label8", "Année", 120, "lblannee", 1200, 960, 975, "annee"},
+        {0, "Label16", "Durée", 2520, "lblduree", 3480, 960, 1095, "duree"},
+        {1, "Label4", "Langage:", 120, "lbl_langue", 1320, 240, 1095, "langue_Film"},
+        {1, "Label5", "Codec:", 2520, "lbl_codec", 3480, 240, 1095, "codec_Film"},
+        {1, "Label1", "Qualité:", 120, "lbl_qual", 1320, 600, 1095, "qualite_film"},
+        {1, "Label3", "Son:", 2520, "lbl_son", 3480, 600, 1095, "codec_Son"},
+        {1, "Label6", "Genre:", 120, "lbl_genre", 1320, 960, 1095, "type_film"},
+        {1, "Label2", "Nbr CD: ", 2520, "lbl_nbr", 3480, 960, 1095, "cd_film"},
 };
 
 }  // namespace
@@ -49,7 +49,7 @@ Frm_Visu& Frm_Visu::instance()
     return form;
 }
 
-Frm_Visu::Frm_Visu() : Form(QStringLiteral("Frm_Visu")) {}
+Frm_Visu::Frm_Visu() : Form(QStringLiteral("Frm_Visu")) { }
 
 void Frm_Visu::build(QMainWindow* window, QWidget* client)
 {
@@ -61,8 +61,8 @@ void Frm_Visu::build(QMainWindow* window, QWidget* client)
     makeLabel(client, QStringLiteral("lbl_film"), QString(), 3960, 180, 0, 300)->setFont(titleFont);
 
     QGroupBox* frames[] = {
-        makeFrame(client, QStringLiteral("fra_info"), QStringLiteral("Info"), 120, 720, 4815, 1455),
-        makeFrame(client, QStringLiteral("fra_info1"), QStringLiteral("Info +"), 5040, 720, 4695, 1455),
+            makeFrame(client, QStringLiteral("fra_info"), QStringLiteral("Info"), 120, 720, 4815, 1455),
+            makeFrame(client, QStringLiteral("fra_info1"), QStringLiteral("Info +"), 5040, 720, 4695, 1455),
     };
     const QFont bold = sansSerif(8.25, true);
     for (QGroupBox* frame : frames)
@@ -72,9 +72,9 @@ void Frm_Visu::build(QMainWindow* window, QWidget* client)
                                     QString::fromUtf8(line.caption), line.captionLeft, line.top, 0, 195);
         caption->setFont(bold);
         caption->adjustSize();
-        makeLabel(frames[line.frame], QString::fromLatin1(line.valueName), QString(), line.valueLeft, line.top,
-                  line.valueWidth, 255)
-            ->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        makeLabel(frames[line.frame], QString::fromLatin1(line.valueName), QString(), line.valueLeft,
+                  line.top, line.valueWidth, 255)
+                ->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
 
     // The notes can be read, scrolled and selected, never typed over.
@@ -90,7 +90,8 @@ void Frm_Visu::build(QMainWindow* window, QWidget* client)
     palette.setColor(QPalette::Base, Qt::white);
     txt_obs->setPalette(palette);
 
-    auto* command1 = makeButton(client, QStringLiteral("Command1"), QStringLiteral("Retour"), 3960, 5880, 1695, 375);
+    auto* command1 =
+            makeButton(client, QStringLiteral("Command1"), QStringLiteral("Retour"), 3960, 5880, 1695, 375);
     onEvent(command1, &QPushButton::clicked, [this] { unload(); });
 }
 
@@ -100,10 +101,13 @@ void Frm_Visu::remplir()
 {
     store::Recordset& rs = Connection::rs;
     rs = store::Recordset();
-    rs.open(QStringLiteral("select * from film where code_film=") + QString::number(Connection::code_selection),
+    rs.open(QStringLiteral("select * from film where code_film=")
+                    + QString::number(Connection::code_selection),
             Connection::connection());
     trouve_ = !rs.eof();
-    auto text = [&](const char* column) { return trouve_ ? rs.text(QString::fromLatin1(column)) : QString(); };
+    auto text = [&](const char* column) {
+        return trouve_ ? rs.text(QString::fromLatin1(column)) : QString();
+    };
     for (const Line& line : kLines)
         control<QLabel>(QString::fromLatin1(line.valueName))->setText(text(line.column));
     auto* lbl_film = control<QLabel>(QStringLiteral("lbl_film"));

@@ -39,8 +39,8 @@ bool writeListingFile()
         rs.close();
     // The same films in the same order, but only the listing's three columns, which the title
     // index holds: the films are read from the index alone.
-    rs.open(QStringLiteral("select nom_film, duree, qualite_film from film ORDER BY nom_film"), connection(), store::Recordset::Unspecified, store::Recordset::Unspecified,
-            store::Recordset::Unspecified);
+    rs.open(QStringLiteral("select nom_film, duree, qualite_film from film ORDER BY nom_film"), connection(),
+            store::Recordset::Unspecified, store::Recordset::Unspecified, store::Recordset::Unspecified);
     const int title = rs.fieldIndex(QStringLiteral("nom_film"));
     const int duration = rs.fieldIndex(QStringLiteral("duree"));
     const int quality = rs.fieldIndex(QStringLiteral("qualite_film"));

@@ -24,8 +24,9 @@ void appendPadded(QByteArray& line, const QByteArray& value, qsizetype column)
 
 void TextListing::writeHeader()
 {
-    writeLine(app::toWindows1252(QString(QStringLiteral("   *Titre*") + QString(30, u' ') + QStringLiteral("*Durée*") +
-                                         QString(11, u' ') + QStringLiteral("*Qualité*"))));
+    writeLine(app::toWindows1252(QString(QStringLiteral("   *Titre*") + QString(30, u' ')
+                                         + QStringLiteral("*Durée*") + QString(11, u' ')
+                                         + QStringLiteral("*Qualité*"))));
     writeLine({});
     writeLine({});
 }
@@ -49,9 +50,9 @@ void TextListing::writeFooter(const QDateTime& written)
     writeLine("** Nombre de fim(s):  " + QByteArray::number(filmCount_));
     writeLine({});
     writeLine({});
-    writeLine(app::toWindows1252(QStringLiteral("** Fichier mis à jour le ") +
-                                 written.toString(QStringLiteral("dd/MM/yyyy")) + QStringLiteral(" à ") +
-                                 written.toString(QStringLiteral("HH:mm:ss")) + QStringLiteral(" **")));
+    writeLine(app::toWindows1252(QStringLiteral("** Fichier mis à jour le ")
+                                 + written.toString(QStringLiteral("dd/MM/yyyy")) + QStringLiteral(" à ")
+                                 + written.toString(QStringLiteral("HH:mm:ss")) + QStringLiteral(" **")));
 }
 
 void TextListing::writeLine(const QByteArray& line)

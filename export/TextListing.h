@@ -11,7 +11,7 @@ namespace exports {
 // duration, quality), the number of films and the date of writing. Windows-1252, CR LF.
 class TextListing {
 public:
-    explicit TextListing(QIODevice& device) : device_(device) {}
+    explicit TextListing(QIODevice& device) : device_(device) { }
 
     void writeHeader();
     void writeFilm(QStringView title, QStringView duration, QStringView quality);

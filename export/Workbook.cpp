@@ -32,9 +32,12 @@ bool typedNumber(const QString& text, double& number)
 std::uint8_t lxwAlignment(Workbook::Alignment alignment)
 {
     switch (alignment) {
-    case Workbook::Alignment::Left: return LXW_ALIGN_LEFT;
-    case Workbook::Alignment::Center: return LXW_ALIGN_CENTER;
-    case Workbook::Alignment::General: break;
+    case Workbook::Alignment::Left:
+        return LXW_ALIGN_LEFT;
+    case Workbook::Alignment::Center:
+        return LXW_ALIGN_CENTER;
+    case Workbook::Alignment::General:
+        break;
     }
     return LXW_ALIGN_NONE;
 }
@@ -42,7 +45,7 @@ std::uint8_t lxwAlignment(Workbook::Alignment alignment)
 // The formats of one file, made once per distinct look.
 class Formats {
 public:
-    explicit Formats(lxw_workbook* book) : book_(book) {}
+    explicit Formats(lxw_workbook* book) : book_(book) { }
 
     lxw_format* get(Workbook::Alignment alignment, bool bold, std::uint8_t borders)
     {
@@ -76,7 +79,7 @@ private:
 
 }  // namespace
 
-Workbook::Workbook() : sheetName_(QStringLiteral("Feuil1")) {}
+Workbook::Workbook() : sheetName_(QStringLiteral("Feuil1")) { }
 
 void Workbook::setSheetName(const QString& name) { sheetName_ = name.left(kMaxSheetName); }
 
@@ -169,7 +172,7 @@ bool Workbook::save(const QString& path, QString& error) const
 {
     const QByteArray file = QFile::encodeName(path);
     // Rows go out in order, so each can be written as it comes instead of held until the end.
-    lxw_workbook_options options{};
+    lxw_workbook_options options {};
     options.constant_memory = LXW_TRUE;
     lxw_workbook* book = workbook_new_opt(file.constData(), &options);
     if (!book) {
@@ -189,7 +192,8 @@ bool Workbook::save(const QString& path, QString& error) const
     for (int c = 0; c < int(columns_.size()); ++c) {
         const Column& col = columns_[c];
         if (col.set)
-            worksheet_set_column(sheet, lxw_col_t(c), lxw_col_t(c), col.width < 0 ? LXW_DEF_COL_WIDTH : col.width,
+            worksheet_set_column(sheet, lxw_col_t(c), lxw_col_t(c),
+                                 col.width < 0 ? LXW_DEF_COL_WIDTH : col.width,
                                  formats.get(col.alignment, false, 0));
     }
 
@@ -201,7 +205,8 @@ bool Workbook::save(const QString& path, QString& error) const
             lxw_format* format = formats.get(one.alignment, one.bold, one.borders);
             switch (one.kind) {
             case Cell::Kind::Text:
-                failure = worksheet_write_string(sheet, lxw_row_t(r), lxw_col_t(c), one.text.toUtf8().constData(), format);
+                failure = worksheet_write_string(sheet, lxw_row_t(r), lxw_col_t(c),
+                                                 one.text.toUtf8().constData(), format);
                 break;
             case Cell::Kind::Number:
                 failure = worksheet_write_number(sheet, lxw_row_t(r), lxw_col_t(c), one.number, format);

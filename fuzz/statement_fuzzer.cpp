@@ -29,9 +29,10 @@ struct Catalogue {
         const QString path = dir.filePath(QStringLiteral("Film.mdb"));
         store::createCatalogue(path);
         db = store::Database::open(path);
-        db->execute(QStringLiteral("INSERT INTO film VALUES (%1,\"Témoin\",\"Drame\",\"1\",\"Bonne\",\"Avi\",\"-\","
-                                   "\"Français\",\"DivX\",\"MP3\",\"01h30\",\"-\",\"-\",\"2000\",NULL,NULL)")
-                        .arg(kWitness));
+        db->execute(QStringLiteral(
+                            "INSERT INTO film VALUES (%1,\"Témoin\",\"Drame\",\"1\",\"Bonne\",\"Avi\",\"-\","
+                            "\"Français\",\"DivX\",\"MP3\",\"01h30\",\"-\",\"-\",\"2000\",NULL,NULL)")
+                            .arg(kWitness));
     }
 };
 
@@ -79,7 +80,10 @@ void checkRow(const QStringList& actual, const QStringList& expected, const char
 {
     for (qsizetype i = 0; i < expected.size(); ++i) {
         if (actual.value(i) != expected[i])
-            fail(what, QStringLiteral("column %1: put [%2] got [%3]").arg(i).arg(units(expected[i]), units(actual.value(i))));
+            fail(what,
+                 QStringLiteral("column %1: put [%2] got [%3]")
+                         .arg(i)
+                         .arg(units(expected[i]), units(actual.value(i))));
     }
 }
 
@@ -101,13 +105,15 @@ QStringList filmRow(int code)
 // The builder and the translation agree: the value comes back as the one bound text.
 void checkLiteral(const QString& value, QChar quote)
 {
-    const QString statement = QStringLiteral("select ") + store::quotedText(value, quote) + QStringLiteral(" as x");
+    const QString statement =
+            QStringLiteral("select ") + store::quotedText(value, quote) + QStringLiteral(" as x");
     const store::TranslatedStatement translated = store::translateStatement(statement);
     check(translated.sql == QStringLiteral("select ? as x"), "literal left in the statement", translated.sql);
-    checkRow(translated.texts, QStringList{value}, "literal changed by the translation");
+    checkRow(translated.texts, QStringList {value}, "literal changed by the translation");
     store::Recordset rs;
     rs.open(statement, *catalogue().db);
-    checkRow(QStringList{rs.text(QStringLiteral("x"))}, QStringList{value}, "literal changed by the engine");
+    checkRow(QStringList {rs.text(QStringLiteral("x"))}, QStringList {value},
+             "literal changed by the engine");
 }
 
 void run(const uint8_t* data, size_t size)
@@ -122,38 +128,48 @@ void run(const uint8_t* data, size_t size)
     // Any text handed to the translation as a whole statement: a result or a refusal, no crash.
     try {
         store::translateStatement(v[0] + v[1]);
-    } catch (const store::DbError&) {
-    }
+    } catch (const store::DbError&) { }
     checkLiteral(v[0], u'"');
     checkLiteral(v[1], u'\'');
 
     // Built by concatenation, as the windows build them: a value may itself hold "%1".
     db.execute(QStringLiteral("Delete * from film where code_film=") + QString::number(kFilm));
-    QString insert = QStringLiteral("INSERT INTO film (code_film,nom_film,type_film,cd_film,qualite_film, "
-                                    "format_film,obs_Film,langue_Film,codec_Film,codec_Son,duree,realisateur, "
-                                    "acteur,annee) VALUES (")
-        + QString::number(kFilm);
+    QString insert =
+            QStringLiteral("INSERT INTO film (code_film,nom_film,type_film,cd_film,qualite_film, "
+                           "format_film,obs_Film,langue_Film,codec_Film,codec_Son,duree,realisateur, "
+                           "acteur,annee) VALUES (")
+            + QString::number(kFilm);
     for (int i = 0; i < 13; ++i)
         insert += u',' + q(v[i]);
     db.execute(insert + u')');
-    QStringList expected = QStringList{QString::number(kFilm)} + v.mid(0, 13)
-        + QStringList{QStringLiteral("<NULL>"), QStringLiteral("<NULL>")};
+    QStringList expected = QStringList {QString::number(kFilm)} + v.mid(0, 13)
+            + QStringList {QStringLiteral("<NULL>"), QStringLiteral("<NULL>")};
     checkRow(filmRow(kFilm), expected, "new film not stored exactly");
 
-    const char* const assignments[] = {"UPDATE film SET nom_film=", ", type_film = ", ",cd_film=", ", qualite_film=",
-                                       ",format_film=", ", obs_Film=", ",langue_Film=", ", codec_Film=",
-                                       ",codec_Son=", ", duree=", ",realisateur=", ", acteur=", ",annee="};
+    const char* const assignments[] = {"UPDATE film SET nom_film=",
+                                       ", type_film = ",
+                                       ",cd_film=",
+                                       ", qualite_film=",
+                                       ",format_film=",
+                                       ", obs_Film=",
+                                       ",langue_Film=",
+                                       ", codec_Film=",
+                                       ",codec_Son=",
+                                       ", duree=",
+                                       ",realisateur=",
+                                       ", acteur=",
+                                       ",annee="};
     QString update;
     for (int i = 0; i < 13; ++i)
         update += QString::fromUtf8(assignments[i]) + q(v[i + 1]);
     db.execute(update + QStringLiteral(" WHERE code_film=") + QString::number(kFilm));
-    expected = QStringList{QString::number(kFilm)} + v.mid(1, 13)
-        + QStringList{QStringLiteral("<NULL>"), QStringLiteral("<NULL>")};
+    expected = QStringList {QString::number(kFilm)} + v.mid(1, 13)
+            + QStringList {QStringLiteral("<NULL>"), QStringLiteral("<NULL>")};
     checkRow(filmRow(kFilm), expected, "modified film not stored exactly");
 
     store::Recordset rs;
-    rs.open(QStringLiteral("UPDATE film SET pret_film=") + q(v[13]) + QStringLiteral(", date_pret=") + q(v[14])
-                + QStringLiteral("  WHERE code_film = ") + QString::number(kFilm),
+    rs.open(QStringLiteral("UPDATE film SET pret_film=") + q(v[13]) + QStringLiteral(", date_pret=")
+                    + q(v[14]) + QStringLiteral("  WHERE code_film = ") + QString::number(kFilm),
             db);
     expected[14] = v[13];
     expected[15] = v[14];
@@ -162,7 +178,7 @@ void run(const uint8_t* data, size_t size)
     // The title search: the film is found by its own title, whatever the title holds.
     bool found = false;
     rs.open(QStringLiteral("select * from film WHERE nom_film LIKE ") + store::quotedText(v[1] + u'%', u'\'')
-                + QStringLiteral(" order by nom_film"),
+                    + QStringLiteral(" order by nom_film"),
             db);
     for (; !rs.eof(); rs.moveNext())
         found = found || rs.text(QStringLiteral("code_film")) == QString::number(kFilm);

@@ -45,7 +45,7 @@ QFileInfoList fichiers(const QString& folder)
 QFileInfoList sous_repertoires(const QString& folder)
 {
     QFileInfoList entries =
-        QDir(folder).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks, QDir::Unsorted);
+            QDir(folder).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks, QDir::Unsorted);
     entries.removeIf([](const QFileInfo& entry) { return entry.isJunction(); });
     return parNom(entries);
 }
@@ -83,23 +83,25 @@ Frm_ajoutquick& Frm_ajoutquick::instance()
     return form;
 }
 
-Frm_ajoutquick::Frm_ajoutquick() : Form(QStringLiteral("Frm_ajoutquick")) {}
+Frm_ajoutquick::Frm_ajoutquick() : Form(QStringLiteral("Frm_ajoutquick")) { }
 
 void Frm_ajoutquick::build(QMainWindow* window, QWidget* client)
 {
     window->setWindowTitle(QStringLiteral("Ajout rapide de Divx"));
 
     makeLabel(client, QStringLiteral("Label1"), QStringLiteral("/!\\ATTENTION /!\\"), 120, 120, 1455, 255)
-        ->setFont(arial(8.25, true));
-    auto* label2 = makeLabel(client, QStringLiteral("Label2"),
-                             QStringLiteral("Cette fonction permet de récuperer à partir du répertoire de votre choix "
-                                            "et de tous ses sous-répertoires  les noms de tous les fichiers portant "
-                                            "l'extention .AVI"),
-                             120, 480, 4335, 735);
-    auto* label3 = makeLabel(client, QStringLiteral("Label3"),
-                             QStringLiteral("Le nom du film portera le nom du fichier (sans l'extension).     Vous "
-                                            "pouvez modifier par la suite les films ainsi trouver"),
-                             120, 1200, 4335, 495);
+            ->setFont(arial(8.25, true));
+    auto* label2 = makeLabel(
+            client, QStringLiteral("Label2"),
+            QStringLiteral("Cette fonction permet de récuperer à partir du répertoire de votre choix "
+                           "et de tous ses sous-répertoires  les noms de tous les fichiers portant "
+                           "l'extention .AVI"),
+            120, 480, 4335, 735);
+    auto* label3 =
+            makeLabel(client, QStringLiteral("Label3"),
+                      QStringLiteral("Le nom du film portera le nom du fichier (sans l'extension).     Vous "
+                                     "pouvez modifier par la suite les films ainsi trouver"),
+                      120, 1200, 4335, 495);
     for (QLabel* label : {label2, label3}) {
         label->setFont(arial(8.25));
         label->setWordWrap(true);
@@ -107,10 +109,10 @@ void Frm_ajoutquick::build(QMainWindow* window, QWidget* client)
     }
 
     makeTextBox(client, QStringLiteral("txt_parcourir"), QString(), 120, 2040, 1815, 285)->setEnabled(false);
-    auto* cmd_parcourir = makeButton(client, QStringLiteral("cmd_parcourir"), QStringLiteral("Parcourir"), 2160, 2040,
-                                     1575, 255);
-    auto* cmd_lancer = makeButton(client, QStringLiteral("cmd_lancer"), QStringLiteral("Lancer la recherche et l'ajout"),
-                                  120, 2520, 3255, 255);
+    auto* cmd_parcourir = makeButton(client, QStringLiteral("cmd_parcourir"), QStringLiteral("Parcourir"),
+                                     2160, 2040, 1575, 255);
+    auto* cmd_lancer = makeButton(client, QStringLiteral("cmd_lancer"),
+                                  QStringLiteral("Lancer la recherche et l'ajout"), 120, 2520, 3255, 255);
     makeLabel(client, QStringLiteral("lbl_compte"), QString(), 120, 2880, 4335, 255)->setFont(arial(8.25));
 
     onEvent(cmd_parcourir, &QPushButton::clicked, [this] { cmd_parcourir_Click(); });
@@ -129,8 +131,8 @@ void Frm_ajoutquick::onUnload()
 void Frm_ajoutquick::cmd_parcourir_Click()
 {
     control<QLineEdit>(QStringLiteral("txt_parcourir"))
-        ->setText(choisir_repertoire(window(), QStringLiteral("Séléctionnez le répertoire de Film"),
-                                     repertoire_de_depart()));
+            ->setText(choisir_repertoire(window(), QStringLiteral("Séléctionnez le répertoire de Film"),
+                                         repertoire_de_depart()));
 }
 
 void Frm_ajoutquick::cmd_lancer_Click()
@@ -141,7 +143,7 @@ void Frm_ajoutquick::cmd_lancer_Click()
     const QString texte = control<QLineEdit>(QStringLiteral("txt_parcourir"))->text();
     // An empty folder box scans from the root of the current drive.
     const QString depart =
-        QDir(texte.isEmpty() ? QStringLiteral("/") : QDir::fromNativeSeparators(texte)).absolutePath();
+            QDir(texte.isEmpty() ? QStringLiteral("/") : QDir::fromNativeSeparators(texte)).absolutePath();
 
     window()->setCursor(Qt::WaitCursor);
     control<QPushButton>(QStringLiteral("cmd_parcourir"))->setEnabled(false);
@@ -181,7 +183,8 @@ void Frm_ajoutquick::RecurseTree(const QString& CurrentPath)
         if (!titre.isEmpty()) {
             if (code > kDernierCode) {
                 montrer_compte(true);
-                msgBox(QStringLiteral("Plus aucun numéro de film n'est disponible (32767 au plus)"), mb::Exclamation);
+                msgBox(QStringLiteral("Plus aucun numéro de film n'est disponible (32767 au plus)"),
+                       mb::Exclamation);
                 arret_ = true;
                 return;
             }
@@ -210,9 +213,10 @@ void Frm_ajoutquick::ajouter_film(int code, const QString& titre)
     // statement keeps one text for the whole scan, so the engine prepares it once.
     requete = QStringLiteral("INSERT INTO film (code_film,nom_film,type_film,cd_film,qualite_film, "
                              "format_film,obs_Film,langue_Film,codec_Film,codec_Son,duree,realisateur, "
-                             "acteur,annee) VALUES (") +
-              store::quotedText(QString::number(code)) + u',' + store::quotedText(titre) +
-              QStringLiteral(R"(,"----","1","--","AVI","--","Autres","Autres","Autre","--","--","--","0000"))");
+                             "acteur,annee) VALUES (")
+            + store::quotedText(QString::number(code)) + u',' + store::quotedText(titre)
+            + QStringLiteral(
+                      R"(,"----","1","--","AVI","--","Autres","Autres","Autre","--","--","--","0000"))");
     Connection::connection().execute(requete);
     requete.clear();
     ++films_ajoutes_;

@@ -35,7 +35,8 @@ bool isWindows1252Text(const QByteArray& bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
         return false;
-    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return isTextByte(static_cast<unsigned char>(c)); });
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](char c) { return isTextByte(static_cast<unsigned char>(c)); });
 }
 
 bool isLineEnd(QChar c) { return c == u'\r' || c == u'\n'; }
@@ -84,13 +85,15 @@ QByteArray record(char marker, QString text)
 {
     text.replace(u'"', u'\'').replace(u'\r', u' ').replace(u'\n', u' ');
     QByteArray bytes = app::toWindows1252(text);
-    std::replace_if(bytes.begin(), bytes.end(), [](char c) { return !isTextByte(static_cast<unsigned char>(c)); }, '?');
+    std::replace_if(
+            bytes.begin(), bytes.end(), [](char c) { return !isTextByte(static_cast<unsigned char>(c)); },
+            '?');
     return '"' + QByteArray(1, marker) + bytes + "\"\r\n";
 }
 
 }  // namespace
 
-ReferenceListError::ReferenceListError(const QString& message) : std::runtime_error(message.toStdString()) {}
+ReferenceListError::ReferenceListError(const QString& message) : std::runtime_error(message.toStdString()) { }
 
 ReferenceLists readReferenceLists(const QString& path)
 {

@@ -43,7 +43,7 @@ frm_option& frm_option::instance()
     return form;
 }
 
-frm_option::frm_option() : Form(QStringLiteral("frm_option")) {}
+frm_option::frm_option() : Form(QStringLiteral("frm_option")) { }
 
 QTabBar* frm_option::TabStrip1() { return control<QTabBar>(QStringLiteral("TabStrip1")); }
 
@@ -75,17 +75,20 @@ void frm_option::build(QMainWindow* window, QWidget* client)
     auto* Frame1 = makeFrame(client, QStringLiteral("Frame1"), QString(), 840, 120, 1935, 1335);
     makeLabel(Frame1, QStringLiteral("lbl_codec"), QStringLiteral("Label2"), 120, 240, 1695, 255);
     makeTextBox(Frame1, QStringLiteral("txt_codec"), QString(), 120, 600, 1695, 285);
-    auto* cmd_ajout = makeButton(Frame1, QStringLiteral("cmd_ajout"), QStringLiteral("Ajouter"), 360, 960, 1215, 255);
+    auto* cmd_ajout =
+            makeButton(Frame1, QStringLiteral("cmd_ajout"), QStringLiteral("Ajouter"), 360, 960, 1215, 255);
 
     auto* fra_odre = makeFrame(client, QStringLiteral("fra_odre"), QString(), 840, 1440, 1935, 975);
-    auto* cmd_M = makeButton(fra_odre, QStringLiteral("cmd_M"), QStringLiteral("Monter"), 240, 240, 1455, 255);
-    auto* Cmd_D = makeButton(fra_odre, QStringLiteral("Cmd_D"), QStringLiteral("Descendre"), 240, 600, 1455, 255);
+    auto* cmd_M =
+            makeButton(fra_odre, QStringLiteral("cmd_M"), QStringLiteral("Monter"), 240, 240, 1455, 255);
+    auto* Cmd_D =
+            makeButton(fra_odre, QStringLiteral("Cmd_D"), QStringLiteral("Descendre"), 240, 600, 1455, 255);
 
     auto* Frame2 = makeFrame(client, QStringLiteral("Frame2"), QString(), 840, 2400, 1935, 615);
     makeButton(Frame2, QStringLiteral("Command1"), QStringLiteral("Suppression"), 240, 240, 1455, 255)
-        ->setEnabled(false);
+            ->setEnabled(false);
 
-    for (QWidget* frame : std::initializer_list<QWidget*>{Frame1, fra_odre, Frame2})
+    for (QWidget* frame : std::initializer_list<QWidget*> {Frame1, fra_odre, Frame2})
         frame->setAutoFillBackground(true);
 
     auto* list = new QListWidget(client);
@@ -127,7 +130,8 @@ void frm_option::onLoad()
         control<QWidget>(QString::fromLatin1(name))->setEnabled(fichier_lu);
 
     // Any other value opens on the first tab, so that the list shown is always the tab's.
-    const int onglet = Connection::onglet_option >= 1 && Connection::onglet_option <= 3 ? Connection::onglet_option : 1;
+    const int onglet =
+            Connection::onglet_option >= 1 && Connection::onglet_option <= 3 ? Connection::onglet_option : 1;
     QTabBar* tabs = TabStrip1();
     {
         const QSignalBlocker quiet(tabs);
@@ -226,8 +230,9 @@ bool frm_option::enregistrer(bool refusable)
     } catch (const reflists::ReferenceListError& error) {
         if (!refusable)
             msgBox(error.message(), mb::Critical);
-        else if (msgBox(error.message() + QStringLiteral("\r\nFermer sans enregistrer ?"), mb::YesNo + mb::Exclamation) !=
-                 mb::Yes)
+        else if (msgBox(error.message() + QStringLiteral("\r\nFermer sans enregistrer ?"),
+                        mb::YesNo + mb::Exclamation)
+                 != mb::Yes)
             return false;
     }
     enregistrement_fait = true;

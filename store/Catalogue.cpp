@@ -12,12 +12,12 @@ namespace store {
 const QStringList& filmColumns()
 {
     static const QStringList columns = {
-        QStringLiteral("code_film"),   QStringLiteral("nom_film"),    QStringLiteral("type_film"),
-        QStringLiteral("cd_film"),     QStringLiteral("qualite_film"), QStringLiteral("format_film"),
-        QStringLiteral("obs_Film"),    QStringLiteral("langue_Film"), QStringLiteral("codec_Film"),
-        QStringLiteral("codec_Son"),   QStringLiteral("duree"),       QStringLiteral("realisateur"),
-        QStringLiteral("acteur"),      QStringLiteral("annee"),       QStringLiteral("pret_film"),
-        QStringLiteral("date_pret")};
+            QStringLiteral("code_film"), QStringLiteral("nom_film"),     QStringLiteral("type_film"),
+            QStringLiteral("cd_film"),   QStringLiteral("qualite_film"), QStringLiteral("format_film"),
+            QStringLiteral("obs_Film"),  QStringLiteral("langue_Film"),  QStringLiteral("codec_Film"),
+            QStringLiteral("codec_Son"), QStringLiteral("duree"),        QStringLiteral("realisateur"),
+            QStringLiteral("acteur"),    QStringLiteral("annee"),        QStringLiteral("pret_film"),
+            QStringLiteral("date_pret")};
     return columns;
 }
 
@@ -25,29 +25,30 @@ void createCatalogue(const QString& path)
 {
     if (QFileInfo::exists(path))
         throw DbError(QStringLiteral("Le catalogue existe déjà : %1").arg(path));
-    QString ddl = QStringLiteral(
-        "PRAGMA encoding = 'UTF-16le';"
-        "PRAGMA journal_mode = WAL;"
-        "CREATE TABLE film (code_film INTEGER PRIMARY KEY NOT NULL "
-        "CHECK (code_film BETWEEN -32768 AND 32767)");
+    QString ddl = QStringLiteral("PRAGMA encoding = 'UTF-16le';"
+                                 "PRAGMA journal_mode = WAL;"
+                                 "CREATE TABLE film (code_film INTEGER PRIMARY KEY NOT NULL "
+                                 "CHECK (code_film BETWEEN -32768 AND 32767)");
     for (const QString& column : filmColumns().mid(1))
         ddl += QStringLiteral(", %1 TEXT COLLATE FRANCAIS").arg(column);
     // The columns of the list and of the text listing ride along with the title: both are read
     // from the index alone.
-    ddl += QStringLiteral(");CREATE INDEX film_par_titre ON film (nom_film, type_film, duree, cd_film, format_film, "
-                          "qualite_film);"
-                          "CREATE INDEX film_par_qualite ON film (qualite_film);"
-                          // Lent films are few: the counters and the loan list find them here.
-                          "CREATE INDEX film_pretes ON film (pret_film) WHERE pret_film IS NOT NULL;"
-                          // The engine plans every statement as for a large collection with few films
-                          // lent, whatever the catalogue holds today: the loan list then reads the lent
-                          // films alone rather than every film in title order.
-                          "ANALYZE;"
-                          "INSERT INTO sqlite_stat1 VALUES ('film', 'film_par_titre', '32767 2 2 2 2 1 1'),"
-                          "('film', 'film_par_qualite', '32767 5000'), ('film', 'film_pretes', '300 1');");
+    ddl += QStringLiteral(
+            ");CREATE INDEX film_par_titre ON film (nom_film, type_film, duree, cd_film, format_film, "
+            "qualite_film);"
+            "CREATE INDEX film_par_qualite ON film (qualite_film);"
+            // Lent films are few: the counters and the loan list find them here.
+            "CREATE INDEX film_pretes ON film (pret_film) WHERE pret_film IS NOT NULL;"
+            // The engine plans every statement as for a large collection with few films
+            // lent, whatever the catalogue holds today: the loan list then reads the lent
+            // films alone rather than every film in title order.
+            "ANALYZE;"
+            "INSERT INTO sqlite_stat1 VALUES ('film', 'film_par_titre', '32767 2 2 2 2 1 1'),"
+            "('film', 'film_par_qualite', '32767 5000'), ('film', 'film_pretes', '300 1');");
 
     sqlite3* db = nullptr;
-    int code = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    int code = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                               nullptr);
     if (code == SQLITE_OK) {
         registerFrenchText(db);
         code = sqlite3_exec(db, ddl.toUtf8().constData(), nullptr, nullptr, nullptr);

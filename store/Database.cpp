@@ -71,7 +71,8 @@ QString withOwnByteOrderMark(const QString& text)
 }  // namespace
 
 PreparedStatement::PreparedStatement(Database* owner, QString key, sqlite3_stmt* statement)
-    : owner_(owner), key_(std::move(key)), statement_(statement) {}
+    : owner_(owner), key_(std::move(key)), statement_(statement)
+{ }
 
 PreparedStatement::PreparedStatement(PreparedStatement&& other) noexcept
     : owner_(other.owner_), key_(std::move(other.key_)), statement_(other.statement_)
@@ -113,7 +114,7 @@ void PreparedStatement::release()
     statement_ = nullptr;
 }
 
-Database::Database(sqlite3* db, QString path) : db_(db), path_(std::move(path)) {}
+Database::Database(sqlite3* db, QString path) : db_(db), path_(std::move(path)) { }
 
 Database::~Database()
 {
@@ -129,8 +130,9 @@ std::unique_ptr<Database> Database::open(const QString& path)
     sqlite3* raw = nullptr;
     const QByteArray& vfs = fileLayer();
     // A connection serves the one thread of the windows: it needs no lock of its own.
-    const int code = sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
-                                     vfs.isEmpty() ? nullptr : vfs.constData());
+    const int code =
+            sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
+                            vfs.isEmpty() ? nullptr : vfs.constData());
     std::unique_ptr<Database> db(new Database(raw, path));
     if (code != SQLITE_OK)
         db->fail(code, QStringLiteral("La base de donnée n'a pas pu être ouverte"));
@@ -162,8 +164,7 @@ void Database::fail(int code, const QString& what) const
 int Database::execute(const QString& statement)
 {
     PreparedStatement prepared = prepare(statement);
-    while (prepared.step()) {
-    }
+    while (prepared.step()) { }
     return sqlite3_changes(db_);
 }
 
@@ -171,7 +172,9 @@ QString Database::contentStamp()
 {
     PreparedStatement version = prepare(QStringLiteral("PRAGMA data_version"));
     version.step();
-    return QStringLiteral("%1:%2").arg(sqlite3_total_changes64(db_)).arg(sqlite3_column_int64(version.get(), 0));
+    return QStringLiteral("%1:%2")
+            .arg(sqlite3_total_changes64(db_))
+            .arg(sqlite3_column_int64(version.get(), 0));
 }
 
 PreparedStatement Database::prepare(const QString& statement)
@@ -196,7 +199,8 @@ PreparedStatement Database::prepare(const QString& statement)
         throw DbError(QStringLiteral("Instruction invalide : paramètres inattendus"));
     for (int i = 0; i < translated.texts.size(); ++i) {
         const QString text = withOwnByteOrderMark(translated.texts[i]);
-        const int code = sqlite3_bind_text16(raw, i + 1, text.utf16(), int(text.size() * 2), SQLITE_TRANSIENT);
+        const int code =
+                sqlite3_bind_text16(raw, i + 1, text.utf16(), int(text.size() * 2), SQLITE_TRANSIENT);
         if (code != SQLITE_OK)
             fail(code, QStringLiteral("Valeur refusée par la base de donnée"));
     }

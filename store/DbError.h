@@ -10,7 +10,8 @@ namespace store {
 class DbError : public std::runtime_error {
 public:
     DbError(const QString& message, int engineCode = 0)
-        : std::runtime_error(message.toStdString()), engineCode_(engineCode) {}
+        : std::runtime_error(message.toStdString()), engineCode_(engineCode)
+    { }
     QString message() const { return QString::fromStdString(what()); }
     int engineCode() const { return engineCode_; }
 

@@ -50,7 +50,8 @@ TranslatedStatement translateStatement(const QString& statement)
             ++j;
         }
         if (!closed)
-            throw DbError(QStringLiteral("Instruction invalide : un texte entre guillemets n'est pas fermé."));
+            throw DbError(
+                    QStringLiteral("Instruction invalide : un texte entre guillemets n'est pas fermé."));
         out.texts.append(value);
         out.sql += u'?';
         i = j + 1;

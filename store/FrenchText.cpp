@@ -11,7 +11,7 @@ namespace {
 const QCollator& frenchCollator()
 {
     static const QCollator collator = [] {
-        QCollator c{QLocale(QLocale::French, QLocale::France)};
+        QCollator c {QLocale(QLocale::French, QLocale::France)};
         c.setCaseSensitivity(Qt::CaseInsensitive);
         c.setNumericMode(false);
         c.setIgnorePunctuation(false);
@@ -43,7 +43,7 @@ bool sameLetter(QStringView a, QStringView b)
     if (a.size() == 1)
         return a[0].toCaseFolded() == b[0].toCaseFolded();
     return QChar::toCaseFolded(QChar::surrogateToUcs4(a[0], a[1]))
-        == QChar::toCaseFolded(QChar::surrogateToUcs4(b[0], b[1]));
+            == QChar::toCaseFolded(QChar::surrogateToUcs4(b[0], b[1]));
 }
 
 // Wildcard matching in linear passes: on a mismatch the last "%" takes one more character.
@@ -124,10 +124,7 @@ int compareFrench(QStringView a, QStringView b)
     return order < 0 ? -1 : (order > 0 ? 1 : 0);
 }
 
-bool likeFrench(QStringView pattern, QStringView text)
-{
-    return matchLike(pattern, text);
-}
+bool likeFrench(QStringView pattern, QStringView text) { return matchLike(pattern, text); }
 
 void registerFrenchText(sqlite3* db)
 {

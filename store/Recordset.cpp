@@ -12,8 +12,7 @@ void Recordset::open(const QString& source, Database& connection, int, int, int)
     PreparedStatement prepared = connection.prepare(source);
     const int columns = sqlite3_column_count(prepared.get());
     if (columns == 0) {
-        while (prepared.step()) {
-        }
+        while (prepared.step()) { }
         return;
     }
     const bool hasRow = prepared.step();

@@ -39,17 +39,22 @@ const QList<Sample>& samples()
 {
     static const QString longText = QStringLiteral("Ab%1 é'_;-").repeated(1000);
     static const QList<Sample> list = {
-        {"empty", QString(), QString()},
-        {"quotes of both kinds", QStringLiteral("L'\"été\" ''\"\""), QString()},
-        {"statement signs", QStringLiteral("100% _x_; -- DROP TABLE film;"),
-         QStringLiteral("100% _x_; -- DROP TABLE film;")},
-        {"accents", QStringLiteral("Éléphant à l'œuvre\u00A0: çà, là"), QStringLiteral("Éléphant à l'œuvre\u00A0: çà, là")},
-        {"outside Windows-1252", QStringLiteral("Кино Ελλάδα 中文 Łódź"), QStringLiteral("???? ?????? ?? ?ód?")},
-        {"emoji", QStringLiteral("🎬 Film 😀"), QStringLiteral("? Film ?")},
-        {"control characters", QStringLiteral("a\tb\x01" "c\x1f\x7f"), QStringLiteral("a\tb?c?\x7f")},
-        {"placeholders", QStringLiteral("%1 %10 %2%1"), QStringLiteral("%1 %10 %2%1")},
-        {"markup", QStringLiteral("<b>gras</b> &amp;"), QStringLiteral("<b>gras</b> &amp;")},
-        {"10,000 characters", longText, longText},
+            {"empty", QString(), QString()},
+            {"quotes of both kinds", QStringLiteral("L'\"été\" ''\"\""), QString()},
+            {"statement signs", QStringLiteral("100% _x_; -- DROP TABLE film;"),
+             QStringLiteral("100% _x_; -- DROP TABLE film;")},
+            {"accents", QStringLiteral("Éléphant à l'œuvre\u00A0: çà, là"),
+             QStringLiteral("Éléphant à l'œuvre\u00A0: çà, là")},
+            {"outside Windows-1252", QStringLiteral("Кино Ελλάδα 中文 Łódź"),
+             QStringLiteral("???? ?????? ?? ?ód?")},
+            {"emoji", QStringLiteral("🎬 Film 😀"), QStringLiteral("? Film ?")},
+            {"control characters",
+             QStringLiteral("a\tb\x01"
+                            "c\x1f\x7f"),
+             QStringLiteral("a\tb?c?\x7f")},
+            {"placeholders", QStringLiteral("%1 %10 %2%1"), QStringLiteral("%1 %10 %2%1")},
+            {"markup", QStringLiteral("<b>gras</b> &amp;"), QStringLiteral("<b>gras</b> &amp;")},
+            {"10,000 characters", longText, longText},
     };
     return list;
 }
@@ -83,7 +88,8 @@ QString shown(QWidget* widget)
     if (auto* label = qobject_cast<QLabel*>(widget))
         return label->text();
     // Every character as held, no-break spaces included.
-    return qobject_cast<QPlainTextEdit*>(widget)->document()->toRawText().replace(QChar::ParagraphSeparator, u'\n');
+    return qobject_cast<QPlainTextEdit*>(widget)->document()->toRawText().replace(QChar::ParagraphSeparator,
+                                                                                  u'\n');
 }
 
 void click(ui::Form& form, const char* name)
@@ -103,7 +109,8 @@ QStringList prompts(testing::TestProgram& program)
 void start(testing::TestProgram& program, const QString& title = QStringLiteral("Cible"))
 {
     program.insert(testing::film(1, title));
-    program.insert(testing::film(2, QStringLiteral("Témoin"), {{&testing::Film::obs, QStringLiteral("%1 \"x\"")}}));
+    program.insert(
+            testing::film(2, QStringLiteral("Témoin"), {{&testing::Film::obs, QStringLiteral("%1 \"x\"")}}));
     QVERIFY(testing::startProgram());
 }
 
@@ -125,14 +132,14 @@ private slots:
             int column;
             const char* sheet;
             int listCell;  // -1 not in the list, 0 the title
-        } boxes[] = {{"Txt_Titre", 1, "lbl_film", 0},  {"txt_realisateur", 11, "lblrealisateur", -1},
+        } boxes[] = {{"Txt_Titre", 1, "lbl_film", 0},     {"txt_realisateur", 11, "lblrealisateur", -1},
                      {"txt_acteur", 12, "lblacteur", -1}, {"txt_duree", 10, "lblduree", 2},
                      {"txt_annee", 13, "lblannee", -1},   {"txt_obs", 6, "txt_obs", -1}};
         for (const auto& b : boxes) {
             for (const Sample& sample : samples()) {
-                QTest::addRow("%s, %s", b.box, sample.name) << QString::fromLatin1(b.box) << b.column
-                                                           << QString::fromLatin1(b.sheet) << b.listCell << sample.text
-                                                           << sample.in1252;
+                QTest::addRow("%s, %s", b.box, sample.name)
+                        << QString::fromLatin1(b.box) << b.column << QString::fromLatin1(b.sheet)
+                        << b.listCell << sample.text << sample.in1252;
             }
         }
     }
@@ -154,13 +161,14 @@ private slots:
         Frm_New& editor = Frm_New::instance();
         auto* widget = editor.control<QWidget>(box);
         type(widget, text);
-        const int maxLength = qobject_cast<QLineEdit*>(widget) ? qobject_cast<QLineEdit*>(widget)->maxLength() : -1;
+        const int maxLength =
+                qobject_cast<QLineEdit*>(widget) ? qobject_cast<QLineEdit*>(widget)->maxLength() : -1;
         const QString held = shown(widget);
         QCOMPARE(held, maxLength < 0 ? text : text.left(maxLength));
         click(editor, "Bt_Enreg");
 
         if (box == QStringLiteral("Txt_Titre") && held.isEmpty()) {
-            QCOMPARE(prompts(program), QStringList{QStringLiteral("Vous devez entrer le titre du film")});
+            QCOMPARE(prompts(program), QStringList {QStringLiteral("Vous devez entrer le titre du film")});
             QVERIFY(editor.isVisible());
             QCOMPARE(testing::filmRows(program.db()), expected);
             return;
@@ -228,7 +236,8 @@ private slots:
         QTest::mouseClick(acc::button(QStringLiteral("cmd_pret")), Qt::LeftButton);
 
         if (text.trimmed().isEmpty()) {
-            QCOMPARE(prompts(program), QStringList{QStringLiteral("Vous devez entrer le nom de l'emprunteur")});
+            QCOMPARE(prompts(program),
+                     QStringList {QStringLiteral("Vous devez entrer le nom de l'emprunteur")});
             QCOMPARE(testing::filmRows(program.db()), expected);
             return;
         }
@@ -241,7 +250,7 @@ private slots:
         acc::clickRow(acc::rowOf(QStringLiteral("Cible")));
         QCOMPARE(acc::textBox(QStringLiteral("txt_nom"))->text(), text);
         acc::menu(QStringLiteral("mnuliste"));
-        QCOMPARE(acc::titles(), QStringList{QStringLiteral("Cible")});
+        QCOMPARE(acc::titles(), QStringList {QStringLiteral("Cible")});
         QCOMPARE(acc::list()->cellText(0, 1), text);
     }
 
@@ -267,8 +276,9 @@ private slots:
         type(options.control<QLineEdit>(QStringLiteral("txt_codec")), text);
         click(options, "cmd_ajout");
         if (text.isEmpty() || text.contains(u'"')) {
-            QCOMPARE(prompts(program), QStringList{text.isEmpty() ? QStringLiteral("Ce codec est déjà entré")
-                                                                  : QStringLiteral("Le caractère \" n'est pas autorisé")});
+            QCOMPARE(prompts(program),
+                     QStringList {text.isEmpty() ? QStringLiteral("Ce codec est déjà entré")
+                                                 : QStringLiteral("Le caractère \" n'est pas autorisé")});
             options.unload();
             QCOMPARE(reflists::readReferenceLists(file).audio, before.audio);
             return;
@@ -278,12 +288,13 @@ private slots:
         options.unload();
 
         const reflists::ReferenceLists after = reflists::readReferenceLists(file);
-        QCOMPARE(after.audio, before.audio + QStringList{in1252});
+        QCOMPARE(after.audio, before.audio + QStringList {in1252});
         QCOMPARE(after.video, before.video);
         QCOMPARE(after.genre, before.genre);
         acc::menu(QStringLiteral("mnu_audio"));
         QCOMPARE(options.control<QListWidget>(QStringLiteral("List"))->count(), before.audio.size() + 1);
-        QCOMPARE(options.control<QListWidget>(QStringLiteral("List"))->item(int(before.audio.size()))->text(), in1252);
+        QCOMPARE(options.control<QListWidget>(QStringLiteral("List"))->item(int(before.audio.size()))->text(),
+                 in1252);
         options.unload();
         QTest::mouseClick(acc::button(QStringLiteral("cmd_new")), Qt::LeftButton);
         QVERIFY(Frm_New::instance().control<QComboBox>(QStringLiteral("comb_audio"))->findText(in1252) >= 0);

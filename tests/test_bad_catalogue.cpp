@@ -39,7 +39,8 @@ QMap<QString, QByteArray> contents(const QString& folder)
             found.insert(relative + u'/', QByteArray());
         } else {
             QFile file(path);
-            found.insert(relative, file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArrayLiteral("<unreadable>"));
+            found.insert(relative,
+                         file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArrayLiteral("<unreadable>"));
         }
     }
     return found;
@@ -58,7 +59,8 @@ QByteArray randomBytes(qsizetype size, quint32 seed)
 void makeDatabase(const QString& path, const char* statements)
 {
     sqlite3* db = nullptr;
-    QCOMPARE(sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr),
+    QCOMPARE(sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                             nullptr),
              SQLITE_OK);
     const int code = sqlite3_exec(db, statements, nullptr, nullptr, nullptr);
     const QByteArray message = sqlite3_errmsg(db);
@@ -74,11 +76,12 @@ void makeTruncatedCatalogue(const QString& path)
         auto db = store::Database::open(path);
         db->execute(QStringLiteral("BEGIN"));
         for (int code = 1; code <= 400; ++code) {
-            db->execute(QStringLiteral("INSERT INTO film VALUES (%1,\"Film %1 au titre assez long\",\"Drame\",\"1\","
-                                       "\"Bonne\",\"Avi\",\"Des notes sur ce film, assez pour remplir les pages\","
-                                       "\"Français\",\"DivX\",\"MP3\",\"01h30\",\"Quelqu'un\",\"Des acteurs\","
-                                       "\"2000\",NULL,NULL)")
-                            .arg(code));
+            db->execute(QStringLiteral(
+                                "INSERT INTO film VALUES (%1,\"Film %1 au titre assez long\",\"Drame\",\"1\","
+                                "\"Bonne\",\"Avi\",\"Des notes sur ce film, assez pour remplir les pages\","
+                                "\"Français\",\"DivX\",\"MP3\",\"01h30\",\"Quelqu'un\",\"Des acteurs\","
+                                "\"2000\",NULL,NULL)")
+                                .arg(code));
         }
         db->execute(QStringLiteral("COMMIT"));
     }
@@ -107,34 +110,34 @@ private slots:
         });
         QTest::newRow("no Film.mdb") << Preparation([](const QString&) {});
         QTest::newRow("text") << Preparation([at](const QString& folder) {
-            QVERIFY(testing::writeBytes(at(folder),
-                                        QByteArrayLiteral("Liste de mes films\r\nAlien;1979\r\nBrazil;1985\r\n")));
+            QVERIFY(testing::writeBytes(
+                    at(folder), QByteArrayLiteral("Liste de mes films\r\nAlien;1979\r\nBrazil;1985\r\n")));
         });
         QTest::newRow("random bytes") << Preparation([at](const QString& folder) {
             QVERIFY(testing::writeBytes(at(folder), randomBytes(64 * 1024, 7)));
         });
-        QTest::newRow("zero bytes") << Preparation([at](const QString& folder) {
-            QVERIFY(testing::writeBytes(at(folder), QByteArray()));
-        });
+        QTest::newRow("zero bytes") << Preparation(
+                [at](const QString& folder) { QVERIFY(testing::writeBytes(at(folder), QByteArray())); });
         QTest::newRow("database header, then random bytes") << Preparation([at](const QString& folder) {
-            QVERIFY(testing::writeBytes(at(folder),
-                                        QByteArrayLiteral("SQLite format 3") + '\0' + randomBytes(16 * 1024, 11)));
+            QVERIFY(testing::writeBytes(
+                    at(folder), QByteArrayLiteral("SQLite format 3") + '\0' + randomBytes(16 * 1024, 11)));
         });
         QTest::newRow("database without the table film") << Preparation([at](const QString& folder) {
-            makeDatabase(at(folder), "PRAGMA journal_mode=WAL; CREATE TABLE films (code_film INTEGER, nom_film TEXT);"
-                                     "INSERT INTO films VALUES (1, 'Alien');");
+            makeDatabase(at(folder),
+                         "PRAGMA journal_mode=WAL; CREATE TABLE films (code_film INTEGER, nom_film TEXT);"
+                         "INSERT INTO films VALUES (1, 'Alien');");
         });
         QTest::newRow("table film lacking a column") << Preparation([at](const QString& folder) {
             makeDatabase(at(folder),
-                         "PRAGMA journal_mode=WAL; CREATE TABLE film (code_film INTEGER PRIMARY KEY, nom_film TEXT,"
+                         "PRAGMA journal_mode=WAL; CREATE TABLE film (code_film INTEGER PRIMARY KEY, "
+                         "nom_film TEXT,"
                          " type_film TEXT, cd_film TEXT, qualite_film TEXT, format_film TEXT, obs_Film TEXT,"
                          " langue_Film TEXT, codec_Film TEXT, codec_Son TEXT, duree TEXT, realisateur TEXT,"
                          " acteur TEXT, pret_film TEXT, date_pret TEXT);"
                          "INSERT INTO film (code_film, nom_film) VALUES (1, 'Alien');");
         });
-        QTest::newRow("truncated catalogue") << Preparation([at](const QString& folder) {
-            makeTruncatedCatalogue(at(folder));
-        });
+        QTest::newRow("truncated catalogue")
+                << Preparation([at](const QString& folder) { makeTruncatedCatalogue(at(folder)); });
         QTest::newRow("folder in place of the file") << Preparation([at](const QString& folder) {
             QVERIFY(QDir().mkpath(at(folder)));
             QVERIFY(testing::writeBytes(QDir(at(folder)).filePath(QStringLiteral("dedans.txt")), "x"));
@@ -154,8 +157,9 @@ private slots:
 
         QCOMPARE(program.platform().messages.size(), 1);
         const ui::ScriptedPlatform::Message& message = program.platform().messages.first();
-        QCOMPARE(message.prompt, QStringLiteral("Probleme de connection à la base de donnée\r\n"
-                                                "Vérifiez que la base de donnée se situe dans le repertoire BD"));
+        QCOMPARE(message.prompt,
+                 QStringLiteral("Probleme de connection à la base de donnée\r\n"
+                                "Vérifiez que la base de donnée se situe dans le repertoire BD"));
         QCOMPARE(message.title, QStringLiteral("Erreur de connection"));
         QCOMPARE(message.flags, 16);
         QCOMPARE(ui::forms::loadedCount(), 0);
@@ -168,7 +172,7 @@ private slots:
         testing::FaultyVfs vfs;
         testing::TestProgram program;
         store::Database::open(program.path(kCatalogue))
-            ->execute(QStringLiteral("INSERT INTO film (code_film, nom_film) VALUES (1, \"Alien\")"));
+                ->execute(QStringLiteral("INSERT INTO film (code_film, nom_film) VALUES (1, \"Alien\")"));
         const QMap<QString, QByteArray> before = contents(program.folder());
         vfs.inject(testing::FaultyVfs::Fault::Locked);
 
@@ -209,16 +213,19 @@ private slots:
         QTest::mouseClick(testing::accueil::button(QStringLiteral("cmd_new")), Qt::LeftButton);
         QCOMPARE(program.platform().messages.size(), readable ? 0 : 1);
         if (!readable)
-            QVERIFY(program.platform().lastPrompt().endsWith(QStringLiteral("Les choix de codecs et de genres resteront vides.")));
+            QVERIFY(program.platform().lastPrompt().endsWith(
+                    QStringLiteral("Les choix de codecs et de genres resteront vides.")));
         QCOMPARE(Frm_New::instance().control<QComboBox>(QStringLiteral("comb_audio"))->count(), 0);
         Frm_New::instance().control<QLineEdit>(QStringLiteral("Txt_Titre"))->setText(QStringLiteral("Alien"));
-        QTest::mouseClick(Frm_New::instance().control<QPushButton>(QStringLiteral("Bt_Enreg")), Qt::LeftButton);
+        QTest::mouseClick(Frm_New::instance().control<QPushButton>(QStringLiteral("Bt_Enreg")),
+                          Qt::LeftButton);
         QCOMPARE(program.count(QStringLiteral("nom_film='Alien'")), 1);
 
         testing::accueil::menu(QStringLiteral("mnu_audio"));
         QCOMPARE(program.platform().messages.size(), readable ? 0 : 2);
         if (!readable)
-            QVERIFY(program.platform().lastPrompt().startsWith(QStringLiteral("Impossible de lire le fichier des listes")));
+            QVERIFY(program.platform().lastPrompt().startsWith(
+                    QStringLiteral("Impossible de lire le fichier des listes")));
         QVERIFY(frm_option::instance().window()->close());
         QCOMPARE(QFile::exists(path), exists);
         QCOMPARE(testing::fileBytes(path), bytes);

@@ -20,10 +20,10 @@ private slots:
                {.code = 5, .nom = "alien"}});
         program->db().execute("INSERT INTO film (code_film, nom_film) VALUES (12, \"Nu\")");
         Connection::chargeliste("select * from film order by nom_film");
-        QCOMPARE(titles().mid(2), (QStringList{"Brazil", "Nu"}));
+        QCOMPARE(titles().mid(2), (QStringList {"Brazil", "Nu"}));
         QCOMPARE(list()->cellCount(2), 5);
         QCOMPARE(QStringList({cells(1)[2], cells(2)[2], cells(3)[2], cells(4)[2], cells(5)[2]}),
-                 (QStringList{"Drame", "02h12", "2", "Dvd", "2"}));
+                 (QStringList {"Drame", "02h12", "2", "Dvd", "2"}));
         // NULL columns show as empty text.
         QCOMPARE(cells(1)[3] + '|' + cells(5)[3], QStringLiteral("|12"));
         // One title twice: both rows, each with its own key.
@@ -40,11 +40,11 @@ private slots:
                {.code = 4, .nom = "D", .qualite = "dvd", .pret = "", .datePret = "02/12/2026"}});
         program->db().execute("INSERT INTO film (code_film, nom_film) VALUES (12, \"Nu\")");
         Connection::chargeliste("select * from film order by nom_film");
-        QCOMPARE(labels(kCounters), (QStringList{"2", "2", "2", "3"}));
+        QCOMPARE(labels(kCounters), (QStringList {"2", "2", "2", "3"}));
         // A filter changes the rows, never the counters.
         Connection::chargeliste("SELECT * FROM Film WHERE format_film ='Dvd' ORDER BY nom_film");
         QCOMPARE(titles(), kEmpty);
-        QCOMPARE(labels(kCounters), (QStringList{"2", "2", "2", "3"}));
+        QCOMPARE(labels(kCounters), (QStringList {"2", "2", "2", "3"}));
 
         program->db().execute("Delete * from film");
         Connection::chargeliste("select * from film order by nom_film");
@@ -57,7 +57,9 @@ private slots:
     {
         QList<testing::Film> films;
         for (int code : {30, 4, 17, 8})
-            films.append({.code = code, .nom = QStringLiteral("Film %1").arg(code), .langue = code % 2 ? "Anglais" : "Français"});
+            films.append({.code = code,
+                          .nom = QStringLiteral("Film %1").arg(code),
+                          .langue = code % 2 ? "Anglais" : "Français"});
         start(films);
         for (const char* statement : {"SELECT * FROM Film WHERE langue_Film ='Français'",
                                       "SELECT * FROM Film WHERE langue_Film <>'Français'"}) {
@@ -69,7 +71,7 @@ private slots:
             Connection::chargeliste(QString::fromUtf8(statement));
             QCOMPARE(titles(), engineOrder);
         }
-        QCOMPARE(titles(), QStringList{"Film 17"});
+        QCOMPARE(titles(), QStringList {"Film 17"});
     }
 
     void alwaysFillsTheFilmLayoutOrNothing()
@@ -85,7 +87,7 @@ private slots:
         // A failing statement leaves the list as it was.
         QVERIFY_THROWS_EXCEPTION(store::DbError, Connection::chargeliste("select * from film where"));
         QVERIFY_THROWS_EXCEPTION(store::DbError, Connection::chargeliste("select code_film from film"));
-        QCOMPARE(titles(), QStringList{"Clé"});
+        QCOMPARE(titles(), QStringList {"Clé"});
     }
 };
 

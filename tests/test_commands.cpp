@@ -12,10 +12,10 @@ namespace {
 Frm_Accueil& accueil() { return Frm_Accueil::instance(); }
 
 const QList<Film> kFilms = {
-    testing::film(1, "Zazie dans le métro", {{&Film::format, "Dvd"}, {&Film::langue, "Français"}}),
-    testing::film(2, "Alien", {{&Film::format, "Avi"}, {&Film::langue, "Anglais"}}),
-    testing::film(3, "Metropolis", {{&Film::format, "DVD"}, {&Film::langue, "Allemenad"}}),
-    testing::film(4, "Jour de fête", {{&Film::format, "Avi"}, {&Film::langue, "Français"}})};
+        testing::film(1, "Zazie dans le métro", {{&Film::format, "Dvd"}, {&Film::langue, "Français"}}),
+        testing::film(2, "Alien", {{&Film::format, "Avi"}, {&Film::langue, "Anglais"}}),
+        testing::film(3, "Metropolis", {{&Film::format, "DVD"}, {&Film::langue, "Allemenad"}}),
+        testing::film(4, "Jour de fête", {{&Film::format, "Avi"}, {&Film::langue, "Français"}})};
 const QStringList kAll = {"Alien", "Jour de fête", "Metropolis", "Zazie dans le métro"};
 
 }  // namespace
@@ -27,8 +27,10 @@ private slots:
     {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("title");
-        QTest::newRow("Modifier") << "Bt_Modif" << "Oublie";
-        QTest::newRow("Supprimer") << "Bt_Supp" << "Cinabrel";
+        QTest::newRow("Modifier") << "Bt_Modif"
+                                  << "Oublie";
+        QTest::newRow("Supprimer") << "Bt_Supp"
+                                   << "Cinabrel";
     }
 
     void modifyAndDeleteNeedASelection()
@@ -37,7 +39,7 @@ private slots:
         QFETCH(QString, title);
         start(kFilms).platform().answers = {ui::mb::Yes};
         press(button);
-        QCOMPARE(program->messages(), QStringList{"16|" + title + "|Selectionne un film !!"});
+        QCOMPARE(program->messages(), QStringList {"16|" + title + "|Selectionne un film !!"});
         QCOMPARE(program->platform().answers.size(), 1);
         QVERIFY(!Frm_New::instance().isLoaded() && accueil().isVisible());
         QCOMPARE(program->count(), 4);
@@ -74,16 +76,17 @@ private slots:
         QCOMPARE(Frm_New::instance().control<QLineEdit>("Txt_Titre")->text(), QStringLiteral("Metropolis"));
         press(Frm_New::instance(), "Bt_Annuler");
         QVERIFY(accueil().isVisible());
-        QCOMPARE(titles(), (QStringList{"Metropolis", "Zazie dans le métro"}));
+        QCOMPARE(titles(), (QStringList {"Metropolis", "Zazie dans le métro"}));
         QCOMPARE(Connection::code_selection, qint16(3));
 
         // A film that is gone is told, forgotten, and the list shows every film left.
         program->db().execute("DELETE FROM film WHERE code_film=3");
         openEditor(3);
-        QCOMPARE(program->messages(), QStringList{"48|Cinabrel|Ce film n'existe plus dans la base de donnée"});
+        QCOMPARE(program->messages(),
+                 QStringList {"48|Cinabrel|Ce film n'existe plus dans la base de donnée"});
         QVERIFY(!Frm_New::instance().isLoaded() && accueil().isVisible());
         QCOMPARE(Connection::code_selection, qint16(0));
-        QCOMPARE(titles(), (QStringList{"Alien", "Jour de fête", "Zazie dans le métro"}));
+        QCOMPARE(titles(), (QStringList {"Alien", "Jour de fête", "Zazie dans le métro"}));
     }
 
     void deleteAnsweredYesForgetsTheFilm_data()
@@ -96,7 +99,7 @@ private slots:
     void deleteAnsweredYesForgetsTheFilm()
     {
         QFETCH(int, layout);
-        start(kFilms + QList<Film>{{.code = 5, .nom = "Brazil", .pret = "Paul", .datePret = "01/12/2026"}});
+        start(kFilms + QList<Film> {{.code = 5, .nom = "Brazil", .pret = "Paul", .datePret = "01/12/2026"}});
         menu("mnu_dvd");
         Connection::requete = QStringLiteral("inchangée");
         accueil().iniliste(layout);
@@ -110,21 +113,24 @@ private slots:
         // Answered No, nothing changes; answered Yes, the film is forgotten.
         program->platform().answers = {ui::mb::No, ui::mb::Yes};
         press("Bt_Supp");
-        QCOMPARE(program->messages(), QStringList{"52|Suppression|Etes vous sur de vouloir supprimer ce film de votre base?"});
+        QCOMPARE(program->messages(),
+                 QStringList {"52|Suppression|Etes vous sur de vouloir supprimer ce film de votre base?"});
         QCOMPARE(QList<int>({program->count(), Connection::code_selection}), QList<int>({5, 5}));
         QVERIFY(label("lbl_qual")->text() == u"Bonne" && checkBox("chk_pret")->isVisible());
         press("Bt_Supp");
         QCOMPARE(program->messages().size(), 2);
-        QCOMPARE(program->films(), (QStringList{"1 Zazie dans le métro", "2 Alien", "3 Metropolis", "4 Jour de fête"}));
+        QCOMPARE(program->films(),
+                 (QStringList {"1 Zazie dans le métro", "2 Alien", "3 Metropolis", "4 Jour de fête"}));
         QCOMPARE(Connection::code_selection, qint16(0));
         QCOMPARE(Connection::requete, QStringLiteral("inchangée"));
         QCOMPARE(accueil().type_liste, qint16(1));
         QCOMPARE(list()->columnCount(), 6);
         QCOMPARE(list()->cellText(0, 5), QStringLiteral("2"));
         QCOMPARE(titles(), kAll);
-        QCOMPARE(labels({"lbl_qual", "lbl_langue", "lbl_codec", "lbl_son", "lbl_nbr", "lbl_duree", "lbl_annee"}),
+        QCOMPARE(labels({"lbl_qual", "lbl_langue", "lbl_codec", "lbl_son", "lbl_nbr", "lbl_duree",
+                         "lbl_annee"}),
                  QStringList(7, " "));
-        for (const QString& name : loanBox + QStringList{"cmd_pret"})
+        for (const QString& name : loanBox + QStringList {"cmd_pret"})
             QVERIFY2(!accueil().control<QWidget>(name)->isVisible(), qPrintable(name));
 
         // With the film forgotten, the commands ask for a selection again.
@@ -137,14 +143,16 @@ private slots:
     {
         start(kFilms, false);
         QCOMPARE(sqlite3_exec(program->db().handle(),
-                              "CREATE TRIGGER garde BEFORE DELETE ON film BEGIN SELECT RAISE(ABORT, 'verrouillé'); END",
+                              "CREATE TRIGGER garde BEFORE DELETE ON film BEGIN SELECT RAISE(ABORT, "
+                              "'verrouillé'); END",
                               nullptr, nullptr, nullptr),
                  SQLITE_OK);
         QVERIFY(testing::startProgram());
         Connection::code_selection = 2;
         program->platform().answers = {ui::mb::Yes};
         press("Bt_Supp");
-        QCOMPARE(program->messages().value(1), QStringLiteral("16|Cinabrel|Le film n'a pas pu être supprimé"));
+        QCOMPARE(program->messages().value(1),
+                 QStringLiteral("16|Cinabrel|Le film n'a pas pu être supprimé"));
         QCOMPARE(program->count(), 4);
         QCOMPARE(Connection::code_selection, qint16(2));
     }
@@ -158,11 +166,12 @@ private slots:
         // Emptying the search box runs the search, which leaves its own statement.
         QTest::newRow("all films") << "mnulistF" << kAll << ""
                                    << "select * from film WHERE nom_film LIKE '%' order by nom_film";
-        QTest::newRow("DVDs") << "mnu_dvd" << QStringList{"Metropolis", "Zazie dans le métro"} << ""
+        QTest::newRow("DVDs") << "mnu_dvd" << QStringList {"Metropolis", "Zazie dans le métro"} << ""
                               << "SELECT * FROM Film WHERE format_film ='Dvd' ORDER BY nom_film";
-        QTest::newRow("French films") << "mnu_liste_fr" << QStringList{"Zazie dans le métro", "Jour de fête"} << ""
-                                      << "SELECT * FROM Film WHERE langue_Film ='Français'";
-        QTest::newRow("foreign films") << "mnu_liste_E" << QStringList{"Alien", "Metropolis"} << "Zaz"
+        QTest::newRow("French films")
+                << "mnu_liste_fr" << QStringList {"Zazie dans le métro", "Jour de fête"} << ""
+                << "SELECT * FROM Film WHERE langue_Film ='Français'";
+        QTest::newRow("foreign films") << "mnu_liste_E" << QStringList {"Alien", "Metropolis"} << "Zaz"
                                        << "SELECT * FROM Film WHERE langue_Film <>'Français'";
     }
 
@@ -197,7 +206,8 @@ private slots:
         QCOMPARE(lines.size(), 10);
         QCOMPARE(lines.first(), QStringLiteral("Cinabrel, version " CINABREL_VERSION));
         QVERIFY(lines.contains(QDir::toNativeSeparators(app::cataloguePath())));
-        for (const char* part : {"Qt ", "LGPL 3", "SQLite ", "domaine public", "libxlsxwriter ", "BSD", "https://"})
+        for (const char* part :
+             {"Qt ", "LGPL 3", "SQLite ", "domaine public", "libxlsxwriter ", "BSD", "https://"})
             QVERIFY2(about.prompt.contains(QString::fromUtf8(part)), part);
         QCOMPARE(about.prompt.count(u'\n'), 10);
         QVERIFY(accueil().isVisible());

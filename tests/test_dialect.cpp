@@ -27,9 +27,9 @@ private slots:
     void literalsBecomeParameters()
     {
         const auto t = store::translateStatement(
-            "UPDATE film SET pret_film=\"l'\"\"ami\", date_pret=\"01/02/2026\"  WHERE code_film = 5");
+                "UPDATE film SET pret_film=\"l'\"\"ami\", date_pret=\"01/02/2026\"  WHERE code_film = 5");
         QCOMPARE(t.sql, QStringLiteral("UPDATE film SET pret_film=?, date_pret=?  WHERE code_film = 5"));
-        QCOMPARE(t.texts, (QStringList{"l'\"ami", "01/02/2026"}));
+        QCOMPARE(t.texts, (QStringList {"l'\"ami", "01/02/2026"}));
         QCOMPARE(store::translateStatement("Delete * from film where code_film=5").sql,
                  QStringLiteral("DELETE FROM film where code_film=5"));
         QVERIFY_THROWS_EXCEPTION(store::DbError, store::translateStatement("select 'abc"));
@@ -41,15 +41,22 @@ private slots:
     {
         TestProgram program;
         auto& db = program.db();
-        db.execute("INSERT INTO film (code_film,nom_film,type_film,cd_film,qualite_film, format_film,obs_Film,langue_Film,"
-                   "codec_Film,codec_Son,duree,realisateur, acteur,annee) VALUES (1,\"acteur\",\"----\",\"1\",\"Bonne\","
-                   "\"Avi\",\"-\",\"Français\",\"DivX\",\"MP3\",\"00h00\",\"-\",\"Jean \"\"Le Grand\"\"\",\"2001\")");
-        QCOMPARE(program.value("select nom_film || '|' || acteur from film"), QStringLiteral("acteur|Jean \"Le Grand\""));
+        db.execute("INSERT INTO film (code_film,nom_film,type_film,cd_film,qualite_film, "
+                   "format_film,obs_Film,langue_Film,"
+                   "codec_Film,codec_Son,duree,realisateur, acteur,annee) VALUES "
+                   "(1,\"acteur\",\"----\",\"1\",\"Bonne\","
+                   "\"Avi\",\"-\",\"Français\",\"DivX\",\"MP3\",\"00h00\",\"-\",\"Jean \"\"Le "
+                   "Grand\"\"\",\"2001\")");
+        QCOMPARE(program.value("select nom_film || '|' || acteur from film"),
+                 QStringLiteral("acteur|Jean \"Le Grand\""));
         QCOMPARE(program.column("pret_film", 1), QStringLiteral("NULL"));
 
-        db.execute("UPDATE film SET nom_film=\"codec_Son\", type_film = \"Drame\",cd_film=\"2\", qualite_film=\"DvD\","
-                   "format_film=\"Dvd\", obs_Film=\"l'été; -- fin\",langue_Film=\"Anglais\", codec_Film=\"XviD\","
-                   "codec_Son=\"AC3\", duree=\"01h40\",realisateur=\"R\", acteur=\"A\",annee=\"1999\" WHERE code_film=1");
+        db.execute("UPDATE film SET nom_film=\"codec_Son\", type_film = \"Drame\",cd_film=\"2\", "
+                   "qualite_film=\"DvD\","
+                   "format_film=\"Dvd\", obs_Film=\"l'été; -- fin\",langue_Film=\"Anglais\", "
+                   "codec_Film=\"XviD\","
+                   "codec_Son=\"AC3\", duree=\"01h40\",realisateur=\"R\", acteur=\"A\",annee=\"1999\" WHERE "
+                   "code_film=1");
         QCOMPARE(program.value("select NOM_FILM || '|' || obs_film || '|' || codec_son from FILM"),
                  QStringLiteral("codec_Son|l'été; -- fin|AC3"));
 
@@ -60,7 +67,8 @@ private slots:
         QVERIFY(!rs.isOpen());
         rs.open("UPDATE film SET date_pret=NULL WHERE code_film = 1", db);
         QCOMPARE(program.column("pret_film", 1) + program.column("date_pret", 1), QStringLiteral("NULLNULL"));
-        rs.open("Delete * from film where code_film=1", db, store::Recordset::Dynamic, store::Recordset::Optimistic);
+        rs.open("Delete * from film where code_film=1", db, store::Recordset::Dynamic,
+                store::Recordset::Optimistic);
         QCOMPARE(program.count(), 0);
     }
 
@@ -94,12 +102,14 @@ private slots:
     {
         QTest::addColumn<QString>("where");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("equal, accents") << "nom_film = 'ÉTÉ'" << QStringList{"été"};
-        QTest::newRow("like, accented first letter") << "nom_film LIKE 'é%'" << QStringList{"Éléphant", "été", "Été indien"};
-        QTest::newRow("like, underscore") << "nom_film LIKE '_t_'" << QStringList{"été"};
-        QTest::newRow("accent still counts") << "nom_film LIKE 'e%'" << QStringList{"Eclipse"};
-        QTest::newRow("not equal") << "nom_film <> 'ECLIPSE' AND nom_film LIKE '%e%'" << QStringList{"Été indien"};
-        QTest::newRow("quality dvd") << "qualite_film='dvd'" << QStringList{"Éléphant"};
+        QTest::newRow("equal, accents") << "nom_film = 'ÉTÉ'" << QStringList {"été"};
+        QTest::newRow("like, accented first letter")
+                << "nom_film LIKE 'é%'" << QStringList {"Éléphant", "été", "Été indien"};
+        QTest::newRow("like, underscore") << "nom_film LIKE '_t_'" << QStringList {"été"};
+        QTest::newRow("accent still counts") << "nom_film LIKE 'e%'" << QStringList {"Eclipse"};
+        QTest::newRow("not equal") << "nom_film <> 'ECLIPSE' AND nom_film LIKE '%e%'"
+                                   << QStringList {"Été indien"};
+        QTest::newRow("quality dvd") << "qualite_film='dvd'" << QStringList {"Éléphant"};
     }
 
     void textComparisonsIgnoreLetterCase()
@@ -117,10 +127,12 @@ private slots:
     {
         TestProgram program;
         int code = 1;
-        for (const QString title : {"Fargo", "oeil de verre", "Éléphant", "eclipse", "œil", "Zorro", "abyss", "Abba"})
+        for (const QString title :
+             {"Fargo", "oeil de verre", "Éléphant", "eclipse", "œil", "Zorro", "abyss", "Abba"})
             program.insert({.code = code++, .nom = title});
         const QStringList sorted = titles(program, "select * from film order by nom_film");
-        QCOMPARE(sorted.mid(2), (QStringList{"eclipse", "Éléphant", "Fargo", "œil", "oeil de verre", "Zorro"}));
+        QCOMPARE(sorted.mid(2),
+                 (QStringList {"eclipse", "Éléphant", "Fargo", "œil", "oeil de verre", "Zorro"}));
         QCOMPARE(sorted.first().toLower(), QStringLiteral("abba"));
         QVERIFY(store::compareFrench(u"ÉTÉ", u"été") == 0);
     }

@@ -11,8 +11,9 @@ QPlainTextEdit* notes() { return sheet().control<QPlainTextEdit>("txt_obs"); }
 // The labels of the sheet that show the film, then its notes.
 QStringList shown()
 {
-    return testing::shown(sheet(), {"lbl_film", "lblrealisateur", "lblacteur", "lblannee", "lblduree", "lbl_langue",
-                                    "lbl_codec", "lbl_qual", "lbl_son", "lbl_genre", "lbl_nbr", "txt_obs"});
+    return testing::shown(sheet(),
+                          {"lbl_film", "lblrealisateur", "lblacteur", "lblannee", "lblduree", "lbl_langue",
+                           "lbl_codec", "lbl_qual", "lbl_son", "lbl_genre", "lbl_nbr", "txt_obs"});
 }
 
 void showSheet(qint16 code)
@@ -21,12 +22,34 @@ void showSheet(qint16 code)
     sheet().montrer();
 }
 
-const Film kFilm = {.code = 4, .nom = "Les Enfants du paradis", .type = "Drame", .cd = "2", .qualite = "DvD",
-                    .format = "Svcd", .obs = "Garance et Baptiste.\nUn long film.", .langue = "Français",
-                    .codecVideo = "XviD", .codecSon = "AC3", .duree = "03h10", .realisateur = "Marcel Carné",
-                    .acteur = "Arletty", .annee = "1945", .pret = "Paul", .datePret = "02/03/2026"};
-const QStringList kShown = {"Les Enfants du paradis", "Marcel Carné", "Arletty", "1945", "03h10", "Français", "XviD",
-                            "DvD", "AC3", "Drame", "2", "Garance et Baptiste.\nUn long film."};
+const Film kFilm = {.code = 4,
+                    .nom = "Les Enfants du paradis",
+                    .type = "Drame",
+                    .cd = "2",
+                    .qualite = "DvD",
+                    .format = "Svcd",
+                    .obs = "Garance et Baptiste.\nUn long film.",
+                    .langue = "Français",
+                    .codecVideo = "XviD",
+                    .codecSon = "AC3",
+                    .duree = "03h10",
+                    .realisateur = "Marcel Carné",
+                    .acteur = "Arletty",
+                    .annee = "1945",
+                    .pret = "Paul",
+                    .datePret = "02/03/2026"};
+const QStringList kShown = {"Les Enfants du paradis",
+                            "Marcel Carné",
+                            "Arletty",
+                            "1945",
+                            "03h10",
+                            "Français",
+                            "XviD",
+                            "DvD",
+                            "AC3",
+                            "Drame",
+                            "2",
+                            "Garance et Baptiste.\nUn long film."};
 
 }  // namespace
 
@@ -35,7 +58,8 @@ class TestFilmSheet : public testing::ProgramTest {
 private slots:
     void showsEveryColumnOfTheFilmAndNullsAsEmpty()
     {
-        start({kFilm, testing::film(9, "Quai des brumes", {{&Film::obs, "Brouillard"}, {&Film::annee, "1938"}})});
+        start({kFilm,
+               testing::film(9, "Quai des brumes", {{&Film::obs, "Brouillard"}, {&Film::annee, "1938"}})});
         showSheet(4);
         QVERIFY(sheet().isVisible() && Frm_Accueil::instance().isVisible());
         QCOMPARE(sheet().window()->windowTitle(), QStringLiteral("Cinabrel - Info Film"));
@@ -43,16 +67,18 @@ private slots:
         QCOMPARE(sheet().control<QLabel>("Label2")->text(), QStringLiteral("Nbr CD: "));
         // Neither the format nor the loan is part of the sheet.
         for (QLabel* label : sheet().window()->findChildren<QLabel*>())
-            QVERIFY2(!QStringList({"Svcd", "Paul", "02/03/2026"}).contains(label->text()), qPrintable(label->objectName()));
+            QVERIFY2(!QStringList({"Svcd", "Paul", "02/03/2026"}).contains(label->text()),
+                     qPrintable(label->objectName()));
 
         // Asked again while open, it shows the new film.
         showSheet(9);
         QVERIFY(sheet().isVisible());
-        QCOMPARE(shown().mid(0, 4) + shown().mid(11), (QStringList{"Quai des brumes", "-", "-", "1938", "Brouillard"}));
+        QCOMPARE(shown().mid(0, 4) + shown().mid(11),
+                 (QStringList {"Quai des brumes", "-", "-", "1938", "Brouillard"}));
 
         program->db().execute("UPDATE film SET acteur=NULL, obs_Film=NULL");
         showSheet(4);
-        QCOMPARE(shown(), kShown.mid(0, 2) + QStringList{""} + kShown.mid(3, 8) + QStringList{""});
+        QCOMPARE(shown(), kShown.mid(0, 2) + QStringList {""} + kShown.mid(3, 8) + QStringList {""});
     }
 
     void typingInTheNotesChangesNothing()
@@ -111,7 +137,8 @@ private slots:
         QVERIFY(!sheet().isLoaded());
         QCOMPARE(program->messages(), QStringList());
         showSheet(5);
-        QCOMPARE(program->platform().lastPrompt(), QStringLiteral("Ce film n'existe plus dans la base de donnée"));
+        QCOMPARE(program->platform().lastPrompt(),
+                 QStringLiteral("Ce film n'existe plus dans la base de donnée"));
         QVERIFY(!sheet().isLoaded() && Frm_Accueil::instance().isVisible());
     }
 };

@@ -7,7 +7,7 @@ namespace {
 // A small window of the tests' own: counts its loads, unloads and the questions before unloading.
 class SampleForm : public ui::Form {
 public:
-    SampleForm() : Form(QStringLiteral("SampleForm")) {}
+    SampleForm() : Form(QStringLiteral("SampleForm")) { }
     int loads = 0, unloads = 0, queries = 0;
     bool mayUnload = true;
     QString remembered;
@@ -85,7 +85,8 @@ private slots:
         SampleForm form;
         form.show();
         QTest::mouseClick(form.control<QPushButton>("cmd_fail"), Qt::LeftButton);
-        QCOMPARE(program.messages(), QStringList{"16|Cinabrel|Une erreur inattendue est survenue :\r\nle disque est plein"});
+        QCOMPARE(program.messages(),
+                 QStringList {"16|Cinabrel|Une erreur inattendue est survenue :\r\nle disque est plein"});
         QVERIFY(form.isLoaded() && !program.programEnded());
     }
 };

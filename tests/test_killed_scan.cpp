@@ -51,7 +51,8 @@ private slots:
         const QStringList titles = testing::makeVideoFiles(folder.path(), QStringLiteral("Film"), kFiles, 5);
         QVERIFY(!titles.isEmpty());
         QProcess child;
-        child.start(QCoreApplication::applicationFilePath(), {kScanArgument, program.folder(), folder.path()});
+        child.start(QCoreApplication::applicationFilePath(),
+                    {kScanArgument, program.folder(), folder.path()});
         QVERIFY(child.waitForStarted());
         const QDeadlineTimer deadline(120'000);
         while (program.count() < 200 && child.state() == QProcess::Running && !deadline.hasExpired())
@@ -66,7 +67,7 @@ private slots:
         QVERIFY(rows.size() >= 200);
         QVERIFY2(rows.size() < kFiles, "the scan ended before the kill");
         for (int i = 0; i < rows.size(); ++i)
-            QCOMPARE(rows[i].mid(0, 2), (QStringList{QString::number(i + 1), titles[i]}));
+            QCOMPARE(rows[i].mid(0, 2), (QStringList {QString::number(i + 1), titles[i]}));
 
         QVERIFY(testing::startProgram());
         QCOMPARE(testing::accueil::list()->rowCount(), rows.size());

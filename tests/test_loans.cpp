@@ -18,11 +18,11 @@ QString box()
         if (label(field)->isVisible() != fields)
             return QStringLiteral("loan fields shown apart");
     return QStringLiteral("%1 %2 %3 %4 %5 %6")
-        .arg(chk()->property("Tag").toString(), chk()->text())
-        .arg(int(chk()->isChecked()))
-        .arg(int(fields))
-        .arg(int(fields && nom()->isReadOnly()))
-        .arg(int(button("cmd_pret")->isVisible()));
+            .arg(chk()->property("Tag").toString(), chk()->text())
+            .arg(int(chk()->isChecked()))
+            .arg(int(fields))
+            .arg(int(fields && nom()->isReadOnly()))
+            .arg(int(button("cmd_pret")->isVisible()));
 }
 
 const QString atHome = QStringLiteral("0 Emprunt 0 0 0 0");
@@ -46,12 +46,15 @@ class TestLoans : public testing::ProgramTest {
                             {.code = 2, .nom = "Batman", .pret = "Paul", .datePret = "01/02/2020"},
                             {.code = 3, .nom = "Casino", .qualite = "DvD"}});
     }
-    QString loan(int code) { return program->column("pret_film", code) + u'|' + program->column("date_pret", code); }
+    QString loan(int code)
+    {
+        return program->column("pret_film", code) + u'|' + program->column("date_pret", code);
+    }
     // The counters shown, against those the catalogue gives.
     void checkCounters(const QString& lentCount)
     {
         QCOMPARE(labels({"lbl_stat_pret", "lbl_dispo"}),
-                 (QStringList{lentCount, QString::number(3 - lentCount.toInt())}));
+                 (QStringList {lentCount, QString::number(3 - lentCount.toInt())}));
         QCOMPARE(program->count("pret_film IS NOT NULL"), lentCount.toInt());
     }
     void select(const QString& title) { clickRow(rowOf(title)); }
@@ -94,12 +97,13 @@ private slots:
         QCOMPARE(box(), lent);
         QCOMPARE(nom()->text() + '|' + label("lbl_date")->text(), name + "|03/01/2027");
         checkCounters("2");
-        QCOMPARE(Connection::requete, "UPDATE film SET pret_film=" + store::quotedText(name) +
-                                          ", date_pret=\"03/01/2027\"  WHERE code_film = 1");
+        QCOMPARE(Connection::requete,
+                 "UPDATE film SET pret_film=" + store::quotedText(name)
+                         + ", date_pret=\"03/01/2027\"  WHERE code_film = 1");
         // A loan just recorded is returned like any other.
         program->platform().answers = {ui::mb::Yes};
         tick(chk());
-        QCOMPARE(program->messages(), QStringList{kQuestion});
+        QCOMPARE(program->messages(), QStringList {kQuestion});
         QCOMPARE(loan(1), QStringLiteral("NULL|NULL"));
         QCOMPARE(box(), atHome);
         checkCounters("1");
@@ -119,7 +123,7 @@ private slots:
         select("Alien");
         tick(chk());
         lendTo(name);
-        QCOMPARE(program->messages(), QStringList{"64|Cinabrel|Vous devez entrer le nom de l'emprunteur"});
+        QCOMPARE(program->messages(), QStringList {"64|Cinabrel|Vous devez entrer le nom de l'emprunteur"});
         QCOMPARE(Frm_Accueil::instance().window()->focusWidget(), nom());
         QCOMPARE(box(), enteringLoan);
         QCOMPARE(loan(1), QStringLiteral("NULL|NULL"));
@@ -132,7 +136,7 @@ private slots:
         QCOMPARE(box(), lent);
         program->platform().answers = {ui::mb::No};
         tick(chk());
-        QCOMPARE(program->messages(), QStringList{kQuestion});
+        QCOMPARE(program->messages(), QStringList {kQuestion});
         QCOMPARE(box(), QStringLiteral("1 Retour 1 1 1 0"));
         QCOMPARE(loan(2), QStringLiteral("Paul|01/02/2020"));
         tick(chk());
@@ -186,7 +190,8 @@ private slots:
         program->platform().answers = {ui::mb::Yes};
         tick(chk());
         QCOMPARE(program->messages().size(), 3);
-        QVERIFY(program->platform().lastPrompt().startsWith("Le retour du film n'a pas pu être enregistré :\r\n"));
+        QVERIFY(program->platform().lastPrompt().startsWith(
+                "Le retour du film n'a pas pu être enregistré :\r\n"));
         QCOMPARE(box(), lent);
         QCOMPARE(nom()->text(), QStringLiteral("Paul"));
 
@@ -207,12 +212,14 @@ private slots:
         menu("mnuliste");
         QCOMPARE(textBox("txt_search")->text(), QString());
         QCOMPARE(list()->columnCount(), 4);
-        QCOMPARE(list()->columnCaption(1) + '|' + list()->columnCaption(2), QStringLiteral("Emprunté par|Date emprunts"));
+        QCOMPARE(list()->columnCaption(1) + '|' + list()->columnCaption(2),
+                 QStringLiteral("Emprunté par|Date emprunts"));
         QCOMPARE(list()->columnWidth(3), 0);
-        QCOMPARE(titles(), QStringList{"Batman"});
-        QCOMPARE(cells(1) + cells(2) + cells(3), (QStringList{"Paul", "01/02/2020", "2"}));
-        QCOMPARE(Connection::requete, QStringLiteral("SELECT code_film, nom_film, pret_film, date_pret FROM Film "
-                                                     "WHERE pret_film <>'' ORDER BY nom_film"));
+        QCOMPARE(titles(), QStringList {"Batman"});
+        QCOMPARE(cells(1) + cells(2) + cells(3), (QStringList {"Paul", "01/02/2020", "2"}));
+        QCOMPARE(Connection::requete,
+                 QStringLiteral("SELECT code_film, nom_film, pret_film, date_pret FROM Film "
+                                "WHERE pret_film <>'' ORDER BY nom_film"));
         // An empty name still counts as a loan for the box.
         textBox("txt_search")->setText("Cas");
         select("Casino");

@@ -9,15 +9,28 @@ const QString kPlaceholder = QStringLiteral("Aucun film dans la base de donnée"
 
 testing::Film film(int code, const QString& nom, const QString& type)
 {
-    return {.code = code, .nom = nom, .type = type, .cd = QString::number(code % 3 + 1),
+    return {.code = code,
+            .nom = nom,
+            .type = type,
+            .cd = QString::number(code % 3 + 1),
             .annee = QString::number(1990 + code)};
 }
 
-const QList<testing::Film> kFilms = {
-    film(1, "Abyss", "Science-fiction"), film(2, "abc", "Comédie"),      film(3, "Alien", "Horreur"),
-    film(4, "Batman", "Action"),         film(5, "L'Odyssée", "Drame"), film(6, "La Haine", "Drame"),
-    {.code = 7, .nom = "Zorro", .type = "Aventure", .cd = "2", .qualite = "DvD", .langue = "Anglais",
-     .annee = "1997", .pret = "Paul", .datePret = "01/02/2020"}};
+const QList<testing::Film> kFilms = {film(1, "Abyss", "Science-fiction"),
+                                     film(2, "abc", "Comédie"),
+                                     film(3, "Alien", "Horreur"),
+                                     film(4, "Batman", "Action"),
+                                     film(5, "L'Odyssée", "Drame"),
+                                     film(6, "La Haine", "Drame"),
+                                     {.code = 7,
+                                      .nom = "Zorro",
+                                      .type = "Aventure",
+                                      .cd = "2",
+                                      .qualite = "DvD",
+                                      .langue = "Anglais",
+                                      .annee = "1997",
+                                      .pret = "Paul",
+                                      .datePret = "01/02/2020"}};
 
 const QStringList kSummary = {"lbl_qual", "lbl_langue", "lbl_annee", "lbl_nbr"};
 
@@ -30,13 +43,13 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("case ignored") << "AB" << QStringList{"abc", "Abyss"};
-        QTest::newRow("quote") << "L'" << QStringList{"L'Odyssée"};
-        QTest::newRow("percent wildcard") << "%ss" << QStringList{"Abyss", "L'Odyssée"};
-        QTest::newRow("underscore wildcard") << "_a" << QStringList{"Batman", "La Haine"};
-        QTest::newRow("nothing found") << "zz" << QStringList{kPlaceholder};
-        QTest::newRow("statement text") << "'; DROP TABLE film; --" << QStringList{kPlaceholder};
-        QTest::newRow("double quote") << "\"" << QStringList{kPlaceholder};
+        QTest::newRow("case ignored") << "AB" << QStringList {"abc", "Abyss"};
+        QTest::newRow("quote") << "L'" << QStringList {"L'Odyssée"};
+        QTest::newRow("percent wildcard") << "%ss" << QStringList {"Abyss", "L'Odyssée"};
+        QTest::newRow("underscore wildcard") << "_a" << QStringList {"Batman", "La Haine"};
+        QTest::newRow("nothing found") << "zz" << QStringList {kPlaceholder};
+        QTest::newRow("statement text") << "'; DROP TABLE film; --" << QStringList {kPlaceholder};
+        QTest::newRow("double quote") << "\"" << QStringList {kPlaceholder};
     }
 
     void searchFiltersByTheTypedBeginning()
@@ -57,8 +70,9 @@ private slots:
         QList<QStringList> reloads;
         connect(list()->model(), &QAbstractItemModel::modelReset, this, [&] { reloads.append(titles()); });
         QTest::keyClicks(textBox("txt_search"), "ab");
-        QCOMPARE(reloads, (QList<QStringList>{{"abc", "Abyss", "Alien"}, {"abc", "Abyss"}}));
-        QCOMPARE(Connection::requete, QStringLiteral("select * from film WHERE nom_film LIKE 'ab%' order by nom_film"));
+        QCOMPARE(reloads, (QList<QStringList> {{"abc", "Abyss", "Alien"}, {"abc", "Abyss"}}));
+        QCOMPARE(Connection::requete,
+                 QStringLiteral("select * from film WHERE nom_film LIKE 'ab%' order by nom_film"));
         QTest::keyClick(textBox("txt_search"), Qt::Key_Backspace);
         QTest::keyClick(textBox("txt_search"), Qt::Key_Backspace);
         QCOMPARE(titles(), all);
@@ -79,7 +93,7 @@ private slots:
         QVERIFY(program->platform().lastPrompt().startsWith("La recherche n'a pas pu être faite :\r\n"));
         program->db().execute("ALTER TABLE film_ailleurs RENAME TO film");
         QTest::keyClick(textBox("txt_search"), Qt::Key_Backspace);
-        QCOMPARE(titles(), (QStringList{"abc", "Abyss", "Alien"}));
+        QCOMPARE(titles(), (QStringList {"abc", "Abyss", "Alien"}));
     }
 
     void selectionShowsTheFilmAndItsLoan()
@@ -89,14 +103,15 @@ private slots:
         QVERIFY(!chk->isVisible());
         clickRow(rowOf("Zorro"));
         QCOMPARE(Connection::code_selection, qint16(7));
-        QCOMPARE(labels(kSummary), (QStringList{"DvD", "Anglais", "1997", "2"}));
+        QCOMPARE(labels(kSummary), (QStringList {"DvD", "Anglais", "1997", "2"}));
         QVERIFY(chk->isVisible() && textBox("txt_nom")->isVisible() && textBox("txt_nom")->isReadOnly());
         QCOMPARE(chk->text() + chk->property("Tag").toString(), QStringLiteral("Retour1"));
-        QCOMPARE(textBox("txt_nom")->text() + '|' + label("lbl_date")->text(), QStringLiteral("Paul|01/02/2020"));
+        QCOMPARE(textBox("txt_nom")->text() + '|' + label("lbl_date")->text(),
+                 QStringLiteral("Paul|01/02/2020"));
 
         clickRow(rowOf("Batman"));
         QCOMPARE(Connection::code_selection, qint16(4));
-        QCOMPARE(labels(kSummary), (QStringList{"Bonne", "Français", "1994", "2"}));
+        QCOMPARE(labels(kSummary), (QStringList {"Bonne", "Français", "1994", "2"}));
         QCOMPARE(chk->text() + chk->property("Tag").toString(), QStringLiteral("Emprunt0"));
         QVERIFY(!textBox("txt_nom")->isVisible() && !label("lbl_date")->isVisible());
 
@@ -109,7 +124,7 @@ private slots:
     void placeholderRowSelectsNothing()
     {
         start();
-        QCOMPARE(titles(), QStringList{kPlaceholder});
+        QCOMPARE(titles(), QStringList {kPlaceholder});
         clickRow(0);
         doubleClickRow(0);
         QCOMPARE(Connection::code_selection, qint16(0));
@@ -138,14 +153,18 @@ private slots:
     void columnClickSortsAscending()
     {
         start(kFilms);
-        QCOMPARE(cells(1), (QStringList{"Comédie", "Science-fiction", "Horreur", "Action", "Drame", "Drame", "Aventure"}));
+        QCOMPARE(cells(1),
+                 (QStringList {"Comédie", "Science-fiction", "Horreur", "Action", "Drame", "Drame",
+                               "Aventure"}));
         clickHeader(1);
-        QCOMPARE(cells(1), (QStringList{"Action", "Aventure", "Comédie", "Drame", "Drame", "Horreur", "Science-fiction"}));
+        QCOMPARE(cells(1),
+                 (QStringList {"Action", "Aventure", "Comédie", "Drame", "Drame", "Horreur",
+                               "Science-fiction"}));
         // The list stays sorted by genre when the search refills it.
         QTest::keyClicks(textBox("txt_search"), "a");
-        QCOMPARE(titles(), (QStringList{"abc", "Alien", "Abyss"}));
+        QCOMPARE(titles(), (QStringList {"abc", "Alien", "Abyss"}));
         clickHeader(0);
-        QCOMPARE(titles(), (QStringList{"abc", "Abyss", "Alien"}));
+        QCOMPARE(titles(), (QStringList {"abc", "Abyss", "Alien"}));
     }
 
     void exportFrameHidesTheListBehindIt()
@@ -167,7 +186,8 @@ private slots:
         using ui::px;
         const QRect design(px(3360), px(120), px(7475), px(8075));
         QTest::newRow("design size") << QSize(745, 565) << design << px(8175);
-        QTest::newRow("larger") << QSize(1000, 800) << QRect(px(3360), px(120), px(11300), px(11600)) << px(11700);
+        QTest::newRow("larger") << QSize(1000, 800) << QRect(px(3360), px(120), px(11300), px(11600))
+                                << px(11700);
         QTest::newRow("too small is skipped") << QSize(745, 40) << design << px(8175);
     }
 

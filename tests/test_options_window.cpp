@@ -6,8 +6,8 @@ using testing::accueil::press;
 
 namespace {
 
-const QStringList kAudio{"MP3", "AC3", "DTS", "AAC", "Ogg Vorbis", "PCM", "Autre"};
-const QStringList kVideo{"DivX", "XviD", "MPEG-2", "MPEG-4", "H.264", "Autres"};
+const QStringList kAudio {"MP3", "AC3", "DTS", "AAC", "Ogg Vorbis", "PCM", "Autre"};
+const QStringList kVideo {"DivX", "XviD", "MPEG-2", "MPEG-4", "H.264", "Autres"};
 const QString kReadFailure = QStringLiteral("Impossible de lire le fichier des listes :\r\n");
 
 frm_option& form() { return frm_option::instance(); }
@@ -25,7 +25,8 @@ void chooseTab(int index) { QTest::mouseClick(tabs(), Qt::LeftButton, {}, tabs()
 
 void clickRow(int row)
 {
-    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualItemRect(list()->item(row)).center());
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {},
+                      list()->visualItemRect(list()->item(row)).center());
 }
 
 void add(const QString& text)
@@ -61,9 +62,9 @@ private slots:
         QCOMPARE(tabs()->currentIndex(), 0);
         QCOMPARE(rows(), kAudio);
         QVERIFY(!form().control<QPushButton>("Command1")->isEnabled());
-        for (const auto& [tab, caption, first] : {std::tuple(2, "Ajout Genre film", "Action"),
-                                                  std::tuple(1, "Ajout codec Video", "DivX"),
-                                                  std::tuple(0, "Ajout codec Audio", "MP3")}) {
+        for (const auto& [tab, caption, first] :
+             {std::tuple(2, "Ajout Genre film", "Action"), std::tuple(1, "Ajout codec Video", "DivX"),
+              std::tuple(0, "Ajout codec Audio", "MP3")}) {
             chooseTab(tab);
             QCOMPARE(tabs()->property("Tag").toString(), QString::number(tab + 1));
             QCOMPARE(form().control<QLabel>("lbl_codec")->text() + '|' + rows().value(0),
@@ -76,9 +77,12 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");
-        QTest::newRow("already in the list") << "DTS" << "Ce codec est déjà entré";
-        QTest::newRow("empty") << "" << "Ce codec est déjà entré";
-        QTest::newRow("double quote") << "AC3 \"5.1\"" << "Le caractère \" n'est pas autorisé";
+        QTest::newRow("already in the list") << "DTS"
+                                             << "Ce codec est déjà entré";
+        QTest::newRow("empty") << ""
+                               << "Ce codec est déjà entré";
+        QTest::newRow("double quote") << "AC3 \"5.1\""
+                                      << "Le caractère \" n'est pas autorisé";
     }
 
     void addRefusals()
@@ -88,7 +92,7 @@ private slots:
         testing::TestProgram program;
         open();
         add(text);
-        QCOMPARE(program.messages(), QStringList{"0|Cinabrel|" + message});
+        QCOMPARE(program.messages(), QStringList {"0|Cinabrel|" + message});
         QCOMPARE(textBox()->text(), QString());
         QCOMPARE(rows(), kAudio);
         QCOMPARE(form().index_courant, 0);
@@ -105,7 +109,7 @@ private slots:
         open();
         add("mp3");
         QCOMPARE(program.messages(), QStringList());
-        QCOMPARE(rows(), kAudio + QStringList{"mp3"});
+        QCOMPARE(rows(), kAudio + QStringList {"mp3"});
         QCOMPARE(textBox()->text(), QString());
         QCOMPARE(form().index_courant, kAudio.size());
         QCOMPARE(list()->currentRow(), -1);
@@ -143,7 +147,7 @@ private slots:
         press(form(), "cmd_M");
         press(form(), "cmd_M");
         press(form(), "cmd_M");
-        QCOMPARE(rows(), moved(moved(kAudio, 0, 2) + QStringList{"FLAC"}, 7, 4));
+        QCOMPARE(rows(), moved(moved(kAudio, 0, 2) + QStringList {"FLAC"}, 7, 4));
         QCOMPARE(list()->currentRow(), 4);
         QCOMPARE(form().index_courant, 4);
         QCOMPARE(program.messages(), QStringList());
@@ -171,11 +175,13 @@ private slots:
     {
         testing::TestProgram program;
         const QString path = program.path("BD/codec.cnb");
-        QVERIFY(testing::writeBytes(path, "\"gDrame\"\r\n\"aMP3\"\r\nvDivX,aAC3\r\n\"AIgnor\xE9\"\r\n\r\n\"gAction\"\r\n"));
+        QVERIFY(testing::writeBytes(
+                path, "\"gDrame\"\r\n\"aMP3\"\r\nvDivX,aAC3\r\n\"AIgnor\xE9\"\r\n\r\n\"gAction\"\r\n"));
         open();
-        QCOMPARE(rows(), (QStringList{"MP3", "AC3"}));
+        QCOMPARE(rows(), (QStringList {"MP3", "AC3"}));
         form().window()->close();
-        QCOMPARE(testing::fileBytes(path), QByteArray("\"aMP3\"\r\n\"aAC3\"\r\n\"vDivX\"\r\n\"gDrame\"\r\n\"gAction\"\r\n"));
+        QCOMPARE(testing::fileBytes(path),
+                 QByteArray("\"aMP3\"\r\n\"aAC3\"\r\n\"vDivX\"\r\n\"gDrame\"\r\n\"gAction\"\r\n"));
     }
 
     void unreadableFileIsLeftAlone_data()
@@ -196,7 +202,8 @@ private slots:
         if (exists)
             QVERIFY(testing::writeBytes(path, bytes));
         open();
-        QCOMPARE(program.messages(), QStringList{"16|Cinabrel|" + kReadFailure + QDir::toNativeSeparators(path)});
+        QCOMPARE(program.messages(),
+                 QStringList {"16|Cinabrel|" + kReadFailure + QDir::toNativeSeparators(path)});
         QCOMPARE(list()->count(), 0);
         QVERIFY(!textBox()->isEnabled() && !form().control<QPushButton>("cmd_ajout")->isEnabled());
         QVERIFY(form().window()->close());
@@ -215,8 +222,9 @@ private slots:
         QVERIFY(QDir(program.folder()).rename("BD", "BD.ailleurs"));
         program.platform().answers = {ui::mb::No};
         QVERIFY(!form().window()->close());
-        QCOMPARE(program.platform().lastPrompt(), "Impossible d'enregistrer les listes dans :\r\n" +
-                                                      QDir::toNativeSeparators(path) + "\r\nFermer sans enregistrer ?");
+        QCOMPARE(program.platform().lastPrompt(),
+                 "Impossible d'enregistrer les listes dans :\r\n" + QDir::toNativeSeparators(path)
+                         + "\r\nFermer sans enregistrer ?");
         QCOMPARE(program.platform().messages.last().flags & 0x0F, ui::mb::YesNo);
         QVERIFY(form().isVisible());
         QCOMPARE(rows().last(), QStringLiteral("FLAC"));

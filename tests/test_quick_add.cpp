@@ -52,11 +52,14 @@ private slots:
         press(quickAdd(), "cmd_lancer");
 
         QVERIFY(!quickAdd().isLoaded() && Frm_Accueil::instance().isVisible());
-        QCOMPARE(titles(), (QStringList{"Alien", "brazil", "Zorro"}));
-        QCOMPARE(program->films(), (QStringList{"7 Zorro", "8 Alien", "9 brazil"}));
-        QCOMPARE(program->value("select type_film || '|' || cd_film || '|' || qualite_film || '|' || format_film || '|' || "
-                                "obs_Film || '|' || langue_Film || '|' || codec_Film || '|' || codec_Son || '|' || "
-                                "duree || '|' || realisateur || '|' || acteur || '|' || annee from film where code_film = 8"),
+        QCOMPARE(titles(), (QStringList {"Alien", "brazil", "Zorro"}));
+        QCOMPARE(program->films(), (QStringList {"7 Zorro", "8 Alien", "9 brazil"}));
+        QCOMPARE(program->value(
+                         "select type_film || '|' || cd_film || '|' || qualite_film || '|' || format_film || "
+                         "'|' || "
+                         "obs_Film || '|' || langue_Film || '|' || codec_Film || '|' || codec_Son || '|' || "
+                         "duree || '|' || realisateur || '|' || acteur || '|' || annee from film where "
+                         "code_film = 8"),
                  QStringLiteral("----|1|--|AVI|--|Autres|Autres|Autre|--|--|--|0000"));
         QCOMPARE(program->column("pret_film", 8), QStringLiteral("NULL"));
         QCOMPARE(Connection::requete, QString());
@@ -68,23 +71,27 @@ private slots:
         QTest::addColumn<int>("highest");
         QTest::addColumn<QStringList>("files");
         QTest::addColumn<QStringList>("expected");
-        const QStringList oneFilm = {"GRAND.AVI", "petit.Avi", "a.avi", "Vol.2.avi", "L'été \"chaud\", à Noël.avi",
-                                     " deux  espaces .avi", "x\"),(2,\"y.avi"};
+        const QStringList oneFilm = {
+                "GRAND.AVI",           "petit.Avi",      "a.avi", "Vol.2.avi", "L'été \"chaud\", à Noël.avi",
+                " deux  espaces .avi", "x\"),(2,\"y.avi"};
         for (const QString& file : oneFilm)
-            QTest::newRow(qPrintable(file)) << 0 << QStringList{file} << QStringList{"1 " + file.chopped(4)};
+            QTest::newRow(qPrintable(file))
+                    << 0 << QStringList {file} << QStringList {"1 " + file.chopped(4)};
         for (const char* file : {"Ravi", "film_avi", "clip.avi.txt", "avi"})
-            QTest::newRow(file) << 0 << QStringList{file} << QStringList();
-        QTest::newRow("every file moves the key") << 41 << QStringList{"a.txt", "b.avi", "c.avi"}
-                                                  << QStringList{"41 Existant", "43 b", "44 c"};
-        QTest::newRow("letter case ignored") << 0 << QStringList{"b.avi", "C.avi", "A.avi", "a.nfo"}
-                                             << QStringList{"1 A", "3 b", "4 C"};
+            QTest::newRow(file) << 0 << QStringList {file} << QStringList();
+        QTest::newRow("every file moves the key") << 41 << QStringList {"a.txt", "b.avi", "c.avi"}
+                                                  << QStringList {"41 Existant", "43 b", "44 c"};
+        QTest::newRow("letter case ignored")
+                << 0 << QStringList {"b.avi", "C.avi", "A.avi", "a.nfo"} << QStringList {"1 A", "3 b", "4 C"};
         QTest::newRow("depth first, key read again in each folder")
-            << 0 << QStringList{"m.avi", "n.txt", "o.txt", "B/b1.avi", "B/b2.txt", "B/deep/d.avi", "a/a1.avi", "a/x/ax.avi"}
-            << QStringList{"1 m", "2 a1", "3 ax", "4 b1", "5 d"};
-        QTest::newRow("two keys left") << 32765 << QStringList{"a.avi", "b.avi", "c.avi", "d.avi", "sub/e.avi"}
-                                       << QStringList{"32765 Existant", "32766 a", "32767 b"};
+                << 0 << QStringList {"m.avi",    "n.txt",        "o.txt",    "B/b1.avi",
+                                     "B/b2.txt", "B/deep/d.avi", "a/a1.avi", "a/x/ax.avi"}
+                << QStringList {"1 m", "2 a1", "3 ax", "4 b1", "5 d"};
+        QTest::newRow("two keys left")
+                << 32765 << QStringList {"a.avi", "b.avi", "c.avi", "d.avi", "sub/e.avi"}
+                << QStringList {"32765 Existant", "32766 a", "32767 b"};
         QTest::newRow("last key taken by a file that is no film")
-            << 32766 << QStringList{"a.txt", "b.nfo"} << QStringList{"32766 Existant"};
+                << 32766 << QStringList {"a.txt", "b.nfo"} << QStringList {"32766 Existant"};
     }
 
     void numbering()
@@ -92,18 +99,19 @@ private slots:
         QFETCH(int, highest);
         QFETCH(QStringList, files);
         QFETCH(QStringList, expected);
-        start(highest ? QList<testing::Film>{testing::film(highest, "Existant")} : QList<testing::Film>{});
+        start(highest ? QList<testing::Film> {testing::film(highest, "Existant")} : QList<testing::Film> {});
         Tree tree(files);
         scan(tree.path());
         QCOMPARE(program->films(), expected);
         const bool runOut = expected.value(expected.size() - 1).startsWith("32767");
         QCOMPARE(program->messages(),
-                 runOut ? QStringList{"48|Cinabrel|Plus aucun numéro de film n'est disponible (32767 au plus)"}
+                 runOut ? QStringList {"48|Cinabrel|Plus aucun numéro de film n'est disponible (32767 au "
+                                       "plus)"}
                         : QStringList());
         QVERIFY(!quickAdd().isLoaded() && Frm_Accueil::instance().isVisible());
         QCOMPARE(list()->rowCount(), qMax(expected.size(), qsizetype(1)));
         if (expected.size() == 1 && !highest)
-            QCOMPARE(titles(), QStringList{expected.first().mid(2)});
+            QCOMPARE(titles(), QStringList {expected.first().mid(2)});
     }
 
     void entriesLeftOut()
@@ -114,7 +122,7 @@ private slots:
         QVERIFY(QFile::link(tree.path(), tree.filePath("sub/boucle")));
         QVERIFY(QFile::link(elsewhere.path(), tree.filePath("ailleurs")));
         scan(tree.path());
-        QCOMPARE(program->films(), (QStringList{"1 vu", "2 film"}));
+        QCOMPARE(program->films(), (QStringList {"1 vu", "2 film"}));
         QCOMPARE(program->messages(), QStringList());
     }
 
@@ -144,7 +152,7 @@ private slots:
         }
         scan(tree.path());
         QFile::setPermissions(b, all);
-        QCOMPARE(program->films(), (QStringList{"1 in", "2 out"}));
+        QCOMPARE(program->films(), (QStringList {"1 in", "2 out"}));
         QVERIFY(Frm_Accueil::instance().isVisible());
     }
 
@@ -157,7 +165,8 @@ private slots:
         press(quickAdd(), "cmd_parcourir");
         QCOMPARE(folderBox(), QString());
         QCOMPARE(program->platform().folderRequests.size(), 2);
-        QCOMPARE(program->platform().folderRequests.first().prompt, QStringLiteral("Séléctionnez le répertoire de Film"));
+        QCOMPARE(program->platform().folderRequests.first().prompt,
+                 QStringLiteral("Séléctionnez le répertoire de Film"));
         QCOMPARE(program->platform().folderRequests.first().initialFolder, QDir::homePath());
         QCOMPARE(program->platform().unanswered, QStringList());
     }
@@ -180,10 +189,10 @@ private slots:
             if (!quickAdd().isLoaded())
                 return;
             seen << QStringLiteral("%1 %2 %3 %4")
-                        .arg(int(quickAdd().window()->cursor().shape() == Qt::WaitCursor))
-                        .arg(int(quickButton("cmd_parcourir")->isEnabled()))
-                        .arg(int(quickButton("cmd_lancer")->isEnabled()))
-                        .arg(quickAdd().control<QLabel>("lbl_compte")->text());
+                            .arg(int(quickAdd().window()->cursor().shape() == Qt::WaitCursor))
+                            .arg(int(quickButton("cmd_parcourir")->isEnabled()))
+                            .arg(int(quickButton("cmd_lancer")->isEnabled()))
+                            .arg(quickAdd().control<QLabel>("lbl_compte")->text());
             if (seen.size() == 2) {
                 quickAdd().window()->close();
                 if (quit)
@@ -194,13 +203,13 @@ private slots:
         // Hourglass on, both buttons off; the count shows the first film at once.
         QCOMPARE(seen.first(), QStringLiteral("1 0 0 1 film(s) ajouté(s)"));
         QVERIFY(seen.last().startsWith("1 0 0 "));
-        QCOMPARE(program->films(), (QStringList{"1 a", "2 b"}));
+        QCOMPARE(program->films(), (QStringList {"1 a", "2 b"}));
         QVERIFY(!quickAdd().isLoaded());
         QCOMPARE(program->programEnded(), quit);
         QCOMPARE(Frm_Accueil::instance().isLoaded(), !quit);
         if (!quit) {
             QVERIFY(Frm_Accueil::instance().isVisible());
-            QCOMPARE(titles(), (QStringList{"a", "b"}));
+            QCOMPARE(titles(), (QStringList {"a", "b"}));
             // The window opens again ready for another scan.
             menu("mnuajoutquick");
             QVERIFY(quickButton("cmd_lancer")->isEnabled());
@@ -218,11 +227,11 @@ private slots:
                  SQLITE_OK);
         Tree tree({"a.avi", "b.avi", "c.avi"});
         scan(tree.path());
-        QCOMPARE(program->films(), QStringList{"1 a"});
+        QCOMPARE(program->films(), QStringList {"1 a"});
         QCOMPARE(program->messages().size(), 1);
         QVERIFY(program->platform().lastPrompt().contains("disque plein"));
         QVERIFY(!quickAdd().isLoaded() && Frm_Accueil::instance().isVisible());
-        QCOMPARE(titles(), QStringList{"a"});
+        QCOMPARE(titles(), QStringList {"a"});
     }
 };
 

@@ -16,7 +16,8 @@ public:
         QStringList fonts, borders, xfs, shared;
         QString section;
         for (const Element& e : elements("xl/styles.xml")) {
-            if (e.name == u"fonts" || e.name == u"borders" || e.name == u"cellXfs" || e.name == u"cellStyleXfs")
+            if (e.name == u"fonts" || e.name == u"borders" || e.name == u"cellXfs"
+                || e.name == u"cellStyleXfs")
                 section = e.name;
             else if (section == u"fonts" && e.name == u"font")
                 fonts.append("");
@@ -24,11 +25,12 @@ public:
                 fonts.last() = "bold ";
             else if (section == u"borders" && e.name == u"border")
                 borders.append("");
-            else if (section == u"borders" && QStringList({"left", "right", "top", "bottom"}).contains(e.name))
+            else if (section == u"borders"
+                     && QStringList({"left", "right", "top", "bottom"}).contains(e.name))
                 borders.last() += e.name + ':' + e.attribute("style") + ' ';
             else if (section == u"cellXfs" && e.name == u"xf")
-                looks_.append(fonts.value(e.attribute("fontId").toInt()) + borders.value(e.attribute("borderId").toInt()) +
-                              "align:");
+                looks_.append(fonts.value(e.attribute("fontId").toInt())
+                              + borders.value(e.attribute("borderId").toInt()) + "align:");
             else if (section == u"cellXfs" && e.name == u"alignment")
                 looks_.last() += e.attribute("horizontal");
         }
@@ -44,7 +46,8 @@ public:
                 const bool text = e.attribute("t") == u"s" || e.attribute("t") == u"inlineStr";
                 cells[ref] = {text ? "s:" : "n:", e.attribute("s").toInt()};
             } else if (e.name == u"v" || e.name == u"t") {
-                cells[ref].first += cells[ref].first == u"s:" && e.name == u"v" ? shared.value(e.text.toInt()) : e.text;
+                cells[ref].first +=
+                        cells[ref].first == u"s:" && e.name == u"v" ? shared.value(e.text.toInt()) : e.text;
             }
         }
     }
@@ -70,7 +73,7 @@ public:
 
     QStringList sheetNames;
     QMap<QString, std::pair<QString, int>> cells;  // value and style
-    QMap<int, std::pair<double, int>> columns;     // width and style, from 1
+    QMap<int, std::pair<double, int>> columns;  // width and style, from 1
 
 private:
     struct Element {
@@ -114,7 +117,7 @@ void verifyTableBorders(const SheetFile& sheet, int lastRow, char lastColumn)
 
 QStringList header(const QStringList& captions)
 {
-    QStringList row{"s:N°"};
+    QStringList row {"s:N°"};
     for (const QString& caption : captions)
         row.append("s:" + caption);
     return row;
@@ -169,24 +172,26 @@ private slots:
         const QString path = onlyWorkbook();
         QCOMPARE(QFileInfo(path).absolutePath(), QFileInfo(temporary.path()).absoluteFilePath());
         QVERIFY(QFileInfo(path).fileName().startsWith("Liste Des films") && path.endsWith(".xlsx"));
-        QCOMPARE(shownProgress, (QList<int>{33, 66, 100}));
+        QCOMPARE(shownProgress, (QList<int> {33, 66, 100}));
         QCOMPARE(progbar->value(), 100);
         QVERIFY(!frameShown());
 
         const SheetFile sheet(path);
-        QCOMPARE(sheet.sheetNames, QStringList{"Liste Des films"});
+        QCOMPARE(sheet.sheetNames, QStringList {"Liste Des films"});
         QCOMPARE(sheet.lastRow(), 4);
         QCOMPARE(sheet.row(1), kFilmHeader);
-        QCOMPARE(sheet.row(2), (QStringList{"n:1", "s:007 Spectre", "s:Action", "s:01h30", "n:1.5", "s:Avi"}));
-        QCOMPARE(sheet.row(3), (QStringList{"n:2", "n:2001", "s:Action", "s:00h00", "n:1", "s:Avi"}));
-        QCOMPARE(sheet.row(4), (QStringList{"n:3", "s:Alien", "s:SF", "s:01h57", "n:2", "s:DvD"}));
+        QCOMPARE(sheet.row(2),
+                 (QStringList {"n:1", "s:007 Spectre", "s:Action", "s:01h30", "n:1.5", "s:Avi"}));
+        QCOMPARE(sheet.row(3), (QStringList {"n:2", "n:2001", "s:Action", "s:00h00", "n:1", "s:Avi"}));
+        QCOMPARE(sheet.row(4), (QStringList {"n:3", "s:Alien", "s:SF", "s:01h57", "n:2", "s:DvD"}));
         verifyTableBorders(sheet, 4, 'F');
         // Widths as set in characters; the file adds the cell's padding at the default font.
         const double widths[] = {4, 50, 14, 8, 8};
         for (int column = 1; column <= 5; ++column)
             QCOMPARE(sheet.columns.value(column).first, widths[column - 1] + 0.7109375);
         QCOMPARE(sheet.columns.value(6).first, sheet.columns.value(7).first);
-        const QString plain = QStringLiteral("left: right: top: bottom: align:"), framed = "left:thin right:thin top: bottom: align:";
+        const QString plain = QStringLiteral("left: right: top: bottom: align:"),
+                      framed = "left:thin right:thin top: bottom: align:";
         QCOMPARE(sheet.columnLook(1) + '|' + sheet.columnLook(2), plain + '|' + plain + "left");
         for (int column = 3; column <= 10; ++column)
             QCOMPARE(sheet.columnLook(column), plain + "center");
@@ -207,7 +212,7 @@ private slots:
         const SheetFile sheet(onlyWorkbook());
         QCOMPARE(sheet.lastRow(), 3);
         QCOMPARE(sheet.row(2).mid(0, 3) + sheet.row(3).mid(0, 3),
-                 (QStringList{"n:1", "s:Casino", "s:Drame", "n:2", "s:Alien", "s:SF"}));
+                 (QStringList {"n:1", "s:Casino", "s:Drame", "n:2", "s:Alien", "s:SF"}));
     }
 
     void loanLayoutGivesItsThreeColumns()
@@ -216,13 +221,13 @@ private slots:
         start();
         Frm_Accueil::instance().iniliste(0);
         Frm_Accueil::instance().List()->setRows(
-            {{"Alien", "Paul", "06/12/2026", "7"}, {"Brazil", "Marie O'Hara", "01/12/2026", "9"}});
+                {{"Alien", "Paul", "06/12/2026", "7"}, {"Brazil", "Marie O'Hara", "01/12/2026", "9"}});
         menu("mnu_excel");
         const SheetFile sheet(onlyWorkbook());
         QCOMPARE(sheet.lastRow(), 3);
         QCOMPARE(sheet.row(1), header({"Titre", "Emprunté par", "Date emprunts"}));
-        QCOMPARE(sheet.row(2), (QStringList{"n:1", "s:Alien", "s:Paul", "s:06/12/2026"}));
-        QCOMPARE(sheet.row(3), (QStringList{"n:2", "s:Brazil", "s:Marie O'Hara", "s:01/12/2026"}));
+        QCOMPARE(sheet.row(2), (QStringList {"n:1", "s:Alien", "s:Paul", "s:06/12/2026"}));
+        QCOMPARE(sheet.row(3), (QStringList {"n:2", "s:Brazil", "s:Marie O'Hara", "s:01/12/2026"}));
         verifyTableBorders(sheet, 3, 'D');
     }
 
@@ -253,8 +258,9 @@ private slots:
         TemporaryFolder temporary(notAFolder);
         QVERIFY(testing::startProgram());
         menu("mnu_excel");
-        QCOMPARE(program->messages(), QStringList{"16|Cinabrel|Impossible d'écrire le fichier :\r\n" +
-                                                  QDir::toNativeSeparators(notAFolder + "/Liste Des films.xlsx")});
+        QCOMPARE(program->messages(),
+                 QStringList {"16|Cinabrel|Impossible d'écrire le fichier :\r\n"
+                              + QDir::toNativeSeparators(notAFolder + "/Liste Des films.xlsx")});
         QCOMPARE(program->platform().openedDocuments, QStringList());
         QVERIFY(!frameShown());
     }
@@ -267,7 +273,8 @@ private slots:
         const QString path = onlyWorkbook();
         QVERIFY(QFileInfo(path).size() > 0);
         QCOMPARE(program->messages(),
-                 QStringList{"64|Cinabrel|Le classeur a été enregistré ici :\r\n" + QDir::toNativeSeparators(path)});
+                 QStringList {"64|Cinabrel|Le classeur a été enregistré ici :\r\n"
+                              + QDir::toNativeSeparators(path)});
         QVERIFY(!frameShown());
     }
 };

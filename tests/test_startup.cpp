@@ -8,10 +8,12 @@ namespace {
 QMap<QString, QByteArray> snapshot(const QString& folder)
 {
     QMap<QString, QByteArray> files;
-    QDirIterator it(folder, QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    QDirIterator it(folder, QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
-        files.insert(QDir(folder).relativeFilePath(path), QFileInfo(path).isFile() ? testing::fileBytes(path) : "folder");
+        files.insert(QDir(folder).relativeFilePath(path),
+                     QFileInfo(path).isFile() ? testing::fileBytes(path) : "folder");
     }
     return files;
 }
@@ -28,7 +30,7 @@ private slots:
         Frm_Accueil& accueil = Frm_Accueil::instance();
         QVERIFY(accueil.isVisible());
         QCOMPARE(accueil.window()->windowTitle(), QStringLiteral("Cinabrel"));
-        QCOMPARE(testing::accueil::titles(), QStringList{"Aucun film dans la base de donnée"});
+        QCOMPARE(testing::accueil::titles(), QStringList {"Aucun film dans la base de donnée"});
         QCOMPARE(testing::accueil::labels({"lbl_stat_nbr", "lbl_stat_dvd", "lbl_stat_pret", "lbl_dispo"}),
                  QStringList(4, "0"));
         QCOMPARE(program.messages(), QStringList());
@@ -54,7 +56,8 @@ private slots:
         if (damage == u"no-folder")
             QDir(program.path("BD")).removeRecursively();
         else if (damage == u"text" || damage == u"empty")
-            QVERIFY(testing::writeBytes(catalogue, damage == u"text" ? "Ceci n'est pas un catalogue.\r\n" : ""));
+            QVERIFY(testing::writeBytes(catalogue,
+                                        damage == u"text" ? "Ceci n'est pas un catalogue.\r\n" : ""));
         else if (damage == u"other-table") {
             sqlite3* db = nullptr;
             sqlite3_open(catalogue.toUtf8().constData(), &db);
@@ -63,8 +66,9 @@ private slots:
         }
         const auto before = snapshot(program.folder());
         QVERIFY(!testing::startProgram());
-        QCOMPARE(program.messages(), QStringList{"16|Erreur de connection|Probleme de connection à la base de donnée\r\n"
-                                                 "Vérifiez que la base de donnée se situe dans le repertoire BD"});
+        QCOMPARE(program.messages(),
+                 QStringList {"16|Erreur de connection|Probleme de connection à la base de donnée\r\n"
+                              "Vérifiez que la base de donnée se situe dans le repertoire BD"});
         QVERIFY(!Frm_Accueil::instance().isLoaded());
         QVERIFY(!Connection::cnx);
         QCOMPARE(snapshot(program.folder()), before);

@@ -22,7 +22,8 @@ void fill(testing::TestProgram& program)
     for (int code = 1; code <= kFilms; ++code) {
         testing::Film film;
         film.code = code;
-        film.nom = QStringLiteral("Film numéro %1 avec un titre assez long pour remplir").arg(code, 4, 10, QChar(u'0'));
+        film.nom = QStringLiteral("Film numéro %1 avec un titre assez long pour remplir")
+                           .arg(code, 4, 10, QChar(u'0'));
         film.obs = QString(80, QChar(u'a' + code % 26));
         if (code % 10 == 0) {
             film.pret = QStringLiteral("Paul");
@@ -40,8 +41,8 @@ QString insertStatement(int code, const QString& title)
                           "format_film,obs_Film,langue_Film,codec_Film,codec_Son,duree,realisateur, "
                           "acteur,annee) VALUES (%1,%2,\"Action\",\"1\",\"Bonne\",\"Avi\",\"-\",\"Français\","
                           "\"DivX\",\"MP3\",\"01h30\",\"-\",\"-\",\"2000\")")
-        .arg(code)
-        .arg(store::quotedText(title));
+            .arg(code)
+            .arg(store::quotedText(title));
 }
 
 struct Change {
@@ -52,16 +53,20 @@ struct Change {
 QList<std::pair<const char*, Change>> changes()
 {
     return {
-        {"save of a new film", {insertStatement(kFilms + 1, QStringLiteral("Nouveau")), kFilms + 1}},
-        {"save of a modified film",
-         {QStringLiteral("UPDATE film SET nom_film=\"Changé\", type_film = \"Drame\",cd_film=\"2\", "
-                         "qualite_film=\"DvD\",format_film=\"Dvd\", obs_Film=\"-\",langue_Film=\"Anglais\", "
-                         "codec_Film=\"Autres\",codec_Son=\"Autre\", duree=\"02h00\",realisateur=\"-\", "
-                         "acteur=\"-\",annee=\"1999\" WHERE code_film=7"),
-          kFilms}},
-        {"loan", {QStringLiteral("UPDATE film SET pret_film=\"Marie\", date_pret=\"06/12/2026\"  WHERE code_film = 7"), kFilms}},
-        {"return", {QStringLiteral("UPDATE film SET pret_film=NULL WHERE code_film = 20"), kFilms}},
-        {"delete", {QStringLiteral("Delete * from film where code_film=9"), kFilms - 1}},
+            {"save of a new film", {insertStatement(kFilms + 1, QStringLiteral("Nouveau")), kFilms + 1}},
+            {"save of a modified film",
+             {QStringLiteral(
+                      "UPDATE film SET nom_film=\"Changé\", type_film = \"Drame\",cd_film=\"2\", "
+                      "qualite_film=\"DvD\",format_film=\"Dvd\", obs_Film=\"-\",langue_Film=\"Anglais\", "
+                      "codec_Film=\"Autres\",codec_Son=\"Autre\", duree=\"02h00\",realisateur=\"-\", "
+                      "acteur=\"-\",annee=\"1999\" WHERE code_film=7"),
+              kFilms}},
+            {"loan",
+             {QStringLiteral(
+                      "UPDATE film SET pret_film=\"Marie\", date_pret=\"06/12/2026\"  WHERE code_film = 7"),
+              kFilms}},
+            {"return", {QStringLiteral("UPDATE film SET pret_film=NULL WHERE code_film = 20"), kFilms}},
+            {"delete", {QStringLiteral("Delete * from film where code_film=9"), kFilms - 1}},
     };
 }
 
@@ -87,15 +92,17 @@ private slots:
             int engineCode;
             const char* explanation;
         } faults[] = {
-            {"write error", FaultyVfs::Fault::WriteError, 0, SQLITE_IOERR, "le disque a refusé une écriture"},
-            {"disk full", FaultyVfs::Fault::DiskFull, 0, SQLITE_FULL, "le disque est plein"},
-            {"write error mid-commit", FaultyVfs::Fault::WriteError, 1, SQLITE_IOERR, "le disque a refusé une écriture"},
+                {"write error", FaultyVfs::Fault::WriteError, 0, SQLITE_IOERR,
+                 "le disque a refusé une écriture"},
+                {"disk full", FaultyVfs::Fault::DiskFull, 0, SQLITE_FULL, "le disque est plein"},
+                {"write error mid-commit", FaultyVfs::Fault::WriteError, 1, SQLITE_IOERR,
+                 "le disque a refusé une écriture"},
         };
         for (const auto& fault : faults) {
             for (const auto& [name, change] : changes()) {
                 QTest::addRow("%s, %s", fault.name, name)
-                    << int(fault.fault) << fault.after << change.statement << change.rowsAfter << fault.engineCode
-                    << QString::fromUtf8(fault.explanation);
+                        << int(fault.fault) << fault.after << change.statement << change.rowsAfter
+                        << fault.engineCode << QString::fromUtf8(fault.explanation);
             }
         }
     }
@@ -143,8 +150,12 @@ private slots:
         QTest::addColumn<int>("rowsBeforeFault");
         QTest::newRow("list, at its start") << QStringLiteral("select * from film order by nom_film") << 0;
         QTest::newRow("list, midway") << QStringLiteral("select * from film order by nom_film") << 40;
-        QTest::newRow("search") << QStringLiteral("select * from film WHERE nom_film LIKE 'film%' order by nom_film") << 25;
-        QTest::newRow("count") << QStringLiteral("select COUNT (*) as Test from film WHERE qualite_film <>'dvd'") << 0;
+        QTest::newRow("search") << QStringLiteral(
+                "select * from film WHERE nom_film LIKE 'film%' order by nom_film")
+                                << 25;
+        QTest::newRow("count") << QStringLiteral(
+                "select COUNT (*) as Test from film WHERE qualite_film <>'dvd'")
+                               << 0;
     }
 
     void refusedReadStopsOnlyTheList()
@@ -173,7 +184,8 @@ private slots:
             QFAIL("the refused read went unnoticed");
         } catch (const store::DbError& error) {
             QCOMPARE(primaryCode(error), SQLITE_IOERR);
-            QVERIFY2(error.message().contains(QStringLiteral("le disque a refusé une lecture")), qPrintable(error.message()));
+            QVERIFY2(error.message().contains(QStringLiteral("le disque a refusé une lecture")),
+                     qPrintable(error.message()));
         }
         // Rows already in memory are still given; the fault stops the list before its end.
         QVERIFY(rowsRead >= rowsBeforeFault);

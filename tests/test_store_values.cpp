@@ -36,25 +36,26 @@ private slots:
         witness.code = 2;
         program.insert(witness);
         const QString q = store::quotedText(value);
-        program.db().execute(QStringLiteral("INSERT INTO film (code_film,nom_film,type_film,cd_film,qualite_film, "
-                                            "format_film,obs_Film,langue_Film,codec_Film,codec_Son,duree,realisateur, "
-                                            "acteur,annee) VALUES (1,")
-                             + q + u',' + q + QStringLiteral(",\"1\",\"Bonne\",\"Avi\",") + q
-                             + QStringLiteral(",\"Français\",\"DivX\",\"MP3\",\"01h30\",") + q + u',' + q
-                             + QStringLiteral(",\"2000\")"));
+        program.db().execute(
+                QStringLiteral("INSERT INTO film (code_film,nom_film,type_film,cd_film,qualite_film, "
+                               "format_film,obs_Film,langue_Film,codec_Film,codec_Son,duree,realisateur, "
+                               "acteur,annee) VALUES (1,")
+                + q + u',' + q + QStringLiteral(",\"1\",\"Bonne\",\"Avi\",") + q
+                + QStringLiteral(",\"Français\",\"DivX\",\"MP3\",\"01h30\",") + q + u',' + q
+                + QStringLiteral(",\"2000\")"));
         store::Recordset rs;
         rs.open(QStringLiteral("select * from film where code_film=1"), program.db());
         for (const char* column : {"nom_film", "type_film", "obs_Film", "realisateur", "acteur"})
             QCOMPARE(rs.text(QString::fromLatin1(column)), value);
         rs.close();
 
-        program.db().execute(QStringLiteral("UPDATE film SET pret_film=") + q + QStringLiteral(", date_pret=") + q
-                             + QStringLiteral("  WHERE code_film = 1"));
+        program.db().execute(QStringLiteral("UPDATE film SET pret_film=") + q + QStringLiteral(", date_pret=")
+                             + q + QStringLiteral("  WHERE code_film = 1"));
         QCOMPARE(program.value(QStringLiteral("select pret_film from film where code_film=1")), value);
         QCOMPARE(program.value(QStringLiteral("select date_pret from film where code_film=1")), value);
 
-        rs.open(QStringLiteral("select * from film WHERE nom_film LIKE ") + store::quotedText(value + u'%', u'\'')
-                    + QStringLiteral(" order by nom_film"),
+        rs.open(QStringLiteral("select * from film WHERE nom_film LIKE ")
+                        + store::quotedText(value + u'%', u'\'') + QStringLiteral(" order by nom_film"),
                 program.db());
         QStringList found;
         for (; !rs.eof(); rs.moveNext())

@@ -6,9 +6,11 @@ using testing::accueil::menu;
 namespace {
 
 // The listing as the user's text editor reads it, built by hand from its lines.
-QByteArray listing(const QList<QByteArray>& filmLines, const QByteArray& dateAndTime = "06/12/2026 \xe0 14:30:05")
+QByteArray listing(const QList<QByteArray>& filmLines,
+                   const QByteArray& dateAndTime = "06/12/2026 \xe0 14:30:05")
 {
-    QByteArray text = "   *Titre*                              *Dur\xe9" "e*           *Qualit\xe9*\r\n\r\n\r\n";
+    QByteArray text = "   *Titre*                              *Dur\xe9"
+                      "e*           *Qualit\xe9*\r\n\r\n\r\n";
     for (const QByteArray& line : filmLines)
         text += line + "\r\n";
     text += "\r\n\r\n** Nombre de fim(s):  " + QByteArray::number(filmLines.size()) + "\r\n\r\n\r\n";
@@ -16,9 +18,11 @@ QByteArray listing(const QList<QByteArray>& filmLines, const QByteArray& dateAnd
 }
 
 // The line of a film whose title, duration and quality fit their columns.
-QByteArray line(const QByteArray& title, const QByteArray& duration = "01h30", const QByteArray& quality = "Bonne")
+QByteArray line(const QByteArray& title, const QByteArray& duration = "01h30",
+                const QByteArray& quality = "Bonne")
 {
-    return "-> " + title + QByteArray(38 - title.size(), ' ') + duration + QByteArray(21 - duration.size(), ' ') + quality;
+    return "-> " + title + QByteArray(38 - title.size(), ' ') + duration
+            + QByteArray(21 - duration.size(), ' ') + quality;
 }
 
 QByteArray written() { return testing::fileBytes(app::listingPath()); }
@@ -33,16 +37,19 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("duration");
         QTest::addColumn<QByteArray>("expected");
-        QTest::newRow("short title") << "Alien" << "01h57" << line("Alien", "01h57");
+        QTest::newRow("short title") << "Alien"
+                                     << "01h57" << line("Alien", "01h57");
         QTest::newRow("title of 37") << QString(37, u'T') << "01h30" << line(QByteArray(37, 'T'));
         QTest::newRow("title of 38") << QString(38, u'T') << "01h30" << line(QByteArray(38, 'T'));
         QTest::newRow("title of 45") << QString(45, u'T') << "--"
-                                     << QByteArray("-> " + QByteArray(45, 'T') + "--" + QByteArray(19, ' ') + "Bonne");
+                                     << QByteArray("-> " + QByteArray(45, 'T') + "--" + QByteArray(19, ' ')
+                                                   + "Bonne");
         QTest::newRow("duration of 20") << "A" << QString(20, u'9') << line("A", QByteArray(20, '9'));
         QTest::newRow("duration of 21") << "A" << QString(21, u'9') << line("A", QByteArray(21, '9'));
-        QTest::newRow("accents are single bytes") << "Amélie à Noël – Œuvre" << "01h30"
-                                                  << line("Am\xe9lie \xe0 No\xebl \x96 \x8cuvre");
-        QTest::newRow("outside the 8-bit set") << "Ōkami 東京 😀" << "01h30" << line("?kami ?? ?");
+        QTest::newRow("accents are single bytes") << "Amélie à Noël – Œuvre"
+                                                  << "01h30" << line("Am\xe9lie \xe0 No\xebl \x96 \x8cuvre");
+        QTest::newRow("outside the 8-bit set") << "Ōkami 東京 😀"
+                                               << "01h30" << line("?kami ?? ?");
     }
 
     void filmLine()
@@ -60,7 +67,7 @@ private slots:
         start();
         menu("mnuexporter");
         QCOMPARE(written(), listing({}));
-        QCOMPARE(program->platform().openedDocuments, QStringList{app::listingPath()});
+        QCOMPARE(program->platform().openedDocuments, QStringList {app::listingPath()});
         QCOMPARE(program->messages(), QStringList());
 
         program->insert(testing::film(1, "Alien"));
@@ -84,8 +91,9 @@ private slots:
         Connection::rs = store::Recordset();
         Connection::rs.open("select * from film", Connection::connection());
         menu("mnuexporter");
-        QCOMPARE(written(), listing({line("Amadeus", "01h30", "DvD"), line("brazil"), line("\xc9t\xe9 meurtrier"),
-                                     line("zorro", "01h30", "DvD")}));
+        QCOMPARE(written(),
+                 listing({line("Amadeus", "01h30", "DvD"), line("brazil"), line("\xc9t\xe9 meurtrier"),
+                          line("zorro", "01h30", "DvD")}));
         QVERIFY(!Connection::rs.isOpen());
         QCOMPARE(Connection::requete, QStringLiteral("select * from film ORDER BY nom_film"));
         QCOMPARE(Frm_Accueil::instance().List()->rowCount(), 2);
@@ -103,7 +111,7 @@ private slots:
         menu("mnuexporter");
         menu("mnuapercu");
         QCOMPARE(written(), listing({line("Alien")}, "02/01/2027 \xe0 09:05:07"));
-        QCOMPARE(QDir(program->folder()).entryList(QDir::Files), QStringList{"Film.txt"});
+        QCOMPARE(QDir(program->folder()).entryList(QDir::Files), QStringList {"Film.txt"});
         QCOMPARE(program->platform().openedDocuments, QStringList(3, app::listingPath()));
         // Nothing is said when no program opens the listing, nor when there is none to preview.
         QCOMPARE(program->messages(), QStringList());

@@ -46,41 +46,51 @@ QMap<QString, Action> actions()
         return [name] { QTest::mouseClick(acc::button(QString::fromLatin1(name)), Qt::LeftButton); };
     };
     return {
-        {"save", {[](testing::TestProgram&, const QString&) {
-                      select("Alien");
-                      QTest::mouseClick(acc::button(QStringLiteral("Bt_Modif")), Qt::LeftButton);
-                      Frm_New::instance().control<QLineEdit>(QStringLiteral("Txt_Titre"))->setText(QStringLiteral("Changé"));
-                  },
-                  [] { click(Frm_New::instance(), "Bt_Enreg"); }, QStringLiteral("Certaines données ne sont pas valides")}},
-        {"delete", {[](testing::TestProgram& program, const QString&) {
-                        select("Alien");
-                        program.platform().answers << 6;
-                    },
-                    button("Bt_Supp"), QStringLiteral("Le film n'a pas pu être supprimé")}},
-        {"loan", {[](testing::TestProgram&, const QString&) {
-                      select("Alien");
-                      acc::tick(acc::checkBox(QStringLiteral("chk_pret")));
-                      acc::textBox(QStringLiteral("txt_nom"))->setText(QStringLiteral("Marie"));
-                  },
-                  button("cmd_pret"), QStringLiteral("Le prêt n'a pas pu être enregistré")}},
-        {"return", {[](testing::TestProgram& program, const QString&) {
-                        select("Brazil");
-                        program.platform().answers << 6;
-                    },
-                    [] { acc::tick(acc::checkBox(QStringLiteral("chk_pret"))); },
-                    QStringLiteral("Le retour du film n'a pas pu être enregistré")}},
-        {"quick add", {[](testing::TestProgram& program, const QString& scanFolder) {
-                           acc::menu(QStringLiteral("mnuajoutquick"));
-                           program.platform().folders << scanFolder;
-                           click(Frm_ajoutquick::instance(), "cmd_parcourir");
-                       },
-                       [] { click(Frm_ajoutquick::instance(), "cmd_lancer"); },
-                       QStringLiteral("Une erreur inattendue est survenue")}},
-        {"list fill", {[](testing::TestProgram&, const QString&) {}, [] { acc::menu(QStringLiteral("mnulistF")); },
-                       QStringLiteral("Une erreur inattendue est survenue")}},
-        {"search", {[](testing::TestProgram&, const QString&) {},
-                    [] { acc::textBox(QStringLiteral("txt_search"))->setText(QStringLiteral("B")); },
-                    QStringLiteral("La recherche n'a pas pu être faite")}},
+            {"save",
+             {[](testing::TestProgram&, const QString&) {
+                  select("Alien");
+                  QTest::mouseClick(acc::button(QStringLiteral("Bt_Modif")), Qt::LeftButton);
+                  Frm_New::instance()
+                          .control<QLineEdit>(QStringLiteral("Txt_Titre"))
+                          ->setText(QStringLiteral("Changé"));
+              },
+              [] { click(Frm_New::instance(), "Bt_Enreg"); },
+              QStringLiteral("Certaines données ne sont pas valides")}},
+            {"delete",
+             {[](testing::TestProgram& program, const QString&) {
+                  select("Alien");
+                  program.platform().answers << 6;
+              },
+              button("Bt_Supp"), QStringLiteral("Le film n'a pas pu être supprimé")}},
+            {"loan",
+             {[](testing::TestProgram&, const QString&) {
+                  select("Alien");
+                  acc::tick(acc::checkBox(QStringLiteral("chk_pret")));
+                  acc::textBox(QStringLiteral("txt_nom"))->setText(QStringLiteral("Marie"));
+              },
+              button("cmd_pret"), QStringLiteral("Le prêt n'a pas pu être enregistré")}},
+            {"return",
+             {[](testing::TestProgram& program, const QString&) {
+                  select("Brazil");
+                  program.platform().answers << 6;
+              },
+              [] { acc::tick(acc::checkBox(QStringLiteral("chk_pret"))); },
+              QStringLiteral("Le retour du film n'a pas pu être enregistré")}},
+            {"quick add",
+             {[](testing::TestProgram& program, const QString& scanFolder) {
+                  acc::menu(QStringLiteral("mnuajoutquick"));
+                  program.platform().folders << scanFolder;
+                  click(Frm_ajoutquick::instance(), "cmd_parcourir");
+              },
+              [] { click(Frm_ajoutquick::instance(), "cmd_lancer"); },
+              QStringLiteral("Une erreur inattendue est survenue")}},
+            {"list fill",
+             {[](testing::TestProgram&, const QString&) {}, [] { acc::menu(QStringLiteral("mnulistF")); },
+              QStringLiteral("Une erreur inattendue est survenue")}},
+            {"search",
+             {[](testing::TestProgram&, const QString&) {},
+              [] { acc::textBox(QStringLiteral("txt_search"))->setText(QStringLiteral("B")); },
+              QStringLiteral("La recherche n'a pas pu être faite")}},
     };
 }
 
@@ -106,8 +116,8 @@ private slots:
     {
         QTest::addColumn<QString>("action");
         QTest::addColumn<int>("fault");
-        const char* names[] = {"write error", "disk full", "write error after some writes", "locked by another program",
-                               "read error"};
+        const char* names[] = {"write error", "disk full", "write error after some writes",
+                               "locked by another program", "read error"};
         auto row = [&](const char* action, Fault fault) {
             QTest::addRow("%s, %s", action, names[fault]) << QString::fromLatin1(action) << int(fault);
         };
@@ -134,7 +144,7 @@ private slots:
         program.insert(testing::film(3, QStringLiteral("Casablanca")));
         QTemporaryDir scanFolder;
         const QStringList scanTitles =
-            testing::makeVideoFiles(scanFolder.path(), QStringLiteral("Scan"), kScanFiles, 3);
+                testing::makeVideoFiles(scanFolder.path(), QStringLiteral("Scan"), kScanFiles, 3);
         QVERIFY(!scanTitles.isEmpty());
         QVERIFY(testing::startProgram());
         const Action step = actions().value(action);
@@ -176,7 +186,7 @@ private slots:
         QCOMPARE(added.isEmpty(), fault != WriteErrorLater);
         QVERIFY(added.size() < kScanFiles);
         for (int i = 0; i < added.size(); ++i)
-            QCOMPARE(added[i].mid(0, 2), (QStringList{QString::number(4 + i), scanTitles[i]}));
+            QCOMPARE(added[i].mid(0, 2), (QStringList {QString::number(4 + i), scanTitles[i]}));
 
         // The program goes on with the same catalogue.
         acc::menu(QStringLiteral("mnulistF"));

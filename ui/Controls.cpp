@@ -33,8 +33,9 @@ void fillBackground(QWidget* widget, const QColor& colour)
     // A style sheet (a frame's border) turns that filling off: a styled widget paints the colour
     // through a rule of its own, over its caption's band too, so nothing behind shows through.
     if (!widget->styleSheet().isEmpty())
-        widget->setStyleSheet(widget->styleSheet() + QStringLiteral("#%1 { background-color: %2; background-clip: margin; }")
-                                                         .arg(widget->objectName(), colour.name()));
+        widget->setStyleSheet(widget->styleSheet()
+                              + QStringLiteral("#%1 { background-color: %2; background-clip: margin; }")
+                                        .arg(widget->objectName(), colour.name()));
 }
 
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, int left, int top, int width,
@@ -56,18 +57,19 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& cap
     return button;
 }
 
-QGroupBox* makeFrame(QWidget* parent, const QString& name, const QString& caption, int left, int top, int width,
-                     int height)
+QGroupBox* makeFrame(QWidget* parent, const QString& name, const QString& caption, int left, int top,
+                     int width, int height)
 {
     auto* frame = placed(new QGroupBox(caption, parent), name, left, top, width, height);
     // The caption sits on the frame's top line, so controls placed near the top stay inside the frame.
-    frame->setStyleSheet(QStringLiteral("QGroupBox { border: 1px solid palette(mid); margin-top: 6px; }"
-                                        "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0px 2px; }"));
+    frame->setStyleSheet(
+            QStringLiteral("QGroupBox { border: 1px solid palette(mid); margin-top: 6px; }"
+                           "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0px 2px; }"));
     return frame;
 }
 
-QLineEdit* makeTextBox(QWidget* parent, const QString& name, const QString& text, int left, int top, int width,
-                       int height)
+QLineEdit* makeTextBox(QWidget* parent, const QString& name, const QString& text, int left, int top,
+                       int width, int height)
 {
     auto* box = placed(new QLineEdit(text, parent), name, left, top, width, height);
     QPalette palette = box->palette();
@@ -76,14 +78,14 @@ QLineEdit* makeTextBox(QWidget* parent, const QString& name, const QString& text
     return box;
 }
 
-QCheckBox* makeCheckBox(QWidget* parent, const QString& name, const QString& caption, int left, int top, int width,
-                        int height)
+QCheckBox* makeCheckBox(QWidget* parent, const QString& name, const QString& caption, int left, int top,
+                        int width, int height)
 {
     return placed(new QCheckBox(caption, parent), name, left, top, width, height);
 }
 
-QRadioButton* makeOptionButton(QWidget* parent, const QString& name, const QString& caption, int left, int top,
-                               int width, int height)
+QRadioButton* makeOptionButton(QWidget* parent, const QString& name, const QString& caption, int left,
+                               int top, int width, int height)
 {
     return placed(new QRadioButton(caption, parent), name, left, top, width, height);
 }

@@ -24,14 +24,14 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, 
                   int height);
 QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption, int left, int top,
                         int width, int height);
-QGroupBox* makeFrame(QWidget* parent, const QString& name, const QString& caption, int left, int top, int width,
-                     int height);
-QLineEdit* makeTextBox(QWidget* parent, const QString& name, const QString& text, int left, int top, int width,
-                       int height);
-QCheckBox* makeCheckBox(QWidget* parent, const QString& name, const QString& caption, int left, int top, int width,
-                        int height);
-QRadioButton* makeOptionButton(QWidget* parent, const QString& name, const QString& caption, int left, int top,
-                               int width, int height);
+QGroupBox* makeFrame(QWidget* parent, const QString& name, const QString& caption, int left, int top,
+                     int width, int height);
+QLineEdit* makeTextBox(QWidget* parent, const QString& name, const QString& text, int left, int top,
+                       int width, int height);
+QCheckBox* makeCheckBox(QWidget* parent, const QString& name, const QString& caption, int left, int top,
+                        int width, int height);
+QRadioButton* makeOptionButton(QWidget* parent, const QString& name, const QString& caption, int left,
+                               int top, int width, int height);
 QComboBox* makeDropDownList(QWidget* parent, const QString& name, int left, int top, int width, int height);
 
 }  // namespace ui

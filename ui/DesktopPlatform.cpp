@@ -15,11 +15,21 @@ int DesktopPlatform::messageBox(const QString& prompt, int flags, const QString&
     box.setWindowTitle(title.isEmpty() ? programTitle() : title);
     box.setText(prompt);
     switch (flags & 0x70) {
-    case mb::Critical: box.setIcon(QMessageBox::Critical); break;
-    case mb::Question: box.setIcon(QMessageBox::Question); break;
-    case mb::Exclamation: box.setIcon(QMessageBox::Warning); break;
-    case mb::Information: box.setIcon(QMessageBox::Information); break;
-    default: box.setIcon(QMessageBox::NoIcon); break;
+    case mb::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case mb::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case mb::Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case mb::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    default:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
     }
     if ((flags & 0x0F) == mb::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
@@ -40,7 +50,7 @@ QString DesktopPlatform::chooseFolder(QWidget* owner, const QString& prompt, con
     // Modal over its owner, folders only; the path comes back in the system's own form
     // ("C:\Films", "C:\" for a drive root), as the user reads it in the folder box.
     return QDir::toNativeSeparators(
-        QFileDialog::getExistingDirectory(owner, prompt, initialFolder, QFileDialog::ShowDirsOnly));
+            QFileDialog::getExistingDirectory(owner, prompt, initialFolder, QFileDialog::ShowDirsOnly));
 }
 
 bool DesktopPlatform::openDocument(const QString& path)

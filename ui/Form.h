@@ -48,10 +48,10 @@ protected:
     // Builds the controls on the window's client area of the given design size in twips.
     virtual void build(QMainWindow* window, QWidget* clientArea) = 0;
     virtual QSize designSize() const = 0;
-    virtual void onLoad() {}
-    virtual void onActivate() {}
-    virtual void onResize() {}
-    virtual void onUnload() {}
+    virtual void onLoad() { }
+    virtual void onActivate() { }
+    virtual void onResize() { }
+    virtual void onUnload() { }
     // Asked before the user's own closing of the window; false keeps the window open.
     virtual bool queryUnload() { return true; }
 

@@ -20,7 +20,10 @@ ListModel::ListModel(QObject* parent)
 
 int ListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(rows_.size()); }
 
-int ListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(columns_.size()); }
+int ListModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(columns_.size());
+}
 
 QVariant ListModel::data(const QModelIndex& index, int role) const
 {
@@ -71,7 +74,7 @@ int ListModel::addRow(const QString& text)
 {
     const int position = int(rows_.size());
     beginInsertRows(QModelIndex(), position, position);
-    rows_.append(ListRow{text});
+    rows_.append(ListRow {text});
     endInsertRows();
     return position;
 }
@@ -126,8 +129,11 @@ void ListModel::sortRows(int column, Qt::SortOrder order)
     // Texts the collation holds equal share a rank, so their rows keep their order.
     std::vector<int> rank(texts.size());
     for (size_t i = 0, current = 0; i < byText.size(); ++i) {
-        if (i > 0 && sortKeys_.constFind(texts[byText[i - 1]]).value().compare(
-                         sortKeys_.constFind(texts[byText[i]]).value()) != 0)
+        if (i > 0
+            && sortKeys_.constFind(texts[byText[i - 1]])
+                            .value()
+                            .compare(sortKeys_.constFind(texts[byText[i]]).value())
+                    != 0)
             current = i;
         rank[byText[i]] = int(current);
     }
@@ -171,10 +177,7 @@ void ListView::addColumn(const QString& caption, int widthTwips, Qt::Alignment a
     applyColumnWidths();
 }
 
-void ListView::clearColumns()
-{
-    model_->clearColumns();
-}
+void ListView::clearColumns() { model_->clearColumns(); }
 
 int ListView::columnCount() const { return int(model_->columns().size()); }
 

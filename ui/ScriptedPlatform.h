@@ -17,7 +17,7 @@ public:
         QString title;
     };
 
-    ScriptedPlatform();   // installs itself
+    ScriptedPlatform();  // installs itself
     ~ScriptedPlatform() override;  // puts the desktop platform back
 
     // The next answers of message boxes that ask (Yes/No). A box with OK only is answered OK.

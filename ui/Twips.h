@@ -9,7 +9,10 @@ namespace ui {
 
 // Positions and sizes are written in twips: 15 twips make one pixel.
 constexpr int kTwipsPerPixel = 15;
-inline int px(int twips) { return (twips + (twips >= 0 ? kTwipsPerPixel / 2 : -kTwipsPerPixel / 2)) / kTwipsPerPixel; }
+inline int px(int twips)
+{
+    return (twips + (twips >= 0 ? kTwipsPerPixel / 2 : -kTwipsPerPixel / 2)) / kTwipsPerPixel;
+}
 inline int twips(int pixels) { return pixels * kTwipsPerPixel; }
 
 void place(QWidget* widget, int left, int top, int width, int height);

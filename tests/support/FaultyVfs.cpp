@@ -37,15 +37,9 @@ bool refuses(FaultyVfs::Fault kind)
     return true;
 }
 
-bool refusesWrite()
-{
-    return refuses(FaultyVfs::Fault::WriteError) || refuses(FaultyVfs::Fault::DiskFull);
-}
+bool refusesWrite() { return refuses(FaultyVfs::Fault::WriteError) || refuses(FaultyVfs::Fault::DiskFull); }
 
-int writeFailure()
-{
-    return state().fault == FaultyVfs::Fault::DiskFull ? SQLITE_FULL : SQLITE_IOERR_WRITE;
-}
+int writeFailure() { return state().fault == FaultyVfs::Fault::DiskFull ? SQLITE_FULL : SQLITE_IOERR_WRITE; }
 
 sqlite3_vfs* systemVfs()
 {
@@ -102,10 +96,7 @@ int fileControl(sqlite3_file* f, int op, void* argument)
 
 int fileSectorSize(sqlite3_file* f) { return real(f)->pMethods->xSectorSize(real(f)); }
 
-int fileDeviceCharacteristics(sqlite3_file* f)
-{
-    return real(f)->pMethods->xDeviceCharacteristics(real(f));
-}
+int fileDeviceCharacteristics(sqlite3_file* f) { return real(f)->pMethods->xDeviceCharacteristics(real(f)); }
 
 int fileShmMap(sqlite3_file* f, int region, int size, int extend, void volatile** memory)
 {
@@ -122,7 +113,10 @@ int fileShmLock(sqlite3_file* f, int offset, int n, int flags)
 }
 
 void fileShmBarrier(sqlite3_file* f) { real(f)->pMethods->xShmBarrier(real(f)); }
-int fileShmUnmap(sqlite3_file* f, int deleteFlag) { return real(f)->pMethods->xShmUnmap(real(f), deleteFlag); }
+int fileShmUnmap(sqlite3_file* f, int deleteFlag)
+{
+    return real(f)->pMethods->xShmUnmap(real(f), deleteFlag);
+}
 
 // Memory-mapped pages would bypass the read fault, so none are handed out.
 int fileFetch(sqlite3_file*, sqlite3_int64, int, void** pointer)
@@ -137,25 +131,25 @@ int fileUnfetch(sqlite3_file* f, sqlite3_int64 offset, void* pointer)
 }
 
 const sqlite3_io_methods fileMethods = {
-    3,
-    fileClose,
-    fileRead,
-    fileWrite,
-    fileTruncate,
-    fileSync,
-    fileSize,
-    fileLock,
-    fileUnlock,
-    fileCheckReservedLock,
-    fileControl,
-    fileSectorSize,
-    fileDeviceCharacteristics,
-    fileShmMap,
-    fileShmLock,
-    fileShmBarrier,
-    fileShmUnmap,
-    fileFetch,
-    fileUnfetch,
+        3,
+        fileClose,
+        fileRead,
+        fileWrite,
+        fileTruncate,
+        fileSync,
+        fileSize,
+        fileLock,
+        fileUnlock,
+        fileCheckReservedLock,
+        fileControl,
+        fileSectorSize,
+        fileDeviceCharacteristics,
+        fileShmMap,
+        fileShmLock,
+        fileShmBarrier,
+        fileShmUnmap,
+        fileFetch,
+        fileUnfetch,
 };
 
 int vfsOpen(sqlite3_vfs*, sqlite3_filename name, sqlite3_file* file, int flags, int* outFlags)
@@ -168,7 +162,10 @@ int vfsOpen(sqlite3_vfs*, sqlite3_filename name, sqlite3_file* file, int flags, 
     return code;
 }
 
-int vfsDelete(sqlite3_vfs*, const char* name, int syncDir) { return systemVfs()->xDelete(systemVfs(), name, syncDir); }
+int vfsDelete(sqlite3_vfs*, const char* name, int syncDir)
+{
+    return systemVfs()->xDelete(systemVfs(), name, syncDir);
+}
 
 int vfsAccess(sqlite3_vfs*, const char* name, int flags, int* result)
 {
@@ -189,10 +186,16 @@ void (*vfsDlSym(sqlite3_vfs*, void* handle, const char* symbol))(void)
 }
 
 void vfsDlClose(sqlite3_vfs*, void* handle) { systemVfs()->xDlClose(systemVfs(), handle); }
-int vfsRandomness(sqlite3_vfs*, int size, char* out) { return systemVfs()->xRandomness(systemVfs(), size, out); }
+int vfsRandomness(sqlite3_vfs*, int size, char* out)
+{
+    return systemVfs()->xRandomness(systemVfs(), size, out);
+}
 int vfsSleep(sqlite3_vfs*, int microseconds) { return systemVfs()->xSleep(systemVfs(), microseconds); }
 int vfsCurrentTime(sqlite3_vfs*, double* now) { return systemVfs()->xCurrentTime(systemVfs(), now); }
-int vfsGetLastError(sqlite3_vfs*, int size, char* out) { return systemVfs()->xGetLastError(systemVfs(), size, out); }
+int vfsGetLastError(sqlite3_vfs*, int size, char* out)
+{
+    return systemVfs()->xGetLastError(systemVfs(), size, out);
+}
 
 int vfsCurrentTimeInt64(sqlite3_vfs*, sqlite3_int64* now)
 {
@@ -202,7 +205,7 @@ int vfsCurrentTimeInt64(sqlite3_vfs*, sqlite3_int64* now)
 void registerOnce()
 {
     static sqlite3_vfs vfs = [] {
-        sqlite3_vfs v{};
+        sqlite3_vfs v {};
         v.iVersion = 2;
         v.szOsFile = int(sizeof(File)) + systemVfs()->szOsFile;
         v.mxPathname = systemVfs()->mxPathname;

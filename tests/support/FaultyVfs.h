@@ -14,9 +14,9 @@ public:
     enum class Fault {
         None,
         WriteError,  // a write fails as an input/output error
-        DiskFull,    // a write fails because the disk is full
-        ReadError,   // a read fails as an input/output error
-        Locked,      // every lock is refused, as when another program holds the file
+        DiskFull,  // a write fails because the disk is full
+        ReadError,  // a read fails as an input/output error
+        Locked,  // every lock is refused, as when another program holds the file
     };
 
     static constexpr const char* name = "cinabrel-faulty";

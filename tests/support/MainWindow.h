@@ -11,7 +11,7 @@ class QWidget;
 namespace ui {
 class Form;
 class ListView;
-}
+}  // namespace ui
 
 namespace testing {
 

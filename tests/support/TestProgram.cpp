@@ -56,10 +56,13 @@ store::Database& TestProgram::db()
 void TestProgram::insert(const Film& film)
 {
     // Joined, not put in with arg(): a value may itself hold "%1".
-    auto optional = [](const std::optional<QString>& v) { return v ? store::quotedText(*v) : QStringLiteral("NULL"); };
-    QStringList values{QString::number(film.code)};
-    for (const QString& v : {film.nom, film.type, film.cd, film.qualite, film.format, film.obs, film.langue,
-                             film.codecVideo, film.codecSon, film.duree, film.realisateur, film.acteur, film.annee})
+    auto optional = [](const std::optional<QString>& v) {
+        return v ? store::quotedText(*v) : QStringLiteral("NULL");
+    };
+    QStringList values {QString::number(film.code)};
+    for (const QString& v :
+         {film.nom, film.type, film.cd, film.qualite, film.format, film.obs, film.langue, film.codecVideo,
+          film.codecSon, film.duree, film.realisateur, film.acteur, film.annee})
         values.append(store::quotedText(v));
     values << optional(film.pret) << optional(film.datePret);
     db().execute(QStringLiteral("INSERT INTO film VALUES (") + values.join(u',') + u')');
@@ -81,8 +84,9 @@ bool TestProgram::isNull(const QString& statement)
 
 int TestProgram::count(const QString& where)
 {
-    return value(QStringLiteral("SELECT COUNT(*) FROM film ") + (where.isEmpty() ? QString() : QStringLiteral("WHERE ") + where))
-        .toInt();
+    return value(QStringLiteral("SELECT COUNT(*) FROM film ")
+                 + (where.isEmpty() ? QString() : QStringLiteral("WHERE ") + where))
+            .toInt();
 }
 
 QString TestProgram::column(const QString& name, int code)

@@ -26,16 +26,17 @@ const QString kTousLesFilms = QStringLiteral("select * from film order by nom_fi
 QString texte_a_propos()
 {
     const QStringList lines = {
-        QStringLiteral("Cinabrel, version %1").arg(QStringLiteral(CINABREL_VERSION)),
-        QStringLiteral("Le catalogue de votre collection de films : fichiers vidéo et DVD, et les prêts."),
-        QString(),
-        QStringLiteral("Catalogue utilisé :"),
-        QDir::toNativeSeparators(app::cataloguePath()),
-        QString(),
-        QStringLiteral("Qt %1 (licence LGPL 3)").arg(QString::fromLatin1(qVersion())),
-        QStringLiteral("SQLite %1 (domaine public)").arg(QString::fromLatin1(sqlite3_libversion())),
-        QStringLiteral("libxlsxwriter %1 (licence BSD à 2 clauses)").arg(QStringLiteral(LXW_VERSION)),
-        QStringLiteral("https://cinabrel.example.org"),
+            QStringLiteral("Cinabrel, version %1").arg(QStringLiteral(CINABREL_VERSION)),
+            QStringLiteral(
+                    "Le catalogue de votre collection de films : fichiers vidéo et DVD, et les prêts."),
+            QString(),
+            QStringLiteral("Catalogue utilisé :"),
+            QDir::toNativeSeparators(app::cataloguePath()),
+            QString(),
+            QStringLiteral("Qt %1 (licence LGPL 3)").arg(QString::fromLatin1(qVersion())),
+            QStringLiteral("SQLite %1 (domaine public)").arg(QString::fromLatin1(sqlite3_libversion())),
+            QStringLiteral("libxlsxwriter %1 (licence BSD à 2 clauses)").arg(QStringLiteral(LXW_VERSION)),
+            QStringLiteral("https://cinabrel.example.org"),
     };
     QString text;
     for (const QString& line : lines)
@@ -81,7 +82,8 @@ void Frm_Accueil::Bt_Modif_Click()
     }
     store::Recordset& rs = Connection::rs;
     rs = store::Recordset();
-    rs.open(QStringLiteral("select * from film where code_film=") + QString::number(Connection::code_selection),
+    rs.open(QStringLiteral("select * from film where code_film=")
+                    + QString::number(Connection::code_selection),
             Connection::connection());
     const bool gone = rs.eof();
     rs.close();
@@ -103,14 +105,16 @@ void Frm_Accueil::Bt_Supp_Click()
         msgBox(QStringLiteral("Selectionne un film !!"), mb::Critical);
         return;
     }
-    if (msgBox(QStringLiteral("Etes vous sur de vouloir supprimer ce film de votre base?"), mb::YesNo | mb::Exclamation,
-               QStringLiteral("Suppression")) != mb::Yes)
+    if (msgBox(QStringLiteral("Etes vous sur de vouloir supprimer ce film de votre base?"),
+               mb::YesNo | mb::Exclamation, QStringLiteral("Suppression"))
+        != mb::Yes)
         return;
     try {
         Connection::rs = store::Recordset();
-        Connection::rs.open(QStringLiteral("Delete * from film where code_film=") +
-                                QString::number(Connection::code_selection),
-                            Connection::connection(), store::Recordset::Dynamic, store::Recordset::Optimistic);
+        Connection::rs.open(QStringLiteral("Delete * from film where code_film=")
+                                    + QString::number(Connection::code_selection),
+                            Connection::connection(), store::Recordset::Dynamic,
+                            store::Recordset::Optimistic);
     } catch (const store::DbError&) {
         msgBox(QStringLiteral("Le film n'a pas pu être supprimé"), mb::Critical);
         return;
@@ -124,8 +128,8 @@ void Frm_Accueil::Bt_Supp_Click()
 void Frm_Accueil::oublier_selection()
 {
     Connection::code_selection = 0;
-    for (const char* name : {"lbl_langue", "lbl_qual", "lbl_codec", "lbl_son", "lbl_nbr", "lbl_duree", "lbl_annee",
-                             "lbl_date"})
+    for (const char* name :
+         {"lbl_langue", "lbl_qual", "lbl_codec", "lbl_son", "lbl_nbr", "lbl_duree", "lbl_annee", "lbl_date"})
         control<QLabel>(QString::fromLatin1(name))->setText(QStringLiteral(" "));
     auto* chk_pret = control<QCheckBox>(QStringLiteral("chk_pret"));
     {

@@ -25,7 +25,7 @@ Frm_Accueil& Frm_Accueil::instance()
     return form;
 }
 
-Frm_Accueil::Frm_Accueil() : Form(QStringLiteral("Frm_Accueil")) {}
+Frm_Accueil::Frm_Accueil() : Form(QStringLiteral("Frm_Accueil")) { }
 
 ListView* Frm_Accueil::List() { return control<ListView>(QStringLiteral("List")); }
 
@@ -35,10 +35,12 @@ void Frm_Accueil::build(QMainWindow* window, QWidget* client)
     fillBackground(client, formBlue());
     const QFont bold = sansSerif(8.25, true);
 
-    auto* fra_search = makeFrame(client, QStringLiteral("fra_search"), QStringLiteral("Recherche"), 120, 120, 3015, 615);
+    auto* fra_search =
+            makeFrame(client, QStringLiteral("fra_search"), QStringLiteral("Recherche"), 120, 120, 3015, 615);
     makeTextBox(fra_search, QStringLiteral("txt_search"), QString(), 120, 240, 2775, 285);
 
-    auto* fra_info = makeFrame(client, QStringLiteral("fra_info"), QStringLiteral("Info Film"), 120, 960, 3015, 3375);
+    auto* fra_info =
+            makeFrame(client, QStringLiteral("fra_info"), QStringLiteral("Info Film"), 120, 960, 3015, 3375);
     const struct {
         const char* caption;
         const char* captionName;
@@ -46,21 +48,23 @@ void Frm_Accueil::build(QMainWindow* window, QWidget* client)
         const char* valueName;
         int top;
     } summary[] = {
-        {"Langage:", "Label4", 810, "lbl_langue", 360}, {"Qualité:", "Label6", 675, "lbl_qual", 720},
-        {"Codec:", "Label5", 615, "lbl_codec", 1080},   {"Son:", "Label3", 405, "lbl_son", 1440},
-        {"Nbr CD: ", "Label2", 750, "lbl_nbr", 1800},   {"Durée:", "Label1", 585, "lbl_duree", 2160},
-        {"Année:", "Label11", 615, "lbl_annee", 2520},
+            {"Langage:", "Label4", 810, "lbl_langue", 360}, {"Qualité:", "Label6", 675, "lbl_qual", 720},
+            {"Codec:", "Label5", 615, "lbl_codec", 1080},   {"Son:", "Label3", 405, "lbl_son", 1440},
+            {"Nbr CD: ", "Label2", 750, "lbl_nbr", 1800},   {"Durée:", "Label1", 585, "lbl_duree", 2160},
+            {"Année:", "Label11", 615, "lbl_annee", 2520},
     };
     for (const auto& line : summary) {
-        makeLabel(fra_info, QString::fromLatin1(line.captionName), QString::fromUtf8(line.caption), 120, line.top,
-                  line.captionWidth, 195)
-            ->setFont(bold);
-        makeLabel(fra_info, QString::fromLatin1(line.valueName), QStringLiteral(" "), 1320, line.top, 1095, 255);
+        makeLabel(fra_info, QString::fromLatin1(line.captionName), QString::fromUtf8(line.caption), 120,
+                  line.top, line.captionWidth, 195)
+                ->setFont(bold);
+        makeLabel(fra_info, QString::fromLatin1(line.valueName), QStringLiteral(" "), 1320, line.top, 1095,
+                  255);
     }
     makeButton(fra_info, QStringLiteral("Bt_Modif"), QStringLiteral("Modifier"), 120, 2880, 1215, 375);
     makeButton(fra_info, QStringLiteral("Bt_Supp"), QStringLiteral("Supprimer"), 1560, 2880, 1215, 375);
 
-    auto* fra_stat = makeFrame(client, QStringLiteral("Fra_stat"), QStringLiteral("Mini Stats"), 120, 4440, 3015, 1575);
+    auto* fra_stat = makeFrame(client, QStringLiteral("Fra_stat"), QStringLiteral("Mini Stats"), 120, 4440,
+                               3015, 1575);
     const struct {
         const char* caption;
         const char* captionName;
@@ -69,31 +73,38 @@ void Frm_Accueil::build(QMainWindow* window, QWidget* client)
         const char* valueName;
         int valueTop;
     } counters[] = {
-        {"Nombre de Divx", "Label7", 240, 1365, "lbl_stat_nbr", 240},
-        {"Nombre de Dvd", "Label13", 555, 1335, "lbl_stat_dvd", 560},
-        {"Film(s) Emprunté", "Label10", 880, 1410, "lbl_stat_pret", 880},
-        {"Film(s) Dispo", "Label9", 1200, 1095, "lbl_dispo", 1200},
+            {"Nombre de Divx", "Label7", 240, 1365, "lbl_stat_nbr", 240},
+            {"Nombre de Dvd", "Label13", 555, 1335, "lbl_stat_dvd", 560},
+            {"Film(s) Emprunté", "Label10", 880, 1410, "lbl_stat_pret", 880},
+            {"Film(s) Dispo", "Label9", 1200, 1095, "lbl_dispo", 1200},
     };
     for (const auto& counter : counters) {
         makeLabel(fra_stat, QString::fromLatin1(counter.captionName), QString::fromUtf8(counter.caption), 120,
                   counter.captionTop, counter.captionWidth, 195)
-            ->setFont(bold);
-        makeLabel(fra_stat, QString::fromLatin1(counter.valueName), QStringLiteral("0"), 1920, counter.valueTop, 855, 255)
-            ->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+                ->setFont(bold);
+        makeLabel(fra_stat, QString::fromLatin1(counter.valueName), QStringLiteral("0"), 1920,
+                  counter.valueTop, 855, 255)
+                ->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     }
 
-    auto* fra_pret = makeFrame(client, QStringLiteral("fra_pret"), QStringLiteral("Pret"), 120, 6120, 3015, 1815);
-    auto* chk_pret = makeCheckBox(fra_pret, QStringLiteral("chk_pret"), QStringLiteral(" "), 240, 240, 1455, 255);
+    auto* fra_pret =
+            makeFrame(client, QStringLiteral("fra_pret"), QStringLiteral("Pret"), 120, 6120, 3015, 1815);
+    auto* chk_pret =
+            makeCheckBox(fra_pret, QStringLiteral("chk_pret"), QStringLiteral(" "), 240, 240, 1455, 255);
     auto* lbl_nom = makeLabel(fra_pret, QStringLiteral("lbl_nom"), QStringLiteral("Nom"), 240, 600, 330, 195);
-    auto* txt_nom = makeTextBox(fra_pret, QStringLiteral("txt_nom"), QStringLiteral(" "), 960, 600, 1815, 285);
+    auto* txt_nom =
+            makeTextBox(fra_pret, QStringLiteral("txt_nom"), QStringLiteral(" "), 960, 600, 1815, 285);
     txt_nom->setFont(bold);
-    auto* lbl_date1 = makeLabel(fra_pret, QStringLiteral("lbl_date1"), QStringLiteral("Date du prêt"), 240, 1080, 885, 195);
-    auto* lbl_date = makeLabel(fra_pret, QStringLiteral("lbl_date"), QStringLiteral(" "), 1680, 1080, 1095, 255);
-    auto* cmd_pret = makeButton(fra_pret, QStringLiteral("cmd_pret"), QStringLiteral("Enregistrer le prêt"), 720, 1440,
-                                1575, 255);
+    auto* lbl_date1 = makeLabel(fra_pret, QStringLiteral("lbl_date1"), QStringLiteral("Date du prêt"), 240,
+                                1080, 885, 195);
+    auto* lbl_date =
+            makeLabel(fra_pret, QStringLiteral("lbl_date"), QStringLiteral(" "), 1680, 1080, 1095, 255);
+    auto* cmd_pret = makeButton(fra_pret, QStringLiteral("cmd_pret"), QStringLiteral("Enregistrer le prêt"),
+                                720, 1440, 1575, 255);
     lbl_nom->adjustSize();
     lbl_date1->adjustSize();
-    for (QWidget* hidden : std::initializer_list<QWidget*>{chk_pret, lbl_nom, txt_nom, lbl_date1, lbl_date, cmd_pret})
+    for (QWidget* hidden :
+         std::initializer_list<QWidget*> {chk_pret, lbl_nom, txt_nom, lbl_date1, lbl_date, cmd_pret})
         hidden->setVisible(false);
 
     makeButton(client, QStringLiteral("cmd_new"), QStringLiteral("Nouveau film"), 120, 8040, 3015, 375);
@@ -102,13 +113,14 @@ void Frm_Accueil::build(QMainWindow* window, QWidget* client)
     list->setObjectName(QStringLiteral("List"));
     place(list, 3360, 120, 7695, 8055);
 
-    auto* lbldouble = makeLabel(client, QStringLiteral("lbldouble"),
-                                QStringLiteral("Double cliquez sur un film pour voir les informations générales du film"),
-                                3360, 8160, 6045, 240);
+    auto* lbldouble = makeLabel(
+            client, QStringLiteral("lbldouble"),
+            QStringLiteral("Double cliquez sur un film pour voir les informations générales du film"), 3360,
+            8160, 6045, 240);
     lbldouble->setFont(arial(9.75, false, true));
 
-    auto* fra_export = makeFrame(client, QStringLiteral("fra_export"), QStringLiteral("Exportation en cours ... "), 5280,
-                                 3480, 4455, 615);
+    auto* fra_export = makeFrame(client, QStringLiteral("fra_export"),
+                                 QStringLiteral("Exportation en cours ... "), 5280, 3480, 4455, 615);
     fillBackground(fra_export, Qt::white);
     auto* progbar = new QProgressBar(fra_export);
     progbar->setObjectName(QStringLiteral("Progbar"));
@@ -145,16 +157,27 @@ void Frm_Accueil::buildMenus(QMainWindow* window)
         const char* caption;
         std::initializer_list<Entry> entries;
     } menus[] = {
-        {"fichier", "&Fichier",
-         {{"mnufilm", "&Nouveau film"}, {"mnuajoutquick", "A&jout Rapide"}, {"mnus1", "-"},
-          {"mnuexporter", "&Export Txt"}, {"mnu_excel", "E&xport Excel"}, {"mnuapercu", "&Aperçu"}, {"mnus", "-"},
-          {"mnuquit", "&Quitter"}}},
-        {"mnu_voir", "&Voir Liste",
-         {{"mnuliste", "Liste des &Emprunts"}, {"e", "-"}, {"mnulistF", "&Liste des Films"},
-          {"mnu_dvd", "Liste des &Dvd"}, {"i", "-"}, {"mnu_liste_fr", "Liste Film Français"},
-          {"mnu_liste_E", "Liste Film Etranger"}}},
-        {"mnu_option", "&Option", {{"mnu_audio", "Gestion Codec"}}},
-        {"mnua", "?", {{"mnupropos", "A propos de"}}},
+            {"fichier",
+             "&Fichier",
+             {{"mnufilm", "&Nouveau film"},
+              {"mnuajoutquick", "A&jout Rapide"},
+              {"mnus1", "-"},
+              {"mnuexporter", "&Export Txt"},
+              {"mnu_excel", "E&xport Excel"},
+              {"mnuapercu", "&Aperçu"},
+              {"mnus", "-"},
+              {"mnuquit", "&Quitter"}}},
+            {"mnu_voir",
+             "&Voir Liste",
+             {{"mnuliste", "Liste des &Emprunts"},
+              {"e", "-"},
+              {"mnulistF", "&Liste des Films"},
+              {"mnu_dvd", "Liste des &Dvd"},
+              {"i", "-"},
+              {"mnu_liste_fr", "Liste Film Français"},
+              {"mnu_liste_E", "Liste Film Etranger"}}},
+            {"mnu_option", "&Option", {{"mnu_audio", "Gestion Codec"}}},
+            {"mnua", "?", {{"mnupropos", "A propos de"}}},
     };
     QMenuBar* bar = window->menuBar();
     for (const auto& menu : menus) {

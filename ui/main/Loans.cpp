@@ -46,8 +46,10 @@ void recordReturn(const QString& code)
 
 void Frm_Accueil::connectLoans()
 {
-    onEvent(control<QCheckBox>(QStringLiteral("chk_pret")), &QCheckBox::toggled, [this] { chk_pret_Click(); });
-    onEvent(control<QPushButton>(QStringLiteral("cmd_pret")), &QPushButton::clicked, [this] { cmd_pret_Click(); });
+    onEvent(control<QCheckBox>(QStringLiteral("chk_pret")), &QCheckBox::toggled,
+            [this] { chk_pret_Click(); });
+    onEvent(control<QPushButton>(QStringLiteral("cmd_pret")), &QPushButton::clicked,
+            [this] { cmd_pret_Click(); });
     onEvent(window()->findChild<QAction*>(QStringLiteral("mnuliste")), &QAction::triggered,
             [this] { mnuliste_Click(); });
 }
@@ -121,9 +123,9 @@ void Frm_Accueil::cmd_pret_Click()
         return;
     }
     const QString date = today();
-    Connection::requete = QStringLiteral("UPDATE film SET pret_film=") + store::quotedText(name) +
-                          QStringLiteral(", date_pret=") + store::quotedText(date) +
-                          QStringLiteral("  WHERE code_film = ") + QString::number(Connection::code_selection);
+    Connection::requete = QStringLiteral("UPDATE film SET pret_film=") + store::quotedText(name)
+            + QStringLiteral(", date_pret=") + store::quotedText(date)
+            + QStringLiteral("  WHERE code_film = ") + QString::number(Connection::code_selection);
     try {
         Connection::rs = store::Recordset();
         Connection::rs.open(Connection::requete, Connection::connection(), -1, -1, -1);
@@ -149,20 +151,21 @@ void Frm_Accueil::cmd_pret_Click()
 
 void Frm_Accueil::mnuliste_Click()
 {
-    const QString loans =
-        QStringLiteral("SELECT code_film, nom_film, pret_film, date_pret FROM Film WHERE pret_film <>'' ORDER BY nom_film");
+    const QString loans = QStringLiteral("SELECT code_film, nom_film, pret_film, date_pret FROM Film WHERE "
+                                         "pret_film <>'' ORDER BY nom_film");
     QList<ListRow> rows;
     try {
         store::Recordset& rs = Connection::rs;
         rs = store::Recordset();
         rs.open(loans, Connection::connection(), -1, -1, -1);
         while (!rs.eof()) {
-            rows.append(ListRow{rs.text(QStringLiteral("nom_film")), rs.text(QStringLiteral("pret_film")),
-                                rs.text(QStringLiteral("date_pret")), rs.text(QStringLiteral("code_film"))});
+            rows.append(ListRow {rs.text(QStringLiteral("nom_film")), rs.text(QStringLiteral("pret_film")),
+                                 rs.text(QStringLiteral("date_pret")), rs.text(QStringLiteral("code_film"))});
             rs.moveNext();
         }
     } catch (const store::DbError& error) {
-        msgBox(QStringLiteral("La liste des emprunts n'a pas pu être lue :\r\n") + error.message(), mb::Exclamation);
+        msgBox(QStringLiteral("La liste des emprunts n'a pas pu être lue :\r\n") + error.message(),
+               mb::Exclamation);
         return;
     }
     // Emptying the search box runs the search; the loan layout and rows replace what it loaded.

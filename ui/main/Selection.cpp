@@ -53,7 +53,8 @@ void Frm_Accueil::List_Click()
 
     store::Recordset& rs = Connection::rs;
     rs = store::Recordset();
-    rs.open(QStringLiteral("select * from film where code_film=") + QString::number(Connection::code_selection),
+    rs.open(QStringLiteral("select * from film where code_film=")
+                    + QString::number(Connection::code_selection),
             Connection::connection());
     // The film may have left the catalogue since the list was filled.
     if (rs.eof()) {
@@ -64,9 +65,9 @@ void Frm_Accueil::List_Click()
         const char* label;
         const char* column;
     } summary[] = {
-        {"lbl_qual", "qualite_film"}, {"lbl_langue", "langue_Film"}, {"lbl_nbr", "cd_film"},
-        {"lbl_codec", "codec_Film"},  {"lbl_son", "codec_Son"},      {"lbl_duree", "duree"},
-        {"lbl_annee", "annee"},
+            {"lbl_qual", "qualite_film"}, {"lbl_langue", "langue_Film"}, {"lbl_nbr", "cd_film"},
+            {"lbl_codec", "codec_Film"},  {"lbl_son", "codec_Son"},      {"lbl_duree", "duree"},
+            {"lbl_annee", "annee"},
     };
     for (const auto& line : summary)
         control<QLabel>(QString::fromLatin1(line.label))->setText(rs.text(QString::fromLatin1(line.column)));
@@ -98,17 +99,14 @@ void Frm_Accueil::List_DblClick()
     Frm_Visu::instance().montrer();
 }
 
-void Frm_Accueil::List_ColumnClick(int column)
-{
-    List()->sortRows(column, Qt::AscendingOrder);
-}
+void Frm_Accueil::List_ColumnClick(int column) { List()->sortRows(column, Qt::AscendingOrder); }
 
 void Frm_Accueil::txt_search_Change()
 {
     // The typed text is one value of the filter: a quote in it is doubled, "%" and "_" stay wildcards.
     const QString text = control<QLineEdit>(QStringLiteral("txt_search"))->text();
-    Connection::requete = QStringLiteral("select * from film WHERE nom_film LIKE ") +
-                          store::quotedText(text + u'%', u'\'') + QStringLiteral(" order by nom_film");
+    Connection::requete = QStringLiteral("select * from film WHERE nom_film LIKE ")
+            + store::quotedText(text + u'%', u'\'') + QStringLiteral(" order by nom_film");
     try {
         Connection::chargeliste(Connection::requete);
     } catch (const store::DbError& error) {
