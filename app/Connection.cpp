@@ -1,6 +1,6 @@
 #include "app/Connection.h"
 
-#include "app/ProgramFolder.h"
+#include "files/ProgramFolder.h"
 #include "store/DbError.h"
 #include "ui/Platform.h"
 #include "ui/main/Frm_Accueil.h"
@@ -11,34 +11,31 @@
 namespace Connection {
 
 std::unique_ptr<store::Database> cnx;
-store::Recordset rs;
-QString requete;
 bool nouveau_film = false;
 qint16 code_selection = 0;
-qint16 onglet_option = 0;
+files::ReferenceList onglet_option = files::ReferenceList::Audio;
 
 bool Main()
 {
     try {
-        cnx = store::Database::open(app::cataloguePath());
+        cnx = store::Database::open(files::cataloguePath());
         Frm_Accueil::instance().show();
         return true;
     } catch (const std::exception&) {
         Frm_Accueil::instance().unload();
-        rs = store::Recordset();
         cnx.reset();
         ui::msgBox(QStringLiteral("Probleme de connection à la base de donnée\r\n"
                                   "Vérifiez que la base de donnée se situe dans le repertoire BD"),
-                   ui::mb::Critical, QStringLiteral("Erreur de connection"));
+                   ui::Icon::Critical, QStringLiteral("Erreur de connection"));
         return false;
     }
 }
 
-store::Database& connection()
+store::Films films()
 {
     if (!cnx)
         throw store::DbError(QStringLiteral("Aucune base de donnée n'est ouverte."));
-    return *cnx;
+    return store::Films(*cnx);
 }
 
 void tiret_si_vide(QLineEdit* box)
@@ -55,12 +52,10 @@ void tiret_si_vide(QPlainTextEdit* box)
 
 void reset()
 {
-    rs = store::Recordset();
     cnx.reset();
-    requete.clear();
     nouveau_film = false;
     code_selection = 0;
-    onglet_option = 0;
+    onglet_option = files::ReferenceList::Audio;
 }
 
 }  // namespace Connection

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "files/ReferenceListFile.h"
 #include "store/Database.h"
-#include "store/Recordset.h"
+#include "store/Films.h"
 
 #include <QString>
 #include <memory>
@@ -9,55 +10,30 @@
 class QLineEdit;
 class QPlainTextEdit;
 
-namespace exports {
-class Workbook;
-}
-
-// The state shared between the windows, and the procedures they share.
+// What passes between the windows, and the procedures they share. The list filler chargeliste
+// lives beside the main window (ui/main/Chargeliste.h), the spreadsheet export beside the
+// exports (export/ExporterExcel.h).
 namespace Connection {
 
+// The one connection to the catalogue, open from start to end.
 extern std::unique_ptr<store::Database> cnx;
-extern store::Recordset rs;
-extern QString requete;
+// True while the film editor adds a film, false while it modifies the film code_selection.
 extern bool nouveau_film;
+// The key of the film last selected in the main list; 0 before any selection.
 extern qint16 code_selection;
-extern qint16 onglet_option;
+// The list the options window shows when it opens.
+extern files::ReferenceList onglet_option;
 
 // Opens the catalogue and shows the main window; on failure shows the connection message.
 // Returns whether the program is running.
 bool Main();
 
-// Fills the main list from a SELECT and recomputes the four counters.
-void chargeliste(const QString& requete);
-
-// The statement chargeliste runs for a list statement: the same rows, the shown columns only.
-QString listedColumnsOnly(const QString& requete);
-
-// Recomputes the four counters of the main window from the whole catalogue.
-void actualiser_compteurs();
-
-// The one statement that actualiser_compteurs runs.
-QString countersStatement();
-
-// The single row of a list that found no film.
-QString placeholderRow();
+// The films of the open catalogue; throws when none is open.
+store::Films films();
 
 // Puts "-" into a text box whose text is empty.
 void tiret_si_vide(QLineEdit* box);
 void tiret_si_vide(QPlainTextEdit* box);
-
-// The workbook that the spreadsheet export is building; empty outside the export.
-extern std::unique_ptr<exports::Workbook> appli_excel;
-
-// Exports what the main list shows into a new workbook and opens it.
-void exporter_excel();
-
-// Selects the cell at the column letter and row of appli_excel and types the value into it.
-// The row is wider than 16 bits: a full catalogue fills rows up to 32,768.
-void ecrire_cellule(const QString& colonne, int ligne, const QString& valeur);
-
-// The catalogue connection; throws when none is open.
-store::Database& connection();
 
 // Forgets the connection and the shared state (end of the program, and between tests).
 void reset();

@@ -4,12 +4,15 @@
 #include "SampleCatalogue.h"
 
 #include "app/Connection.h"
-#include "app/ProgramFolder.h"
+#include "editor/Frm_New.h"
+#include "files/ProgramFolder.h"
+#include "quickadd/Frm_ajoutquick.h"
 #include "store/Catalogue.h"
+#include "store/Films.h"
 #include "store/Recordset.h"
+#include "support/ScriptedPlatform.h"
 #include "ui/Form.h"
 #include "ui/ListView.h"
-#include "ui/ScriptedPlatform.h"
 #include "ui/Toolkit.h"
 #include "ui/main/Frm_Accueil.h"
 
@@ -34,8 +37,8 @@ constexpr int kFilms = 32767;
 constexpr int kRuns = 15;
 
 // The statements the program runs for the whole list and for the counters.
-const QString kAll = Connection::listedColumnsOnly(QStringLiteral("select * from film order by nom_film"));
-const QStringList kCounts = {Connection::countersStatement()};
+const QString kAll = store::Films::listedColumnsOnly(store::Films::allFilms());
+const QStringList kCounts = {store::Films::countersStatement()};
 
 // The statements stepped through the engine alone, every column of every row read as text.
 double engineTime(store::Database& db, const QStringList& statements)
@@ -55,26 +58,6 @@ double engineTime(store::Database& db, const QStringList& statements)
     });
 }
 
-QMainWindow* shownForm(const QString& name)
-{
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->objectName() == name && widget->isVisible())
-            return qobject_cast<QMainWindow*>(widget);
-    }
-    return nullptr;
-}
-
-template <typename T>
-T* find(QWidget* window, const char* name)
-{
-    T* found = window ? window->findChild<T*>(QString::fromLatin1(name)) : nullptr;
-    if (!found) {
-        std::fprintf(stderr, "control %s not found\n", name);
-        std::exit(2);
-    }
-    return found;
-}
-
 // Unloads every window as the program does at its end; with no event loop running here, the
 // windows waiting for deletion are deleted at once so the next start does not pile up on them.
 void endProgram()
@@ -84,13 +67,9 @@ void endProgram()
     Connection::reset();
 }
 
-QMainWindow* accueil() { return Frm_Accueil::instance().window(); }
-ui::ListView* list() { return Frm_Accueil::instance().List(); }
-void trigger(const char* action) { find<QAction>(accueil(), action)->trigger(); }
-void click(QWidget* window, const char* button)
-{
-    QTest::mouseClick(find<QAbstractButton>(window, button), Qt::LeftButton);
-}
+const Frm_AccueilControls& accueil() { return Frm_Accueil::instance().controls(); }
+ui::ListView* list() { return accueil().List; }
+void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
 
 // A real mouse click on a row of the main list.
 void clickRow(int row)
@@ -126,7 +105,7 @@ int main(int argc, char* argv[])
     ui::setUpToolkit(application);
     QApplication::setQuitOnLastWindowClosed(false);
     ui::forms::setOnLastUnload([] {});
-    ui::ScriptedPlatform platform;
+    testing::ScriptedPlatform platform;
 
     QTemporaryDir folder;
     QDir(folder.path()).mkpath(QStringLiteral("BD"));
@@ -138,7 +117,7 @@ int main(int argc, char* argv[])
                           QFile::ReadOwner | QFile::WriteOwner);
     std::fprintf(stderr, "making a catalogue of %d films...\n", kFilms);
     bench::fillCatalogue(catalogue, kFilms);
-    app::setProgramFolder(folder.path());
+    files::setProgramFolder(folder.path());
     auto engine = store::Database::open(catalogue);
     auto keyOf = [&](const QString& statement) {
         store::Recordset rs;
@@ -158,7 +137,7 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "%s: %.1f ms\n", qPrintable(name), bench::median(timing.program));
         // A message means the operation failed and its time would mean nothing.
         for (const auto& message : platform.messages)
-            if (!(message.flags & ui::mb::YesNo))
+            if (!(message.flags & int(ui::Buttons::YesNo)))
                 std::fprintf(stderr, "  message: %s\n", qPrintable(message.prompt));
         platform.messages.clear();
         timings.append(timing);
@@ -174,10 +153,10 @@ int main(int argc, char* argv[])
 
     record(
             QStringLiteral("Full list (Liste des Films)"), kRuns,
-            [&] { return bench::timeOnce([] { trigger("mnulistF"); }); },
+            [&] { return bench::timeOnce([] { accueil().mnulistF->trigger(); }); },
             [&] { return engineTime(*engine, QStringList {kAll} + kCounts); });
 
-    auto* search = find<QLineEdit>(accueil(), "txt_search");
+    auto* search = accueil().txt_search;
     const QStringList prefixes = {QStringLiteral("a"), QStringLiteral("ab"), QStringLiteral("abc")};
     for (int k = 0; k < 3; ++k) {
         record(
@@ -189,7 +168,7 @@ int main(int argc, char* argv[])
                 [&] {
                     return engineTime(
                             *engine,
-                            QStringList {Connection::listedColumnsOnly(
+                            QStringList {store::Films::listedColumnsOnly(
                                     QStringLiteral(
                                             "select * from film WHERE nom_film LIKE '%1%' order by nom_film")
                                             .arg(prefixes[k]))}
@@ -204,7 +183,7 @@ int main(int argc, char* argv[])
             },
             [&] {
                 return engineTime(*engine,
-                                  QStringList {Connection::listedColumnsOnly(QStringLiteral(
+                                  QStringList {store::Films::listedColumnsOnly(QStringLiteral(
                                           "select * from film WHERE nom_film LIKE '%' order by nom_film"))}
                                           + kCounts);
             });
@@ -232,25 +211,25 @@ int main(int argc, char* argv[])
            {});
 
     record(
-            QStringLiteral("Loan list"), kRuns, [&] { return bench::timeOnce([] { trigger("mnuliste"); }); },
+            QStringLiteral("Loan list"), kRuns,
+            [&] { return bench::timeOnce([] { accueil().mnuliste->trigger(); }); },
             [&] {
                 return engineTime(*engine,
                                   {QStringLiteral("SELECT code_film, nom_film, pret_film, date_pret FROM "
                                                   "Film WHERE pret_film <>'' ORDER BY nom_film")});
             });
-    trigger("mnulistF");
+    accueil().mnulistF->trigger();
 
     record(
             QStringLiteral("Recording a loan"), kRuns,
             [&] {
                 const qint16 key = keyOf(keyWhere("pret_film IS NULL"));
-                return bench::timeOnce(
-                        [&] { click(accueil(), "cmd_pret"); },
-                        [&] {
-                            clickRow(rowOfKey(key));
-                            click(accueil(), "chk_pret");
-                            find<QLineEdit>(accueil(), "txt_nom")->setText(QStringLiteral("Benchmark"));
-                        });
+                return bench::timeOnce([&] { click(accueil().cmd_pret); },
+                                       [&] {
+                                           clickRow(rowOfKey(key));
+                                           click(accueil().chk_pret);
+                                           accueil().txt_nom->setText(QStringLiteral("Benchmark"));
+                                       });
             },
             [&] {
                 return engineTime(
@@ -264,10 +243,10 @@ int main(int argc, char* argv[])
             QStringLiteral("Recording a return"), kRuns,
             [&] {
                 const qint16 key = keyOf(keyWhere("pret_film = 'Benchmark'", 0));
-                return bench::timeOnce([&] { click(accueil(), "chk_pret"); },
+                return bench::timeOnce([&] { click(accueil().chk_pret); },
                                        [&] {
                                            clickRow(rowOfKey(key));
-                                           platform.answers = {ui::mb::Yes};
+                                           platform.answers = {ui::Answer::Yes};
                                        });
             },
             [&] {
@@ -282,22 +261,20 @@ int main(int argc, char* argv[])
     record(
             QStringLiteral("Saving a new film"), kRuns,
             [&] {
-                QMainWindow* editor = nullptr;
                 return bench::timeOnce(
-                        [&] { click(editor, "Bt_Enreg"); },
+                        [&] { click(Frm_New::instance().controls().Bt_Enreg); },
                         [&] {
                             // Room for the new key: the highest film goes first.
                             engine->execute(
                                     QStringLiteral("Delete * from film where code_film=%1")
                                             .arg(keyOf(QStringLiteral("select max(code_film) from film"))));
                             ++added;
-                            click(accueil(), "cmd_new");
+                            click(accueil().cmd_new);
                             // The main window unloads when the editor opens; the event loop would delete it
                             // meanwhile.
                             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-                            editor = shownForm(QStringLiteral("Frm_New"));
-                            find<QLineEdit>(editor, "Txt_Titre")
-                                    ->setText(QStringLiteral("Nouveau film d'essai"));
+                            Frm_New::instance().controls().Txt_Titre->setText(
+                                    QStringLiteral("Nouveau film d'essai"));
                         });
             },
             [&] {
@@ -310,15 +287,13 @@ int main(int argc, char* argv[])
     record(
             QStringLiteral("Modifying a film"), kRuns,
             [&] {
-                QMainWindow* editor = nullptr;
-                return bench::timeOnce(
-                        [&] { click(editor, "Bt_Enreg"); },
-                        [&] {
-                            clickRow((added * 7919) % list()->rowCount());
-                            click(accueil(), "Bt_Modif");
-                            editor = shownForm(QStringLiteral("Frm_New"));
-                            find<QPlainTextEdit>(editor, "txt_obs")->setPlainText(QStringLiteral("modifié"));
-                        });
+                return bench::timeOnce([&] { click(Frm_New::instance().controls().Bt_Enreg); },
+                                       [&] {
+                                           clickRow((added * 7919) % list()->rowCount());
+                                           click(accueil().Bt_Modif);
+                                           Frm_New::instance().controls().txt_obs->setPlainText(
+                                                   QStringLiteral("modifié"));
+                                       });
             },
             [&] { return engineTime(*engine, QStringList {kAll} + kCounts); });
 
@@ -326,10 +301,10 @@ int main(int argc, char* argv[])
     record(
             QStringLiteral("Deleting a film"), kRuns,
             [&] {
-                return bench::timeOnce([&] { click(accueil(), "Bt_Supp"); },
+                return bench::timeOnce([&] { click(accueil().Bt_Supp); },
                                        [&] {
                                            clickRow((++deleted * 104729) % list()->rowCount());
-                                           platform.answers = {ui::mb::Yes};
+                                           platform.answers = {ui::Answer::Yes};
                                        });
             },
             [&] {
@@ -338,10 +313,10 @@ int main(int argc, char* argv[])
                                           + kCounts);
             });
 
-    trigger("mnulistF");
+    accueil().mnulistF->trigger();
     record(
             QStringLiteral("Text export"), kRuns,
-            [&] { return bench::timeOnce([] { trigger("mnuexporter"); }); },
+            [&] { return bench::timeOnce([] { accueil().mnuexporter->trigger(); }); },
             [&] {
                 return engineTime(
                         *engine,
@@ -349,7 +324,7 @@ int main(int argc, char* argv[])
             });
 
     record(QStringLiteral("Spreadsheet export"), 3,
-           [&] { return bench::timeOnce([] { trigger("mnu_excel"); }); }, {});
+           [&] { return bench::timeOnce([] { accueil().mnu_excel->trigger(); }); }, {});
     for (const QString& workbook : platform.openedDocuments)
         if (workbook.endsWith(QStringLiteral(".xlsx")))
             QFile::remove(workbook);
@@ -361,8 +336,7 @@ int main(int argc, char* argv[])
     bench::makeVideoTree(videos.path(), 100, 100);
     record(QStringLiteral("Quick add, 10,000 files in 100 folders"), 3,
            [&] {
-               QMainWindow* quickAdd = nullptr;
-               return bench::timeOnce([&] { click(quickAdd, "cmd_lancer"); },
+               return bench::timeOnce([&] { click(Frm_ajoutquick::instance().controls().cmd_lancer); },
                                       [&] {
                                           endProgram();
                                           engine.reset();
@@ -372,10 +346,9 @@ int main(int argc, char* argv[])
                                           store::createCatalogue(catalogue);
                                           engine = store::Database::open(catalogue);
                                           Connection::Main();
-                                          trigger("mnuajoutquick");
-                                          quickAdd = shownForm(QStringLiteral("Frm_ajoutquick"));
+                                          accueil().mnuajoutquick->trigger();
                                           platform.folders = {videos.path()};
-                                          click(quickAdd, "cmd_parcourir");
+                                          click(Frm_ajoutquick::instance().controls().cmd_parcourir);
                                       });
            },
            {});

@@ -1,9 +1,10 @@
 #include "editor/Frm_New.h"
 
 #include "app/Connection.h"
-#include "app/ProgramFolder.h"
+#include "files/ProgramFolder.h"
+#include "files/ReferenceListFile.h"
+#include "store/Films.h"
 #include "editor/FilmSave.h"
-#include "reflists/ReferenceListFile.h"
 #include "ui/Controls.h"
 #include "ui/Guard.h"
 #include "ui/Platform.h"
@@ -18,7 +19,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRect>
 #include <initializer_list>
 
 using namespace ui;
@@ -54,22 +54,19 @@ QLabel* caption(QWidget* parent, const char* name, const char* text, int left, i
     return label;
 }
 
-// A one-line caption of a frame: its name, text and place in twips.
-struct FrameCaption {
-    const char* name;
-    const char* text;
-    int left, top, width;
-};
-
-// A frame in the window's blue with its captions.
-QGroupBox* blueFrame(QWidget* client, const char* name, const char* title, QRect twips,
-                     std::initializer_list<FrameCaption> captions)
+// A one-line caption inside a frame: 195 twips high.
+QLabel* frameCaption(QWidget* frame, const char* name, const char* text, int left, int top, int width)
 {
-    QGroupBox* frame = makeFrame(client, QString::fromLatin1(name), QString::fromUtf8(title), twips.x(),
-                                 twips.y(), twips.width(), twips.height());
+    return caption(frame, name, text, left, top, width, 195);
+}
+
+// A frame in the window's blue.
+QGroupBox* blueFrame(QWidget* client, const char* name, const char* title, int left, int top, int width,
+                     int height)
+{
+    QGroupBox* frame =
+            makeFrame(client, QString::fromLatin1(name), QString::fromUtf8(title), left, top, width, height);
     fillBackground(frame, formBlue());
-    for (const FrameCaption& line : captions)
-        caption(frame, line.name, line.text, line.left, line.top, line.width, 195);
     return frame;
 }
 
@@ -103,7 +100,7 @@ Frm_New& Frm_New::instance()
     return form;
 }
 
-Frm_New::Frm_New() : Form(QStringLiteral("Frm_New")) { }
+Frm_New::Frm_New() : TypedForm(QStringLiteral("Frm_New")) { }
 
 const QStringList& Frm_New::qualites()
 {
@@ -113,140 +110,131 @@ const QStringList& Frm_New::qualites()
     return texts;
 }
 
+QList<QRadioButton*> Frm_New::options()
+{
+    const Frm_NewControls& c = controls();
+    return {c.Option1, c.Option2, c.Option3, c.Option4, c.Option5};
+}
+
 void Frm_New::build(QMainWindow* window, QWidget* client)
 {
+    Frm_NewControls& c = controls_;
     window->setWindowTitle(QStringLiteral("Cinabrel - Ajout/Modification"));
     fillBackground(client, formBlue());
     buildInfoGeneral(client);
     buildInfoPlus(client);
 
-    caption(client, "Label6", "Synopsis / Observation :", 120, 2760, 2175, 240, 9.75);
-    auto* txt_obs = new QPlainTextEdit(client);
-    txt_obs->setObjectName(QStringLiteral("txt_obs"));
-    place(txt_obs, 120, 3000, 9615, 3495);
-    txt_obs->setFont(arial(9.75));
-    txt_obs->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    txt_obs->setTabChangesFocus(true);
-    QPalette palette = txt_obs->palette();
-    palette.setColor(QPalette::Base, Qt::white);
-    txt_obs->setPalette(palette);
+    c.Label6 = caption(client, "Label6", "Synopsis / Observation :", 120, 2760, 2175, 240, 9.75);
+    c.txt_obs = makeNotesBox(client, QStringLiteral("txt_obs"), 120, 3000, 9615, 3495);
+    c.txt_obs->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
-    auto* bt_enreg = makeButton(client, QStringLiteral("Bt_Enreg"), QStringLiteral("Enregistrer"), 2640, 6720,
-                                2295, 375);
-    auto* bt_annuler = makeButton(client, QStringLiteral("Bt_Annuler"), QStringLiteral("Annuler"), 5400, 6720,
-                                  2415, 375);
-    onEvent(bt_enreg, &QPushButton::clicked, [this] { editor::enregistrer(*this); });
-    onEvent(bt_annuler, &QPushButton::clicked, [this] { Bt_Annuler_Click(); });
+    c.Bt_Enreg = makeButton(client, QStringLiteral("Bt_Enreg"), QStringLiteral("Enregistrer"), 2640, 6720,
+                            2295, 375);
+    c.Bt_Annuler = makeButton(client, QStringLiteral("Bt_Annuler"), QStringLiteral("Annuler"), 5400, 6720,
+                              2415, 375);
+    onEvent(c.Bt_Enreg, &QPushButton::clicked, [this] { editor::enregistrer(*this); });
+    onEvent(c.Bt_Annuler, &QPushButton::clicked, [this] { Bt_Annuler_Click(); });
 
-    const char* tabOrder[] = {"Txt_Titre",  "txt_realisateur", "txt_acteur", "txt_duree", "txt_annee",
-                              "Comb_lng",   "Combo1",          "Combo3",     "Option1",   "Option3",
-                              "Option2",    "Option4",         "Option5",    "Combo2",    "comb_video",
-                              "comb_audio", "txt_obs",         "Bt_Enreg",   "Bt_Annuler"};
-    QWidget* previous = nullptr;
-    for (const char* name : tabOrder) {
-        auto* widget = window->findChild<QWidget*>(QString::fromLatin1(name));
-        if (previous)
-            QWidget::setTabOrder(previous, widget);
-        previous = widget;
-    }
+    const QList<QWidget*> tabOrder = {
+            c.Txt_Titre,  c.txt_realisateur, c.txt_acteur, c.txt_duree, c.txt_annee, c.Comb_lng, c.Combo1,
+            c.Combo3,     c.Option1,         c.Option3,    c.Option2,   c.Option4,   c.Option5,  c.Combo2,
+            c.comb_video, c.comb_audio,      c.txt_obs,    c.Bt_Enreg,  c.Bt_Annuler};
+    for (qsizetype i = 1; i < tabOrder.size(); ++i)
+        QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
 
     window->installEventFilter(new ShowWatcher(window, [this] { activer(); }));
 }
 
 void Frm_New::buildInfoGeneral(QWidget* client)
 {
+    Frm_NewControls& c = controls_;
+    c.fra1 = blueFrame(client, "fra1", "Info Général", 120, 360, 6975, 2295);
+    c.Label1 = frameCaption(c.fra1, "Label1", "Titre :", 240, 360, 405);
+    c.Label10 = frameCaption(c.fra1, "Label10", "Réalisateur :", 120, 720, 885);
+    c.Label11 = frameCaption(c.fra1, "Label11", "Acteur(s) :", 120, 1080, 720);
+    c.lbl_duree = frameCaption(c.fra1, "lbl_duree", "Durée", 5280, 360, 435);
+    c.Label12 = frameCaption(c.fra1, "Label12", "Année", 5280, 720, 465);
+    c.Label8 = frameCaption(c.fra1, "Label8", "Langue", 480, 1440, 540);
+    c.Label4 = frameCaption(c.fra1, "Label4", "Genre :", 3120, 1440, 525);
     // Label5 stands a little left of its design place: the substitute face is wider than the
     // design's, and the caption would run under the list beside it.
-    auto* fra1 = blueFrame(client, "fra1", "Info Général", {120, 360, 6975, 2295},
-                           {{"Label1", "Titre :", 240, 360, 405},
-                            {"Label10", "Réalisateur :", 120, 720, 885},
-                            {"Label11", "Acteur(s) :", 120, 1080, 720},
-                            {"lbl_duree", "Durée", 5280, 360, 435},
-                            {"Label12", "Année", 5280, 720, 465},
-                            {"Label8", "Langue", 480, 1440, 540},
-                            {"Label4", "Genre :", 3120, 1440, 525},
-                            {"Label5", "Format Vidéo", 90, 1800, 930},
-                            {"Label3", "Qualité :", 3120, 1800, 585}});
+    c.Label5 = frameCaption(c.fra1, "Label5", "Format Vidéo", 90, 1800, 930);
+    c.Label3 = frameCaption(c.fra1, "Label3", "Qualité :", 3120, 1800, 585);
 
-    makeTextBox(fra1, QStringLiteral("Txt_Titre"), QString(), 1080, 360, 3735, 285);
-    makeTextBox(fra1, QStringLiteral("txt_realisateur"), QString(), 1080, 720, 3735, 285);
-    makeTextBox(fra1, QStringLiteral("txt_duree"), QStringLiteral("00h00"), 5880, 360, 615, 285);
-    makeTextBox(fra1, QStringLiteral("txt_annee"), QString(), 5880, 720, 615, 285)->setMaxLength(4);
-    makeDropDownList(fra1, QStringLiteral("Comb_lng"), 1080, 1440, 1575, 315);
-    makeDropDownList(fra1, QStringLiteral("Combo1"), 3720, 1440, 1575, 315);
-    whiteList(makeDropDownList(fra1, QStringLiteral("Combo3"), 1080, 1800, 1575, 315));
+    c.Txt_Titre = makeTextBox(c.fra1, QStringLiteral("Txt_Titre"), QString(), 1080, 360, 3735, 285);
+    c.txt_realisateur =
+            makeTextBox(c.fra1, QStringLiteral("txt_realisateur"), QString(), 1080, 720, 3735, 285);
+    c.txt_duree =
+            makeTextBox(c.fra1, QStringLiteral("txt_duree"), QStringLiteral("00h00"), 5880, 360, 615, 285);
+    c.txt_annee = makeTextBox(c.fra1, QStringLiteral("txt_annee"), QString(), 5880, 720, 615, 285);
+    c.txt_annee->setMaxLength(4);
+    c.Comb_lng = makeDropDownList(c.fra1, QStringLiteral("Comb_lng"), 1080, 1440, 1575, 315);
+    c.Combo1 = makeDropDownList(c.fra1, QStringLiteral("Combo1"), 3720, 1440, 1575, 315);
+    c.Combo3 = whiteList(makeDropDownList(c.fra1, QStringLiteral("Combo3"), 1080, 1800, 1575, 315));
 
-    const struct {
-        const char* name;
-        const char* caption;
-        int left, top, width;
-    } options[] = {
-            {"Option1", "Mauvais", 3840, 1800, 975}, {"Option2", "Moyenne", 3840, 2040, 975},
-            {"Option3", "Bonne", 5040, 1800, 855},   {"Option4", "Exellente", 5040, 2040, 975},
-            {"Option5", "Dvd", 6240, 2040, 615},
+    auto option = [&c](const char* name, const char* text, int left, int top, int width) {
+        return makeOptionButton(c.fra1, QString::fromLatin1(name), QString::fromLatin1(text), left, top,
+                                width, 195);
     };
-    for (const auto& option : options)
-        makeOptionButton(fra1, QString::fromLatin1(option.name), QString::fromLatin1(option.caption),
-                         option.left, option.top, option.width, 195);
+    c.Option1 = option("Option1", "Mauvais", 3840, 1800, 975);
+    c.Option2 = option("Option2", "Moyenne", 3840, 2040, 975);
+    c.Option3 = option("Option3", "Bonne", 5040, 1800, 855);
+    c.Option4 = option("Option4", "Exellente", 5040, 2040, 975);
+    c.Option5 = option("Option5", "Dvd", 6240, 2040, 615);
 
     // The actors' box belongs to the window and lies over the frame, on the row of its label.
-    auto* txt_acteur = makeTextBox(client, QStringLiteral("txt_acteur"), QString(), 1200, 1440, 5775, 285);
-    txt_acteur->raise();
+    c.txt_acteur = makeTextBox(client, QStringLiteral("txt_acteur"), QString(), 1200, 1440, 5775, 285);
+    c.txt_acteur->raise();
 }
 
 void Frm_New::buildInfoPlus(QWidget* client)
 {
-    auto* fra2 = blueFrame(client, "Fra2", "Info +", {7200, 360, 2535, 2295},
-                           {{"Label2", "Nbr CD :", 120, 240, 615},
-                            {"Label7", "Codec Video", 120, 840, 915},
-                            {"Label9", "Codec Audio", 120, 1440, 915}});
-    makeDropDownList(fra2, QStringLiteral("Combo2"), 120, 480, 855, 315);
-    whiteList(makeDropDownList(fra2, QStringLiteral("comb_video"), 120, 1080, 2055, 315));
-    whiteList(makeDropDownList(fra2, QStringLiteral("comb_audio"), 120, 1680, 2055, 315));
+    Frm_NewControls& c = controls_;
+    c.Fra2 = blueFrame(client, "Fra2", "Info +", 7200, 360, 2535, 2295);
+    c.Label2 = frameCaption(c.Fra2, "Label2", "Nbr CD :", 120, 240, 615);
+    c.Label7 = frameCaption(c.Fra2, "Label7", "Codec Video", 120, 840, 915);
+    c.Label9 = frameCaption(c.Fra2, "Label9", "Codec Audio", 120, 1440, 915);
+    c.Combo2 = makeDropDownList(c.Fra2, QStringLiteral("Combo2"), 120, 480, 855, 315);
+    c.comb_video = whiteList(makeDropDownList(c.Fra2, QStringLiteral("comb_video"), 120, 1080, 2055, 315));
+    c.comb_audio = whiteList(makeDropDownList(c.Fra2, QStringLiteral("comb_audio"), 120, 1680, 2055, 315));
 }
 
 void Frm_New::onLoad()
 {
     remplir_listes();
-    control<QRadioButton>(QStringLiteral("Option3"))->setChecked(true);
+    controls().Option3->setChecked(true);
     a_preparer_ = true;
 }
 
 void Frm_New::remplir_listes()
 {
-    reflists::ReferenceLists lists;
+    const Frm_NewControls& c = controls();
+    files::ReferenceLists lists;
     try {
-        lists = reflists::readReferenceLists(app::referenceListsPath());
-    } catch (const reflists::ReferenceListError& error) {
+        lists = files::readReferenceLists(files::referenceListsPath());
+    } catch (const files::ReferenceListError& error) {
         // The film can still be entered; only the choices of the file are missing.
         msgBox(error.message() + QStringLiteral("\r\nLes choix de codecs et de genres resteront vides."),
-               mb::Exclamation);
+               Icon::Exclamation);
     }
 
-    auto* combo1 = control<QComboBox>(QStringLiteral("Combo1"));
-    combo1->addItem(QStringLiteral("----"));
-    combo1->addItems(lists.genre);
-    combo1->setCurrentIndex(-1);
+    c.Combo1->addItem(QStringLiteral("----"));
+    c.Combo1->addItems(lists.genre);
+    c.Combo1->setCurrentIndex(-1);
 
-    const struct {
-        const char* name;
-        QStringList entries;
-    } fixed[] = {
-            {"Combo2", {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}},
-            {"Combo3",
-             {QStringLiteral("Avi"), QStringLiteral("Mpg"), QStringLiteral("Divx"), QStringLiteral("Rmvb"),
-              QStringLiteral("Svcd"), QStringLiteral("Wma"), QStringLiteral("Dvd")}},
-            {"Comb_lng",
-             {QStringLiteral("Français"), QStringLiteral("Anglais"), QStringLiteral("Espagnol"),
-              QStringLiteral("Italien"), QStringLiteral("Allemenad"), QStringLiteral("Autres")}},
-            {"comb_audio", lists.audio},
-            {"comb_video", lists.video},
-    };
-    for (const auto& list : fixed) {
-        auto* combo = control<QComboBox>(QString::fromLatin1(list.name));
-        combo->addItems(list.entries);
+    auto fill = [](QComboBox* combo, const QStringList& entries) {
+        combo->addItems(entries);
         combo->setCurrentIndex(combo->count() > 0 ? 0 : -1);
-    }
+    };
+    fill(c.Combo2, {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")});
+    fill(c.Combo3,
+         {QStringLiteral("Avi"), QStringLiteral("Mpg"), QStringLiteral("Divx"), QStringLiteral("Rmvb"),
+          QStringLiteral("Svcd"), QStringLiteral("Wma"), QStringLiteral("Dvd")});
+    fill(c.Comb_lng,
+         {QStringLiteral("Français"), QStringLiteral("Anglais"), QStringLiteral("Espagnol"),
+          QStringLiteral("Italien"), QStringLiteral("Allemenad"), QStringLiteral("Autres")});
+    fill(c.comb_audio, lists.audio);
+    fill(c.comb_video, lists.video);
 }
 
 void Frm_New::activer()
@@ -255,52 +243,39 @@ void Frm_New::activer()
         return;
     a_preparer_ = false;
     if (Connection::nouveau_film) {
-        control<QComboBox>(QStringLiteral("Combo1"))->setCurrentIndex(0);
-        control<QLineEdit>(QStringLiteral("Txt_Titre"))->setFocus();
+        controls().Combo1->setCurrentIndex(0);
+        controls().Txt_Titre->setFocus();
     } else {
         charger_film();
-        control<QPlainTextEdit>(QStringLiteral("txt_obs"))->setFocus();
+        controls().txt_obs->setFocus();
     }
 }
 
 void Frm_New::charger_film()
 {
-    store::Recordset& rs = Connection::rs;
-    rs = store::Recordset();
-    rs.open(QStringLiteral("SELECT * FROM Film WHERE code_film=")
-                    + QString::number(Connection::code_selection),
-            Connection::connection(), store::Recordset::Dynamic, store::Recordset::Optimistic);
-    if (rs.eof()) {
-        rs.close();
-        msgBox(QStringLiteral("Ce film n'existe plus dans la base de donnée"), mb::Exclamation);
+    const std::optional<store::Film> film = Connection::films().find(Connection::code_selection);
+    if (!film) {
+        msgBox(QStringLiteral("Ce film n'existe plus dans la base de donnée"), Icon::Exclamation);
         return;
     }
+    const Frm_NewControls& c = controls();
+    c.Txt_Titre->setText(film->nom_film);
+    c.txt_realisateur->setText(film->realisateur);
+    c.txt_acteur->setText(film->acteur);
+    c.txt_annee->setText(film->annee);
+    c.txt_duree->setText(film->duree);
+    c.txt_obs->setPlainText(film->obs_Film);
 
-    const struct {
-        const char* column;
-        const char* box;
-    } texts[] = {{"nom_film", "Txt_Titre"},
-                 {"realisateur", "txt_realisateur"},
-                 {"acteur", "txt_acteur"},
-                 {"annee", "txt_annee"},
-                 {"duree", "txt_duree"}};
-    for (const auto& text : texts)
-        control<QLineEdit>(QString::fromLatin1(text.box))->setText(rs.text(QString::fromLatin1(text.column)));
-    control<QPlainTextEdit>(QStringLiteral("txt_obs"))->setPlainText(rs.text(QStringLiteral("obs_Film")));
+    selectText(c.Combo1, film->type_film);
+    selectText(c.Combo2, film->cd_film);
+    selectText(c.Combo3, film->format_film);
+    selectText(c.Comb_lng, film->langue_Film);
+    selectText(c.comb_video, film->codec_Film);
+    selectText(c.comb_audio, film->codec_Son);
 
-    const struct {
-        const char* column;
-        const char* combo;
-    } choices[] = {{"type_film", "Combo1"},     {"cd_film", "Combo2"},        {"format_film", "Combo3"},
-                   {"langue_Film", "Comb_lng"}, {"codec_Film", "comb_video"}, {"codec_Son", "comb_audio"}};
-    for (const auto& choice : choices)
-        selectText(control<QComboBox>(QString::fromLatin1(choice.combo)),
-                   rs.text(QString::fromLatin1(choice.column)));
-
-    const int quality = qualites().indexOf(rs.text(QStringLiteral("qualite_film")));
+    const qsizetype quality = qualites().indexOf(film->qualite_film);
     if (quality >= 0)
-        control<QRadioButton>(QStringLiteral("Option%1").arg(quality + 1))->setChecked(true);
-    rs.close();
+        options().at(quality)->setChecked(true);
 }
 
 void Frm_New::Bt_Annuler_Click()

@@ -2,14 +2,63 @@
 
 #include "ui/Form.h"
 
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+
+struct Frm_NewControls {
+    QGroupBox* fra1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label10 = nullptr;
+    QLabel* Label11 = nullptr;
+    QLabel* lbl_duree = nullptr;
+    QLabel* Label12 = nullptr;
+    QLabel* Label8 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLineEdit* Txt_Titre = nullptr;
+    QLineEdit* txt_realisateur = nullptr;
+    QLineEdit* txt_acteur = nullptr;
+    QLineEdit* txt_duree = nullptr;
+    QLineEdit* txt_annee = nullptr;
+    QComboBox* Comb_lng = nullptr;
+    QComboBox* Combo1 = nullptr;
+    QComboBox* Combo3 = nullptr;
+    QRadioButton* Option1 = nullptr;
+    QRadioButton* Option2 = nullptr;
+    QRadioButton* Option3 = nullptr;
+    QRadioButton* Option4 = nullptr;
+    QRadioButton* Option5 = nullptr;
+
+    QGroupBox* Fra2 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label7 = nullptr;
+    QLabel* Label9 = nullptr;
+    QComboBox* Combo2 = nullptr;
+    QComboBox* comb_video = nullptr;
+    QComboBox* comb_audio = nullptr;
+
+    QLabel* Label6 = nullptr;
+    QPlainTextEdit* txt_obs = nullptr;
+    QPushButton* Bt_Enreg = nullptr;
+    QPushButton* Bt_Annuler = nullptr;
+};
+
 // The film editor: adds a film (Connection::nouveau_film) or modifies the film
 // Connection::code_selection. Whatever closes it shows the main window again.
-class Frm_New : public ui::Form {
+class Frm_New : public ui::TypedForm<Frm_NewControls> {
 public:
     static Frm_New& instance();
 
     // The quality texts of the option buttons Option1 to Option5.
     static const QStringList& qualites();
+    // The option buttons Option1 to Option5, in the order of their quality texts.
+    QList<QRadioButton*> options();
 
 protected:
     Frm_New();

@@ -2,8 +2,44 @@
 
 #include "ui/Form.h"
 
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+struct Frm_VisuControls {
+    QLabel* lbl_film = nullptr;
+
+    QGroupBox* fra_info = nullptr;
+    QLabel* Label14 = nullptr;
+    QLabel* lblrealisateur = nullptr;
+    QLabel* Label18 = nullptr;
+    QLabel* lblacteur = nullptr;
+    QLabel* Label8 = nullptr;
+    QLabel* lblannee = nullptr;
+    QLabel* Label16 = nullptr;
+    QLabel* lblduree = nullptr;
+
+    QGroupBox* fra_info1 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* lbl_langue = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* lbl_codec = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* lbl_qual = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* lbl_son = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* lbl_genre = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* lbl_nbr = nullptr;
+
+    QPlainTextEdit* txt_obs = nullptr;
+    QPushButton* Command1 = nullptr;
+};
+
 // The read-only sheet of the film Connection::code_selection.
-class Frm_Visu : public ui::Form {
+class Frm_Visu : public ui::TypedForm<Frm_VisuControls> {
 public:
     static Frm_Visu& instance();
 

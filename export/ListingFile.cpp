@@ -1,8 +1,9 @@
 #include "export/ListingFile.h"
 
 #include "app/Connection.h"
-#include "app/ProgramFolder.h"
-#include "export/TextListing.h"
+#include "files/ProgramFolder.h"
+#include "files/TextListing.h"
+#include "store/Films.h"
 #include "ui/Platform.h"
 
 #include <QDir>
@@ -16,41 +17,27 @@ namespace {
 void tellNotWritten(const QString& path)
 {
     ui::msgBox(QStringLiteral("Impossible d'écrire le fichier :\r\n") + QDir::toNativeSeparators(path),
-               ui::mb::Critical);
+               ui::Icon::Critical);
 }
 
 }  // namespace
 
 bool writeListingFile()
 {
-    using namespace Connection;
-    const QString path = app::listingPath();
+    const QString path = files::listingPath();
     // Written aside and put in place at the end: a failure leaves the former listing whole.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         tellNotWritten(path);
         return false;
     }
-    TextListing listing(file);
+    files::TextListing listing(file);
     listing.writeHeader();
-
-    requete = QStringLiteral("select * from film ORDER BY nom_film");
-    if (rs.isOpen())
-        rs.close();
-    // The same films in the same order, but only the listing's three columns, which the title
-    // index holds: the films are read from the index alone.
-    rs.open(QStringLiteral("select nom_film, duree, qualite_film from film ORDER BY nom_film"), connection(),
-            store::Recordset::Unspecified, store::Recordset::Unspecified, store::Recordset::Unspecified);
-    const int title = rs.fieldIndex(QStringLiteral("nom_film"));
-    const int duration = rs.fieldIndex(QStringLiteral("duree"));
-    const int quality = rs.fieldIndex(QStringLiteral("qualite_film"));
-    while (!rs.eof()) {
-        listing.writeFilm(rs.text(title), rs.text(duration), rs.text(quality));
-        rs.moveNext();
-    }
+    Connection::films().forEachByTitle(
+            [&listing](const QString& title, const QString& duration, const QString& quality) {
+                listing.writeFilm(title, duration, quality);
+            });
     listing.writeFooter(ui::platform().now());
-    rs.close();
-
     if (!file.commit()) {
         tellNotWritten(path);
         return false;
@@ -61,7 +48,7 @@ bool writeListingFile()
 void openListingFile()
 {
     // Asking the desktop to open a missing file can make it show an error of its own.
-    const QString path = app::listingPath();
+    const QString path = files::listingPath();
     if (QFile::exists(path))
         ui::platform().openDocument(path);
 }

@@ -4,6 +4,7 @@
 #include "store/Catalogue.h"
 #include "store/Database.h"
 #include "store/DbError.h"
+#include "store/Films.h"
 #include "store/Dialect.h"
 #include "store/Recordset.h"
 
@@ -87,7 +88,14 @@ void checkRow(const QStringList& actual, const QStringList& expected, const char
     }
 }
 
-QString q(const QString& value) { return store::quotedText(value); }
+// Thirteen texts as the details of a film, in the order of the columns.
+store::FilmDetails details(const QStringList& v)
+{
+    store::FilmDetails film;
+    for (std::size_t i = 0; i < store::kDetailColumns.size(); ++i)
+        film.*store::kDetailColumns[i].member = v[qsizetype(i)];
+    return film;
+}
 
 QStringList filmRow(int code)
 {
@@ -132,56 +140,28 @@ void run(const uint8_t* data, size_t size)
     checkLiteral(v[0], u'"');
     checkLiteral(v[1], u'\'');
 
-    // Built by concatenation, as the windows build them: a value may itself hold "%1".
-    db.execute(QStringLiteral("Delete * from film where code_film=") + QString::number(kFilm));
-    QString insert =
-            QStringLiteral("INSERT INTO film (code_film,nom_film,type_film,cd_film,qualite_film, "
-                           "format_film,obs_Film,langue_Film,codec_Film,codec_Son,duree,realisateur, "
-                           "acteur,annee) VALUES (")
-            + QString::number(kFilm);
-    for (int i = 0; i < 13; ++i)
-        insert += u',' + q(v[i]);
-    db.execute(insert + u')');
+    // Through the catalogue's own statements, as the windows write them.
+    store::Films films(db);
+    films.remove(kFilm);
+    films.insert(kFilm, details(v.mid(0, 13)));
     QStringList expected = QStringList {QString::number(kFilm)} + v.mid(0, 13)
             + QStringList {QStringLiteral("<NULL>"), QStringLiteral("<NULL>")};
     checkRow(filmRow(kFilm), expected, "new film not stored exactly");
 
-    const char* const assignments[] = {"UPDATE film SET nom_film=",
-                                       ", type_film = ",
-                                       ",cd_film=",
-                                       ", qualite_film=",
-                                       ",format_film=",
-                                       ", obs_Film=",
-                                       ",langue_Film=",
-                                       ", codec_Film=",
-                                       ",codec_Son=",
-                                       ", duree=",
-                                       ",realisateur=",
-                                       ", acteur=",
-                                       ",annee="};
-    QString update;
-    for (int i = 0; i < 13; ++i)
-        update += QString::fromUtf8(assignments[i]) + q(v[i + 1]);
-    db.execute(update + QStringLiteral(" WHERE code_film=") + QString::number(kFilm));
+    check(films.modify(kFilm, details(v.mid(1, 13))), "modified film not found");
     expected = QStringList {QString::number(kFilm)} + v.mid(1, 13)
             + QStringList {QStringLiteral("<NULL>"), QStringLiteral("<NULL>")};
     checkRow(filmRow(kFilm), expected, "modified film not stored exactly");
 
-    store::Recordset rs;
-    rs.open(QStringLiteral("UPDATE film SET pret_film=") + q(v[13]) + QStringLiteral(", date_pret=")
-                    + q(v[14]) + QStringLiteral("  WHERE code_film = ") + QString::number(kFilm),
-            db);
+    films.lend(kFilm, v[13], v[14]);
     expected[14] = v[13];
     expected[15] = v[14];
     checkRow(filmRow(kFilm), expected, "loan not stored exactly");
 
     // The title search: the film is found by its own title, whatever the title holds.
     bool found = false;
-    rs.open(QStringLiteral("select * from film WHERE nom_film LIKE ") + store::quotedText(v[1] + u'%', u'\'')
-                    + QStringLiteral(" order by nom_film"),
-            db);
-    for (; !rs.eof(); rs.moveNext())
-        found = found || rs.text(QStringLiteral("code_film")) == QString::number(kFilm);
+    for (const store::ListedRow& row : films.listed(store::Films::titleSearch(v[1])))
+        found = found || row.at(5) == QString::number(kFilm);
     check(found, "film not found by its title", v[1]);
 
     checkRow(filmRow(kWitness), witness, "another film changed");

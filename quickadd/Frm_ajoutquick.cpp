@@ -2,11 +2,12 @@
 
 #include "app/Connection.h"
 #include "quickadd/parcourir.h"
-#include "store/Dialect.h"
+#include "store/Films.h"
 #include "ui/Controls.h"
 #include "ui/Guard.h"
 #include "ui/Platform.h"
 #include "ui/Twips.h"
+#include "ui/main/Chargeliste.h"
 #include "ui/main/Frm_Accueil.h"
 
 #include <QDir>
@@ -59,17 +60,6 @@ QString titre_du_film(const QString& fileName)
     return fileName.chopped(kExtension.size());
 }
 
-// The key the next film takes: one past the highest in the catalogue, 1 in an empty one.
-int code_suivant()
-{
-    using Connection::rs;
-    rs = store::Recordset();
-    rs.open(QStringLiteral("select max(code_film) as nouv from film"), Connection::connection());
-    const int code = rs.isNull(QStringLiteral("nouv")) ? 1 : rs.value(QStringLiteral("nouv")).toInt() + 1;
-    rs.close();
-    return code;
-}
-
 QString texte_compteur(int films) { return QStringLiteral("%1 film(s) ajouté(s)").arg(films); }
 
 // Repainting the count for every film would cost more than adding it.
@@ -83,40 +73,44 @@ Frm_ajoutquick& Frm_ajoutquick::instance()
     return form;
 }
 
-Frm_ajoutquick::Frm_ajoutquick() : Form(QStringLiteral("Frm_ajoutquick")) { }
+Frm_ajoutquick::Frm_ajoutquick() : TypedForm(QStringLiteral("Frm_ajoutquick")) { }
 
 void Frm_ajoutquick::build(QMainWindow* window, QWidget* client)
 {
+    Frm_ajoutquickControls& c = controls_;
     window->setWindowTitle(QStringLiteral("Ajout rapide de Divx"));
 
-    makeLabel(client, QStringLiteral("Label1"), QStringLiteral("/!\\ATTENTION /!\\"), 120, 120, 1455, 255)
-            ->setFont(arial(8.25, true));
-    auto* label2 = makeLabel(
+    c.Label1 = makeLabel(client, QStringLiteral("Label1"), QStringLiteral("/!\\ATTENTION /!\\"), 120, 120,
+                         1455, 255);
+    c.Label1->setFont(arial(8.25, true));
+    c.Label2 = makeLabel(
             client, QStringLiteral("Label2"),
             QStringLiteral("Cette fonction permet de récuperer à partir du répertoire de votre choix "
                            "et de tous ses sous-répertoires  les noms de tous les fichiers portant "
                            "l'extention .AVI"),
             120, 480, 4335, 735);
-    auto* label3 =
+    c.Label3 =
             makeLabel(client, QStringLiteral("Label3"),
                       QStringLiteral("Le nom du film portera le nom du fichier (sans l'extension).     Vous "
                                      "pouvez modifier par la suite les films ainsi trouver"),
                       120, 1200, 4335, 495);
-    for (QLabel* label : {label2, label3}) {
+    for (QLabel* label : {c.Label2, c.Label3}) {
         label->setFont(arial(8.25));
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
 
-    makeTextBox(client, QStringLiteral("txt_parcourir"), QString(), 120, 2040, 1815, 285)->setEnabled(false);
-    auto* cmd_parcourir = makeButton(client, QStringLiteral("cmd_parcourir"), QStringLiteral("Parcourir"),
-                                     2160, 2040, 1575, 255);
-    auto* cmd_lancer = makeButton(client, QStringLiteral("cmd_lancer"),
-                                  QStringLiteral("Lancer la recherche et l'ajout"), 120, 2520, 3255, 255);
-    makeLabel(client, QStringLiteral("lbl_compte"), QString(), 120, 2880, 4335, 255)->setFont(arial(8.25));
+    c.txt_parcourir = makeTextBox(client, QStringLiteral("txt_parcourir"), QString(), 120, 2040, 1815, 285);
+    c.txt_parcourir->setEnabled(false);
+    c.cmd_parcourir = makeButton(client, QStringLiteral("cmd_parcourir"), QStringLiteral("Parcourir"), 2160,
+                                 2040, 1575, 255);
+    c.cmd_lancer = makeButton(client, QStringLiteral("cmd_lancer"),
+                              QStringLiteral("Lancer la recherche et l'ajout"), 120, 2520, 3255, 255);
+    c.lbl_compte = makeLabel(client, QStringLiteral("lbl_compte"), QString(), 120, 2880, 4335, 255);
+    c.lbl_compte->setFont(arial(8.25));
 
-    onEvent(cmd_parcourir, &QPushButton::clicked, [this] { cmd_parcourir_Click(); });
-    onEvent(cmd_lancer, &QPushButton::clicked, [this] { cmd_lancer_Click(); });
+    onEvent(c.cmd_parcourir, &QPushButton::clicked, [this] { cmd_parcourir_Click(); });
+    onEvent(c.cmd_lancer, &QPushButton::clicked, [this] { cmd_lancer_Click(); });
 }
 
 void Frm_ajoutquick::onUnload()
@@ -130,9 +124,8 @@ void Frm_ajoutquick::onUnload()
 
 void Frm_ajoutquick::cmd_parcourir_Click()
 {
-    control<QLineEdit>(QStringLiteral("txt_parcourir"))
-            ->setText(choisir_repertoire(window(), QStringLiteral("Séléctionnez le répertoire de Film"),
-                                         repertoire_de_depart()));
+    controls().txt_parcourir->setText(choisir_repertoire(
+            window(), QStringLiteral("Séléctionnez le répertoire de Film"), repertoire_de_depart()));
 }
 
 void Frm_ajoutquick::cmd_lancer_Click()
@@ -140,15 +133,16 @@ void Frm_ajoutquick::cmd_lancer_Click()
     // One scan at a time: a window opened again while the last scan winds down ignores the button.
     if (en_cours_)
         return;
-    const QString texte = control<QLineEdit>(QStringLiteral("txt_parcourir"))->text();
+    const Frm_ajoutquickControls& c = controls();
+    const QString texte = c.txt_parcourir->text();
     // An empty folder box scans from the root of the current drive.
     const QString depart =
             QDir(texte.isEmpty() ? QStringLiteral("/") : QDir::fromNativeSeparators(texte)).absolutePath();
 
     window()->setCursor(Qt::WaitCursor);
-    control<QPushButton>(QStringLiteral("cmd_parcourir"))->setEnabled(false);
-    control<QPushButton>(QStringLiteral("cmd_lancer"))->setEnabled(false);
-    compteur_ = control<QLabel>(QStringLiteral("lbl_compte"));
+    c.cmd_parcourir->setEnabled(false);
+    c.cmd_lancer->setEnabled(false);
+    compteur_ = c.lbl_compte;
     films_ajoutes_ = 0;
     compteur_->setText(texte_compteur(0));
     depuis_affichage_.invalidate();
@@ -168,7 +162,7 @@ void Frm_ajoutquick::cmd_lancer_Click()
         unload();
     // Not when the program ended meanwhile: the reload would bring the main window back.
     if (Frm_Accueil::instance().isLoaded())
-        Connection::chargeliste(QStringLiteral("select * from film order by nom_film"));
+        Connection::chargeliste(store::Films::allFilms());
     if (echec)
         std::rethrow_exception(echec);
 }
@@ -177,14 +171,14 @@ void Frm_ajoutquick::RecurseTree(const QString& CurrentPath)
 {
     const QFileInfoList files = fichiers(CurrentPath);
     // Read again in every folder: numbering goes on after the last film added so far.
-    int code = code_suivant();
+    int code = Connection::films().nextKey();
     for (const QFileInfo& file : files) {
         const QString titre = titre_du_film(file.fileName());
         if (!titre.isEmpty()) {
-            if (code > kDernierCode) {
+            if (code > store::Films::kLastKey) {
                 montrer_compte(true);
                 msgBox(QStringLiteral("Plus aucun numéro de film n'est disponible (32767 au plus)"),
-                       mb::Exclamation);
+                       Icon::Exclamation);
                 arret_ = true;
                 return;
             }
@@ -208,17 +202,7 @@ void Frm_ajoutquick::RecurseTree(const QString& CurrentPath)
 
 void Frm_ajoutquick::ajouter_film(int code, const QString& titre)
 {
-    using Connection::requete;
-    // The key is quoted like the other values: the catalogue stores the same whole number, and the
-    // statement keeps one text for the whole scan, so the engine prepares it once.
-    requete = QStringLiteral("INSERT INTO film (code_film,nom_film,type_film,cd_film,qualite_film, "
-                             "format_film,obs_Film,langue_Film,codec_Film,codec_Son,duree,realisateur, "
-                             "acteur,annee) VALUES (")
-            + store::quotedText(QString::number(code)) + u',' + store::quotedText(titre)
-            + QStringLiteral(
-                      R"(,"----","1","--","AVI","--","Autres","Autres","Autre","--","--","--","0000"))");
-    Connection::connection().execute(requete);
-    requete.clear();
+    Connection::films().insert(code, store::Films::foundOnDisk(titre));
     ++films_ajoutes_;
     montrer_compte();
 }

@@ -6,15 +6,24 @@
 #include <QPointer>
 
 class QLabel;
+class QLineEdit;
+class QPushButton;
+
+struct Frm_ajoutquickControls {
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLineEdit* txt_parcourir = nullptr;
+    QPushButton* cmd_parcourir = nullptr;
+    QPushButton* cmd_lancer = nullptr;
+    QLabel* lbl_compte = nullptr;
+};
 
 // Adds one film for every .avi file of a folder and of all its subfolders, with default details
 // that the user completes later in the film editor.
-class Frm_ajoutquick : public ui::Form {
+class Frm_ajoutquick : public ui::TypedForm<Frm_ajoutquickControls> {
 public:
     static Frm_ajoutquick& instance();
-
-    // The highest key a film can take.
-    static constexpr int kDernierCode = 32767;
 
 protected:
     Frm_ajoutquick();

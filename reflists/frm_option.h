@@ -1,15 +1,36 @@
 #pragma once
 
+#include "files/ReferenceListFile.h"
 #include "ui/Form.h"
 
 #include <QStringList>
 
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
 class QListWidget;
+class QPushButton;
 class QTabBar;
+
+struct frm_optionControls {
+    QTabBar* TabStrip1 = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    QLabel* lbl_codec = nullptr;
+    QLineEdit* txt_codec = nullptr;
+    QPushButton* cmd_ajout = nullptr;
+    QGroupBox* fra_odre = nullptr;
+    QPushButton* cmd_M = nullptr;
+    QPushButton* Cmd_D = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QListWidget* List = nullptr;
+    QLabel* Label1 = nullptr;
+};
 
 // The options window: edits the audio codec, video codec and genre lists of codec.cnb, one tab
 // each, and writes all three back when it closes.
-class frm_option : public ui::Form {
+class frm_option : public ui::TypedForm<frm_optionControls> {
 public:
     static frm_option& instance();
 
@@ -25,11 +46,9 @@ protected:
     void onUnload() override;
 
 private:
-    QTabBar* TabStrip1();
-    QListWidget* List();
-    // The list of the current tab, chosen by the tab strip's Tag: 1 audio, 2 video, 3 genre.
+    // The list of the current tab.
     QStringList& liste_courante();
-    void afficher_onglet(int onglet);
+    void afficher_onglet(files::ReferenceList onglet);
     void changer_onglet();
     void ajouter_entree();
     void monter_entree(QStringList& liste);
@@ -41,6 +60,7 @@ private:
     QStringList liste_audio;
     QStringList liste_video;
     QStringList liste_genre;
+    files::ReferenceList onglet_ = files::ReferenceList::Audio;
     // False when the file could not be read: the window then leaves it alone.
     bool fichier_lu = false;
     // Set once the closing has settled the file, so the unload does not write it twice.

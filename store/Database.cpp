@@ -16,12 +16,6 @@ namespace {
 constexpr std::size_t kCachedStatements = 48;
 constexpr int kBusyTimeoutMs = 250;
 
-QByteArray& fileLayer()
-{
-    static QByteArray name;
-    return name;
-}
-
 // What went wrong, in the user's words for the failures of the disk and the file; the engine's
 // own text for a statement it could not run, which only a fault of the program causes.
 QString engineMessage(sqlite3* db, int code)
@@ -69,6 +63,8 @@ QString withOwnByteOrderMark(const QString& text)
 }
 
 }  // namespace
+
+QString engineVersion() { return QString::fromLatin1(sqlite3_libversion()); }
 
 PreparedStatement::PreparedStatement(Database* owner, QString key, sqlite3_stmt* statement)
     : owner_(owner), key_(std::move(key)), statement_(statement)
@@ -128,11 +124,9 @@ std::unique_ptr<Database> Database::open(const QString& path)
     if (!QFileInfo(path).isFile())
         throw DbError(QStringLiteral("Le fichier de la base de donnée est introuvable : %1").arg(path));
     sqlite3* raw = nullptr;
-    const QByteArray& vfs = fileLayer();
     // A connection serves the one thread of the windows: it needs no lock of its own.
-    const int code =
-            sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
-                            vfs.isEmpty() ? nullptr : vfs.constData());
+    const int code = sqlite3_open_v2(path.toUtf8().constData(), &raw,
+                                     SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     std::unique_ptr<Database> db(new Database(raw, path));
     if (code != SQLITE_OK)
         db->fail(code, QStringLiteral("La base de donnée n'a pas pu être ouverte"));
@@ -153,8 +147,6 @@ std::unique_ptr<Database> Database::open(const QString& path)
     sqlite3_exec(raw, "PRAGMA mmap_size=268435456", nullptr, nullptr, nullptr);
     return db;
 }
-
-void Database::setFileLayer(const QByteArray& vfsName) { fileLayer() = vfsName; }
 
 void Database::fail(int code, const QString& what) const
 {

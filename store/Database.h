@@ -14,6 +14,9 @@ namespace store {
 
 class Database;
 
+// The version of the engine behind the catalogue, "3.40.1".
+QString engineVersion();
+
 // A prepared statement borrowed from the connection's cache; it goes back when released.
 class PreparedStatement {
 public:
@@ -43,9 +46,6 @@ public:
     // Opens an existing catalogue; never creates a file. Throws DbError when the file is
     // missing, is not a catalogue, or lacks the table film or one of its columns.
     static std::unique_ptr<Database> open(const QString& path);
-    // The engine's file layer that open() uses; empty is the system's own, which the program
-    // always uses. Tests name a layer of theirs that fails on demand.
-    static void setFileLayer(const QByteArray& vfsName);
     ~Database();
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;

@@ -6,7 +6,7 @@
 
 namespace store {
 
-void Recordset::open(const QString& source, Database& connection, int, int, int)
+void Recordset::open(const QString& source, Database& connection)
 {
     close();
     PreparedStatement prepared = connection.prepare(source);

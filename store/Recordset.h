@@ -12,17 +12,11 @@ namespace store {
 // or a DELETE) runs to its end at once and leaves the recordset closed.
 class Recordset {
 public:
-    // Cursor and lock settings of the callers; a forward pass serves all of them.
-    static constexpr int Unspecified = -1;
-    static constexpr int Dynamic = 2;
-    static constexpr int Optimistic = 3;
-
     Recordset() = default;
     Recordset(Recordset&&) noexcept = default;
     Recordset& operator=(Recordset&&) noexcept = default;
 
-    void open(const QString& source, Database& connection, int cursorType = Unspecified,
-              int lockType = Unspecified, int options = Unspecified);
+    void open(const QString& source, Database& connection);
     void close();
     bool isOpen() const { return open_; }
     bool eof() const;

@@ -1,5 +1,5 @@
 file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR}
-  ${SOURCE_DIR}/app/*.cpp ${SOURCE_DIR}/app/*.h ${SOURCE_DIR}/store/*.cpp ${SOURCE_DIR}/store/*.h
+  ${SOURCE_DIR}/app/*.cpp ${SOURCE_DIR}/app/*.h ${SOURCE_DIR}/store/*.cpp ${SOURCE_DIR}/store/*.h ${SOURCE_DIR}/files/*.cpp ${SOURCE_DIR}/files/*.h
   ${SOURCE_DIR}/ui/*.cpp ${SOURCE_DIR}/ui/*.h ${SOURCE_DIR}/editor/*.cpp ${SOURCE_DIR}/editor/*.h
   ${SOURCE_DIR}/reflists/*.cpp ${SOURCE_DIR}/reflists/*.h ${SOURCE_DIR}/quickadd/*.cpp ${SOURCE_DIR}/quickadd/*.h
   ${SOURCE_DIR}/export/*.cpp ${SOURCE_DIR}/export/*.h)

@@ -2,14 +2,14 @@
 #include "editor/Frm_New.h"
 #include "editor/Frm_Visu.h"
 #include "quickadd/Frm_ajoutquick.h"
-#include "reflists/ReferenceListFile.h"
+#include "files/ReferenceListFile.h"
 #include "reflists/frm_option.h"
 #include "support/CatalogueCheck.h"
 #include "support/MainWindow.h"
 #include "support/TestMain.h"
 #include "support/TestProgram.h"
 #include "ui/ListView.h"
-#include "ui/ScriptedPlatform.h"
+#include "support/ScriptedPlatform.h"
 #include "ui/main/Frm_Accueil.h"
 
 #include <QCheckBox>
@@ -94,7 +94,7 @@ QString shown(QWidget* widget)
 
 void click(ui::Form& form, const char* name)
 {
-    QTest::mouseClick(form.control<QPushButton>(QString::fromLatin1(name)), Qt::LeftButton);
+    QTest::mouseClick(testing::control<QPushButton>(form, QString::fromLatin1(name)), Qt::LeftButton);
 }
 
 QStringList prompts(testing::TestProgram& program)
@@ -159,7 +159,7 @@ private slots:
         acc::clickRow(acc::rowOf(QStringLiteral("Cible")));
         QTest::mouseClick(acc::button(QStringLiteral("Bt_Modif")), Qt::LeftButton);
         Frm_New& editor = Frm_New::instance();
-        auto* widget = editor.control<QWidget>(box);
+        auto* widget = testing::control<QWidget>(editor, box);
         type(widget, text);
         const int maxLength =
                 qobject_cast<QLineEdit*>(widget) ? qobject_cast<QLineEdit*>(widget)->maxLength() : -1;
@@ -184,12 +184,12 @@ private slots:
         if (listCell > 0)
             QCOMPARE(acc::list()->cellText(row, listCell), stored);
         acc::doubleClickRow(row);
-        QCOMPARE(shown(Frm_Visu::instance().control<QWidget>(sheet)), stored);
+        QCOMPARE(shown(testing::control<QWidget>(Frm_Visu::instance(), sheet)), stored);
         click(Frm_Visu::instance(), "Command1");
 
         acc::clickRow(acc::rowOf(title));
         QTest::mouseClick(acc::button(QStringLiteral("Bt_Modif")), Qt::LeftButton);
-        QCOMPARE(shown(Frm_New::instance().control<QWidget>(box)), stored);
+        QCOMPARE(shown(testing::control<QWidget>(Frm_New::instance(), box)), stored);
         QVERIFY(program.platform().messages.isEmpty());
     }
 
@@ -269,35 +269,40 @@ private slots:
         testing::TestProgram program;
         start(program);
         const QString file = program.path(QStringLiteral("BD/codec.cnb"));
-        const reflists::ReferenceLists before = reflists::readReferenceLists(file);
+        const files::ReferenceLists before = files::readReferenceLists(file);
 
         acc::menu(QStringLiteral("mnu_audio"));
         frm_option& options = frm_option::instance();
-        type(options.control<QLineEdit>(QStringLiteral("txt_codec")), text);
+        type(testing::control<QLineEdit>(options, QStringLiteral("txt_codec")), text);
         click(options, "cmd_ajout");
         if (text.isEmpty() || text.contains(u'"')) {
             QCOMPARE(prompts(program),
                      QStringList {text.isEmpty() ? QStringLiteral("Ce codec est déjà entré")
                                                  : QStringLiteral("Le caractère \" n'est pas autorisé")});
             options.unload();
-            QCOMPARE(reflists::readReferenceLists(file).audio, before.audio);
+            QCOMPARE(files::readReferenceLists(file).audio, before.audio);
             return;
         }
-        auto* list = options.control<QListWidget>(QStringLiteral("List"));
+        auto* list = testing::control<QListWidget>(options, QStringLiteral("List"));
         QCOMPARE(list->item(list->count() - 1)->text(), text);
         options.unload();
 
-        const reflists::ReferenceLists after = reflists::readReferenceLists(file);
+        const files::ReferenceLists after = files::readReferenceLists(file);
         QCOMPARE(after.audio, before.audio + QStringList {in1252});
         QCOMPARE(after.video, before.video);
         QCOMPARE(after.genre, before.genre);
         acc::menu(QStringLiteral("mnu_audio"));
-        QCOMPARE(options.control<QListWidget>(QStringLiteral("List"))->count(), before.audio.size() + 1);
-        QCOMPARE(options.control<QListWidget>(QStringLiteral("List"))->item(int(before.audio.size()))->text(),
+        QCOMPARE(testing::control<QListWidget>(options, QStringLiteral("List"))->count(),
+                 before.audio.size() + 1);
+        QCOMPARE(testing::control<QListWidget>(options, QStringLiteral("List"))
+                         ->item(int(before.audio.size()))
+                         ->text(),
                  in1252);
         options.unload();
         QTest::mouseClick(acc::button(QStringLiteral("cmd_new")), Qt::LeftButton);
-        QVERIFY(Frm_New::instance().control<QComboBox>(QStringLiteral("comb_audio"))->findText(in1252) >= 0);
+        QVERIFY(testing::control<QComboBox>(Frm_New::instance(), QStringLiteral("comb_audio"))
+                        ->findText(in1252)
+                >= 0);
         QVERIFY2(program.platform().messages.isEmpty(), qPrintable(prompts(program).join(u'\n')));
     }
 

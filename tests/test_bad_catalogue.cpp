@@ -1,5 +1,5 @@
 #include "editor/Frm_New.h"
-#include "reflists/ReferenceListFile.h"
+#include "files/ReferenceListFile.h"
 #include "reflists/frm_option.h"
 #include "store/Catalogue.h"
 #include "store/Database.h"
@@ -9,7 +9,7 @@
 #include "support/TestMain.h"
 #include "support/TestProgram.h"
 #include "ui/Form.h"
-#include "ui/ScriptedPlatform.h"
+#include "support/ScriptedPlatform.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -156,7 +156,7 @@ private slots:
         QVERIFY(!testing::startProgram());
 
         QCOMPARE(program.platform().messages.size(), 1);
-        const ui::ScriptedPlatform::Message& message = program.platform().messages.first();
+        const testing::ScriptedPlatform::Message& message = program.platform().messages.first();
         QCOMPARE(message.prompt,
                  QStringLiteral("Probleme de connection à la base de donnée\r\n"
                                 "Vérifiez que la base de donnée se situe dans le repertoire BD"));
@@ -195,7 +195,7 @@ private slots:
         QTest::newRow("missing") << false << QByteArray();
         QTest::newRow("empty") << true << QByteArray();
         QTest::newRow("binary") << true << randomBytes(4096, 3);
-        QTest::newRow("huge") << true << QByteArray(reflists::kMaxFileSize + 1, 'a');
+        QTest::newRow("huge") << true << QByteArray(files::kMaxFileSize + 1, 'a');
     }
 
     void badReferenceListFile()
@@ -215,9 +215,10 @@ private slots:
         if (!readable)
             QVERIFY(program.platform().lastPrompt().endsWith(
                     QStringLiteral("Les choix de codecs et de genres resteront vides.")));
-        QCOMPARE(Frm_New::instance().control<QComboBox>(QStringLiteral("comb_audio"))->count(), 0);
-        Frm_New::instance().control<QLineEdit>(QStringLiteral("Txt_Titre"))->setText(QStringLiteral("Alien"));
-        QTest::mouseClick(Frm_New::instance().control<QPushButton>(QStringLiteral("Bt_Enreg")),
+        QCOMPARE(testing::control<QComboBox>(Frm_New::instance(), QStringLiteral("comb_audio"))->count(), 0);
+        testing::control<QLineEdit>(Frm_New::instance(), QStringLiteral("Txt_Titre"))
+                ->setText(QStringLiteral("Alien"));
+        QTest::mouseClick(testing::control<QPushButton>(Frm_New::instance(), QStringLiteral("Bt_Enreg")),
                           Qt::LeftButton);
         QCOMPARE(program.count(QStringLiteral("nom_film='Alien'")), 1);
 

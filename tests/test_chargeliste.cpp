@@ -1,4 +1,5 @@
 #include "store/DbError.h"
+#include "store/Recordset.h"
 #include "support/Testing.h"
 
 using namespace testing::accueil;
@@ -77,10 +78,10 @@ private slots:
     void alwaysFillsTheFilmLayoutOrNothing()
     {
         start({{.code = 3, .nom = "Clé"}});
-        Frm_Accueil::instance().iniliste(0);
+        Frm_Accueil::instance().iniliste(ListLayout::Loans);
         QCOMPARE(list()->columnCount(), 4);
         Connection::chargeliste("select * from film order by nom_film");
-        QCOMPARE(Frm_Accueil::instance().type_liste, 1);
+        QCOMPARE(Frm_Accueil::instance().type_liste, ListLayout::Films);
         QCOMPARE(list()->columnCount(), 6);
         QCOMPARE(list()->columnWidth(5), 0);
         QCOMPARE(list()->cellText(0, 5), QStringLiteral("3"));

@@ -6,7 +6,7 @@ using testing::Film;
 namespace {
 
 Frm_Visu& sheet() { return Frm_Visu::instance(); }
-QPlainTextEdit* notes() { return sheet().control<QPlainTextEdit>("txt_obs"); }
+QPlainTextEdit* notes() { return testing::control<QPlainTextEdit>(sheet(), "txt_obs"); }
 
 // The labels of the sheet that show the film, then its notes.
 QStringList shown()
@@ -64,7 +64,7 @@ private slots:
         QVERIFY(sheet().isVisible() && Frm_Accueil::instance().isVisible());
         QCOMPARE(sheet().window()->windowTitle(), QStringLiteral("Cinabrel - Info Film"));
         QCOMPARE(shown(), kShown);
-        QCOMPARE(sheet().control<QLabel>("Label2")->text(), QStringLiteral("Nbr CD: "));
+        QCOMPARE(testing::control<QLabel>(sheet(), "Label2")->text(), QStringLiteral("Nbr CD: "));
         // Neither the format nor the loan is part of the sheet.
         for (QLabel* label : sheet().window()->findChildren<QLabel*>())
             QVERIFY2(!QStringList({"Svcd", "Paul", "02/03/2026"}).contains(label->text()),
@@ -112,7 +112,7 @@ private slots:
         start({kFilm});
         Frm_Accueil::instance().hide();
         showSheet(4);
-        QCOMPARE(sheet().control<QPushButton>("Command1")->text(), QStringLiteral("Retour"));
+        QCOMPARE(testing::control<QPushButton>(sheet(), "Command1")->text(), QStringLiteral("Retour"));
         byCloseBox ? void(sheet().window()->close()) : testing::accueil::press(sheet(), "Command1");
         QVERIFY(!sheet().isLoaded() && Frm_Accueil::instance().isVisible() && !program->programEnded());
         QCOMPARE(program->count(), 1);
@@ -132,7 +132,7 @@ private slots:
     void placeholderOrAFilmThatIsGoneOpensNothing()
     {
         start();
-        QCOMPARE(Frm_Accueil::instance().List()->rowText(0), Connection::placeholderRow());
+        QCOMPARE(Frm_Accueil::instance().controls().List->rowText(0), Connection::placeholderRow());
         testing::accueil::doubleClickRow(0);
         QVERIFY(!sheet().isLoaded());
         QCOMPARE(program->messages(), QStringList());

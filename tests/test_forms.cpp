@@ -4,22 +4,28 @@
 
 namespace {
 
+struct SampleControls {
+    QLineEdit* txt_box = nullptr;
+    QPushButton* cmd_fail = nullptr;
+};
+
 // A small window of the tests' own: counts its loads, unloads and the questions before unloading.
-class SampleForm : public ui::Form {
+class SampleForm : public ui::TypedForm<SampleControls> {
 public:
-    SampleForm() : Form(QStringLiteral("SampleForm")) { }
+    SampleForm() : TypedForm(QStringLiteral("SampleForm")) { }
     int loads = 0, unloads = 0, queries = 0;
     bool mayUnload = true;
     QString remembered;
-    QLineEdit* box() { return control<QLineEdit>("txt_box"); }
+    QLineEdit* box() { return controls().txt_box; }
 
 protected:
     void build(QMainWindow*, QWidget* client) override
     {
-        (new QLineEdit(client))->setObjectName("txt_box");
-        auto* button = new QPushButton("Casse", client);
-        button->setObjectName("cmd_fail");
-        ui::onEvent(button, &QPushButton::clicked, [] { throw std::runtime_error("le disque est plein"); });
+        controls_.txt_box = new QLineEdit(client);
+        controls_.cmd_fail = new QPushButton("Casse", client);
+        controls_.cmd_fail->setObjectName("cmd_fail");
+        ui::onEvent(controls_.cmd_fail, &QPushButton::clicked,
+                    [] { throw std::runtime_error("le disque est plein"); });
     }
     QSize designSize() const override { return {3000, 1500}; }
     void onLoad() override { ++loads; }
@@ -84,7 +90,7 @@ private slots:
         testing::TestProgram program;
         SampleForm form;
         form.show();
-        QTest::mouseClick(form.control<QPushButton>("cmd_fail"), Qt::LeftButton);
+        QTest::mouseClick(testing::control<QPushButton>(form, "cmd_fail"), Qt::LeftButton);
         QCOMPARE(program.messages(),
                  QStringList {"16|Cinabrel|Une erreur inattendue est survenue :\r\nle disque est plein"});
         QVERIFY(form.isLoaded() && !program.programEnded());

@@ -1,4 +1,4 @@
-#include "app/ProgramFolder.h"
+#include "files/ProgramFolder.h"
 #include "quickadd/Frm_ajoutquick.h"
 #include "store/Database.h"
 #include "support/CatalogueCheck.h"
@@ -6,7 +6,7 @@
 #include "support/MainWindow.h"
 #include "support/TestProgram.h"
 #include "ui/ListView.h"
-#include "ui/ScriptedPlatform.h"
+#include "support/ScriptedPlatform.h"
 #include "ui/Toolkit.h"
 
 #include <QApplication>
@@ -26,14 +26,14 @@ const QString kScanArgument = QStringLiteral("--scan");
 // The killed program: the real quick add of the folder, on the catalogue of the program folder.
 int scan(const QString& programFolder, const QString& folder)
 {
-    ui::ScriptedPlatform platform;
+    testing::ScriptedPlatform platform;
     platform.folders << folder;
-    app::setProgramFolder(programFolder);
+    files::setProgramFolder(programFolder);
     if (!testing::startProgram())
         return 1;
     testing::accueil::menu(QStringLiteral("mnuajoutquick"));
     for (const char* button : {"cmd_parcourir", "cmd_lancer"})
-        Frm_ajoutquick::instance().control<QPushButton>(QString::fromLatin1(button))->click();
+        testing::control<QPushButton>(Frm_ajoutquick::instance(), QString::fromLatin1(button))->click();
     return 2;
 }
 

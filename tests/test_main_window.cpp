@@ -71,8 +71,6 @@ private slots:
         connect(list()->model(), &QAbstractItemModel::modelReset, this, [&] { reloads.append(titles()); });
         QTest::keyClicks(textBox("txt_search"), "ab");
         QCOMPARE(reloads, (QList<QStringList> {{"abc", "Abyss", "Alien"}, {"abc", "Abyss"}}));
-        QCOMPARE(Connection::requete,
-                 QStringLiteral("select * from film WHERE nom_film LIKE 'ab%' order by nom_film"));
         QTest::keyClick(textBox("txt_search"), Qt::Key_Backspace);
         QTest::keyClick(textBox("txt_search"), Qt::Key_Backspace);
         QCOMPARE(titles(), all);
@@ -105,14 +103,14 @@ private slots:
         QCOMPARE(Connection::code_selection, qint16(7));
         QCOMPARE(labels(kSummary), (QStringList {"DvD", "Anglais", "1997", "2"}));
         QVERIFY(chk->isVisible() && textBox("txt_nom")->isVisible() && textBox("txt_nom")->isReadOnly());
-        QCOMPARE(chk->text() + chk->property("Tag").toString(), QStringLiteral("Retour1"));
+        QCOMPARE(chk->text(), QStringLiteral("Retour"));
         QCOMPARE(textBox("txt_nom")->text() + '|' + label("lbl_date")->text(),
                  QStringLiteral("Paul|01/02/2020"));
 
         clickRow(rowOf("Batman"));
         QCOMPARE(Connection::code_selection, qint16(4));
         QCOMPARE(labels(kSummary), (QStringList {"Bonne", "Français", "1994", "2"}));
-        QCOMPARE(chk->text() + chk->property("Tag").toString(), QStringLiteral("Emprunt0"));
+        QCOMPARE(chk->text(), QStringLiteral("Emprunt"));
         QVERIFY(!textBox("txt_nom")->isVisible() && !label("lbl_date")->isVisible());
 
         // A reload keeps the summary of the film last selected.
@@ -170,7 +168,7 @@ private slots:
     void exportFrameHidesTheListBehindIt()
     {
         start(kFilms);
-        auto* frame = Frm_Accueil::instance().control<QGroupBox>("fra_export");
+        auto* frame = testing::control<QGroupBox>(Frm_Accueil::instance(), "fra_export");
         frame->show();
         auto covered = [frame] { return frame->parentWidget()->grab(frame->geometry()).toImage(); };
         const QImage before = covered();

@@ -11,13 +11,13 @@ const QStringList kVideo {"DivX", "XviD", "MPEG-2", "MPEG-4", "H.264", "Autres"}
 const QString kReadFailure = QStringLiteral("Impossible de lire le fichier des listes :\r\n");
 
 frm_option& form() { return frm_option::instance(); }
-QTabBar* tabs() { return form().control<QTabBar>("TabStrip1"); }
-QListWidget* list() { return form().control<QListWidget>("List"); }
-QLineEdit* textBox() { return form().control<QLineEdit>("txt_codec"); }
+QTabBar* tabs() { return testing::control<QTabBar>(form(), "TabStrip1"); }
+QListWidget* list() { return testing::control<QListWidget>(form(), "List"); }
+QLineEdit* textBox() { return testing::control<QLineEdit>(form(), "txt_codec"); }
 
 void open()
 {
-    Connection::onglet_option = 1;
+    Connection::onglet_option = files::ReferenceList::Audio;
     form().show();
 }
 
@@ -54,20 +54,19 @@ private slots:
     {
         testing::TestProgram program;
         QVERIFY(testing::startProgram());
-        Connection::onglet_option = 0;
+        Connection::onglet_option = files::ReferenceList::Genre;
         testing::accueil::menu("mnu_audio");
-        QCOMPARE(Connection::onglet_option, 1);
+        QCOMPARE(Connection::onglet_option, files::ReferenceList::Audio);
         QVERIFY(form().isVisible() && Frm_Accueil::instance().isVisible());
         QCOMPARE(form().window()->windowTitle(), QStringLiteral("Option"));
         QCOMPARE(tabs()->currentIndex(), 0);
         QCOMPARE(rows(), kAudio);
-        QVERIFY(!form().control<QPushButton>("Command1")->isEnabled());
+        QVERIFY(!testing::control<QPushButton>(form(), "Command1")->isEnabled());
         for (const auto& [tab, caption, first] :
              {std::tuple(2, "Ajout Genre film", "Action"), std::tuple(1, "Ajout codec Video", "DivX"),
               std::tuple(0, "Ajout codec Audio", "MP3")}) {
             chooseTab(tab);
-            QCOMPARE(tabs()->property("Tag").toString(), QString::number(tab + 1));
-            QCOMPARE(form().control<QLabel>("lbl_codec")->text() + '|' + rows().value(0),
+            QCOMPARE(testing::control<QLabel>(form(), "lbl_codec")->text() + '|' + rows().value(0),
                      QString::fromUtf8(caption) + '|' + QString::fromUtf8(first));
         }
         QCOMPARE(program.messages(), QStringList());
@@ -205,7 +204,7 @@ private slots:
         QCOMPARE(program.messages(),
                  QStringList {"16|Cinabrel|" + kReadFailure + QDir::toNativeSeparators(path)});
         QCOMPARE(list()->count(), 0);
-        QVERIFY(!textBox()->isEnabled() && !form().control<QPushButton>("cmd_ajout")->isEnabled());
+        QVERIFY(!textBox()->isEnabled() && !testing::control<QPushButton>(form(), "cmd_ajout")->isEnabled());
         QVERIFY(form().window()->close());
         QCOMPARE(QFile::exists(path), exists);
         QCOMPARE(testing::fileBytes(path), bytes);
@@ -220,12 +219,12 @@ private slots:
         add("FLAC");
         // The folder goes away while the window is open, so the save cannot be written.
         QVERIFY(QDir(program.folder()).rename("BD", "BD.ailleurs"));
-        program.platform().answers = {ui::mb::No};
+        program.platform().answers = {ui::Answer::No};
         QVERIFY(!form().window()->close());
         QCOMPARE(program.platform().lastPrompt(),
                  "Impossible d'enregistrer les listes dans :\r\n" + QDir::toNativeSeparators(path)
                          + "\r\nFermer sans enregistrer ?");
-        QCOMPARE(program.platform().messages.last().flags & 0x0F, ui::mb::YesNo);
+        QCOMPARE(program.platform().messages.last().flags & 0x0F, int(ui::Buttons::YesNo));
         QVERIFY(form().isVisible());
         QCOMPARE(rows().last(), QStringLiteral("FLAC"));
 
@@ -236,7 +235,7 @@ private slots:
 
         open();
         QVERIFY(QDir(program.folder()).rename("BD", "BD.ailleurs"));
-        program.platform().answers = {ui::mb::Yes};
+        program.platform().answers = {ui::Answer::Yes};
         QVERIFY(form().window()->close());
         QVERIFY(!form().isLoaded() && !QFile::exists(path));
         QCOMPARE(program.messages().size(), 2);

@@ -1,7 +1,7 @@
-#include "reflists/ReferenceListFile.h"
+#include "files/ReferenceListFile.h"
 #include "support/Testing.h"
 
-using reflists::ReferenceLists;
+using files::ReferenceLists;
 
 namespace {
 
@@ -36,14 +36,14 @@ private slots:
     {
         QFETCH(ReferenceLists, lists);
         QFETCH(QByteArray, bytes);
-        reflists::writeReferenceLists(file(), lists);
+        files::writeReferenceLists(file(), lists);
         QCOMPARE(testing::fileBytes(file()), bytes);
-        QCOMPARE(joined(reflists::readReferenceLists(file())), joined(lists));
+        QCOMPARE(joined(files::readReferenceLists(file())), joined(lists));
     }
 
     void writerStoresWhatTheFormatCannotHold()
     {
-        reflists::writeReferenceLists(file(), {{"中文 😀 €"}, {"Le \"vrai\""}, {"deux\r\nlignes"}});
+        files::writeReferenceLists(file(), {{"中文 😀 €"}, {"Le \"vrai\""}, {"deux\r\nlignes"}});
         QCOMPARE(testing::fileBytes(file()),
                  QByteArray("\"a?? ? \x80\"\r\n\"vLe 'vrai'\"\r\n\"gdeux  lignes\"\r\n"));
     }
@@ -83,7 +83,7 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QStringList, lists);
         QVERIFY(testing::writeBytes(file(), bytes));
-        QCOMPARE(joined(reflists::readReferenceLists(file())), lists);
+        QCOMPARE(joined(files::readReferenceLists(file())), lists);
     }
 
     void unreadableFileIsReportedAndLeftAlone_data()
@@ -92,7 +92,7 @@ private slots:
         QTest::newRow("binary") << QByteArray("\"aMP3\"\r\n\x00\x01\x02\xFF", 12);
         QTest::newRow("byte undefined in Windows-1252") << QByteArray("\"aMP3\x81\"\r\n");
         QTest::newRow("UTF-8 with a byte order mark") << QByteArray("\xEF\xBB\xBF\"aMP3\"\r\n");
-        QTest::newRow("too large") << QByteArray(reflists::kMaxFileSize + 1, 'a');
+        QTest::newRow("too large") << QByteArray(files::kMaxFileSize + 1, 'a');
     }
 
     void unreadableFileIsReportedAndLeftAlone()
@@ -100,9 +100,9 @@ private slots:
         QFETCH(QByteArray, bytes);
         QVERIFY(testing::writeBytes(file(), bytes));
         try {
-            reflists::readReferenceLists(file());
+            files::readReferenceLists(file());
             QFAIL("the file was read");
-        } catch (const reflists::ReferenceListError& error) {
+        } catch (const files::ReferenceListError& error) {
             QCOMPARE(error.message(),
                      "Impossible de lire le fichier des listes :\r\n" + QDir::toNativeSeparators(file()));
         }
@@ -111,14 +111,14 @@ private slots:
 
     void missingFileOrFolderIsReported()
     {
-        QVERIFY_THROWS_EXCEPTION(reflists::ReferenceListError,
-                                 reflists::readReferenceLists(dir_.filePath("absent.cnb")));
-        QVERIFY_THROWS_EXCEPTION(reflists::ReferenceListError, reflists::readReferenceLists(dir_.path()));
+        QVERIFY_THROWS_EXCEPTION(files::ReferenceListError,
+                                 files::readReferenceLists(dir_.filePath("absent.cnb")));
+        QVERIFY_THROWS_EXCEPTION(files::ReferenceListError, files::readReferenceLists(dir_.path()));
         const QString nowhere = dir_.filePath("absent/codec.cnb");
         try {
-            reflists::writeReferenceLists(nowhere, {{"MP3"}, {}, {}});
+            files::writeReferenceLists(nowhere, {{"MP3"}, {}, {}});
             QFAIL("the file was written");
-        } catch (const reflists::ReferenceListError& error) {
+        } catch (const files::ReferenceListError& error) {
             QCOMPARE(error.message(),
                      "Impossible d'enregistrer les listes dans :\r\n" + QDir::toNativeSeparators(nowhere));
         }
@@ -127,9 +127,9 @@ private slots:
     void failedWriteKeepsTheOldFile()
     {
         QVERIFY(testing::writeBytes(file(), "\"aMP3\"\r\n"));
-        const QStringList huge(3, QString(reflists::kMaxFileSize / 3, u'x'));
-        QVERIFY_THROWS_EXCEPTION(reflists::ReferenceListError,
-                                 reflists::writeReferenceLists(file(), {huge, {}, {}}));
+        const QStringList huge(3, QString(files::kMaxFileSize / 3, u'x'));
+        QVERIFY_THROWS_EXCEPTION(files::ReferenceListError,
+                                 files::writeReferenceLists(file(), {huge, {}, {}}));
         QCOMPARE(testing::fileBytes(file()), QByteArray("\"aMP3\"\r\n"));
         QCOMPARE(QDir(dir_.path()).entryList(QDir::Files), QStringList {"codec.cnb"});
     }

@@ -140,7 +140,7 @@ private:
     QByteArray saved_;
 };
 
-bool frameShown() { return Frm_Accueil::instance().control<QGroupBox>("fra_export")->isVisible(); }
+bool frameShown() { return testing::control<QGroupBox>(Frm_Accueil::instance(), "fra_export")->isVisible(); }
 
 }  // namespace
 
@@ -160,7 +160,7 @@ private slots:
         start({{.code = 1, .nom = "Alien", .type = "SF", .cd = "2", .format = "DvD", .duree = "01h57"},
                {.code = 2, .nom = "2001", .duree = "00h00"},
                {.code = 3, .nom = "007 Spectre", .cd = "1.5"}});
-        auto* progbar = Frm_Accueil::instance().control<QProgressBar>("Progbar");
+        auto* progbar = testing::control<QProgressBar>(Frm_Accueil::instance(), "Progbar");
         QList<int> shownProgress;
         program->platform().onProcessEvents = [&] {
             QVERIFY(frameShown());
@@ -207,7 +207,7 @@ private slots:
                {.code = 2, .nom = "Brazil"},
                {.code = 3, .nom = "Casino", .type = "Drame", .qualite = "DvD"}});
         Connection::chargeliste("select * from film WHERE qualite_film='dvd' order by nom_film");
-        Frm_Accueil::instance().List()->sortRows(1, Qt::AscendingOrder);
+        Frm_Accueil::instance().controls().List->sortRows(1, Qt::AscendingOrder);
         menu("mnu_excel");
         const SheetFile sheet(onlyWorkbook());
         QCOMPARE(sheet.lastRow(), 3);
@@ -219,8 +219,8 @@ private slots:
     {
         TemporaryFolder temporary;
         start();
-        Frm_Accueil::instance().iniliste(0);
-        Frm_Accueil::instance().List()->setRows(
+        Frm_Accueil::instance().iniliste(ListLayout::Loans);
+        Frm_Accueil::instance().controls().List->setRows(
                 {{"Alien", "Paul", "06/12/2026", "7"}, {"Brazil", "Marie O'Hara", "01/12/2026", "9"}});
         menu("mnu_excel");
         const SheetFile sheet(onlyWorkbook());
@@ -237,7 +237,7 @@ private slots:
     {
         TemporaryFolder temporary;
         start();
-        QCOMPARE(Frm_Accueil::instance().List()->rowText(0), Connection::placeholderRow());
+        QCOMPARE(Frm_Accueil::instance().controls().List->rowText(0), Connection::placeholderRow());
         menu("mnu_excel");
         menu("mnu_excel");
         const QStringList opened = program->platform().openedDocuments;

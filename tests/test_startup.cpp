@@ -34,7 +34,7 @@ private slots:
         QCOMPARE(testing::accueil::labels({"lbl_stat_nbr", "lbl_stat_dvd", "lbl_stat_pret", "lbl_dispo"}),
                  QStringList(4, "0"));
         QCOMPARE(program.messages(), QStringList());
-        QCOMPARE(accueil.List()->columnCaption(0), QStringLiteral("Titre"));
+        QCOMPARE(accueil.controls().List->columnCaption(0), QStringLiteral("Titre"));
         QCOMPARE(QSize(accueil.innerWidth(), accueil.innerHeight()), QSize(11175, 8475));
     }
 

@@ -3,8 +3,7 @@
 #include "store/Recordset.h"
 #include "support/CatalogueCheck.h"
 #include "support/FaultyVfs.h"
-#include "support/TestMain.h"
-#include "support/TestProgram.h"
+#include "support/TestCatalogue.h"
 
 #include <QTest>
 #include <sqlite3.h>
@@ -16,7 +15,7 @@ namespace {
 constexpr int kFilms = 300;
 
 // A catalogue big enough that a list reads many pages of the file.
-void fill(testing::TestProgram& program)
+void fill(testing::TestCatalogue& program)
 {
     program.db().execute(QStringLiteral("BEGIN"));
     for (int code = 1; code <= kFilms; ++code) {
@@ -116,7 +115,7 @@ private slots:
         QFETCH(int, engineCode);
         QFETCH(QString, explanation);
         FaultyVfs vfs;
-        testing::TestProgram program;
+        testing::TestCatalogue program;
         fill(program);
         store::Database& db = program.db();
         const QList<QStringList> before = testing::filmRows(db);
@@ -163,7 +162,7 @@ private slots:
         QFETCH(QString, statement);
         QFETCH(int, rowsBeforeFault);
         FaultyVfs vfs;
-        testing::TestProgram program;
+        testing::TestCatalogue program;
         fill(program);
         const QList<QStringList> before = testing::filmRows(program.db());
         // A connection of its own, whose cache is cold, as the program's is after another
@@ -199,7 +198,7 @@ private slots:
 
     void anotherProgramHoldingTheWriteLock()
     {
-        testing::TestProgram program;
+        testing::TestCatalogue program;
         fill(program);
         store::Database& db = program.db();
         const QList<QStringList> before = testing::filmRows(db);
@@ -226,7 +225,7 @@ private slots:
     void catalogueLockedEntirely()
     {
         FaultyVfs vfs;
-        testing::TestProgram program;
+        testing::TestCatalogue program;
         fill(program);
         store::Database& db = program.db();
         const QList<QStringList> before = testing::filmRows(db);
@@ -248,5 +247,5 @@ private slots:
     }
 };
 
-CINABREL_TEST_MAIN(TestStoreFaults)
+QTEST_GUILESS_MAIN(TestStoreFaults)
 #include "test_store_faults.moc"

@@ -1,7 +1,6 @@
 #include "store/Dialect.h"
 #include "store/Recordset.h"
-#include "support/TestMain.h"
-#include "support/TestProgram.h"
+#include "support/TestCatalogue.h"
 
 #include <QTest>
 
@@ -31,7 +30,7 @@ private slots:
     void everyTextComesBackExactly()
     {
         QFETCH(QString, value);
-        testing::TestProgram program;
+        testing::TestCatalogue program;
         testing::Film witness;
         witness.code = 2;
         program.insert(witness);
@@ -65,5 +64,5 @@ private slots:
     }
 };
 
-CINABREL_TEST_MAIN(TestStoreValues)
+QTEST_GUILESS_MAIN(TestStoreValues)
 #include "test_store_values.moc"

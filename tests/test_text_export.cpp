@@ -1,4 +1,4 @@
-#include "app/ProgramFolder.h"
+#include "files/ProgramFolder.h"
 #include "support/Testing.h"
 
 using testing::accueil::menu;
@@ -25,7 +25,7 @@ QByteArray line(const QByteArray& title, const QByteArray& duration = "01h30",
             + QByteArray(21 - duration.size(), ' ') + quality;
 }
 
-QByteArray written() { return testing::fileBytes(app::listingPath()); }
+QByteArray written() { return testing::fileBytes(files::listingPath()); }
 
 }  // namespace
 
@@ -67,7 +67,7 @@ private slots:
         start();
         menu("mnuexporter");
         QCOMPARE(written(), listing({}));
-        QCOMPARE(program->platform().openedDocuments, QStringList {app::listingPath()});
+        QCOMPARE(program->platform().openedDocuments, QStringList {files::listingPath()});
         QCOMPARE(program->messages(), QStringList());
 
         program->insert(testing::film(1, "Alien"));
@@ -87,16 +87,12 @@ private slots:
                {.code = 3, .nom = "Amadeus", .qualite = "DvD"},
                {.code = 4, .nom = "brazil"}});
         Connection::chargeliste("select * from film WHERE qualite_film='dvd' order by nom_film");
-        QCOMPARE(Frm_Accueil::instance().List()->rowCount(), 2);
-        Connection::rs = store::Recordset();
-        Connection::rs.open("select * from film", Connection::connection());
+        QCOMPARE(Frm_Accueil::instance().controls().List->rowCount(), 2);
         menu("mnuexporter");
         QCOMPARE(written(),
                  listing({line("Amadeus", "01h30", "DvD"), line("brazil"), line("\xc9t\xe9 meurtrier"),
                           line("zorro", "01h30", "DvD")}));
-        QVERIFY(!Connection::rs.isOpen());
-        QCOMPARE(Connection::requete, QStringLiteral("select * from film ORDER BY nom_film"));
-        QCOMPARE(Frm_Accueil::instance().List()->rowCount(), 2);
+        QCOMPARE(Frm_Accueil::instance().controls().List->rowCount(), 2);
     }
 
     void secondExportReplacesTheFirstAndThePreviewShowsIt()
@@ -112,7 +108,7 @@ private slots:
         menu("mnuapercu");
         QCOMPARE(written(), listing({line("Alien")}, "02/01/2027 \xe0 09:05:07"));
         QCOMPARE(QDir(program->folder()).entryList(QDir::Files), QStringList {"Film.txt"});
-        QCOMPARE(program->platform().openedDocuments, QStringList(3, app::listingPath()));
+        QCOMPARE(program->platform().openedDocuments, QStringList(3, files::listingPath()));
         // Nothing is said when no program opens the listing, nor when there is none to preview.
         QCOMPARE(program->messages(), QStringList());
     }
@@ -123,7 +119,7 @@ private slots:
         QVERIFY(QDir(program->folder()).mkdir("Film.txt"));
         menu("mnuexporter");
         QCOMPARE(program->platform().lastPrompt(),
-                 "Impossible d'écrire le fichier :\r\n" + QDir::toNativeSeparators(app::listingPath()));
+                 "Impossible d'écrire le fichier :\r\n" + QDir::toNativeSeparators(files::listingPath()));
         QCOMPARE(program->platform().openedDocuments, QStringList());
     }
 };

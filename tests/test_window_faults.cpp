@@ -8,7 +8,7 @@
 #include "support/TestProgram.h"
 #include "ui/Form.h"
 #include "ui/ListView.h"
-#include "ui/ScriptedPlatform.h"
+#include "support/ScriptedPlatform.h"
 #include "ui/main/Frm_Accueil.h"
 
 #include <QCheckBox>
@@ -35,7 +35,7 @@ struct Action {
 
 void click(ui::Form& form, const char* name)
 {
-    QTest::mouseClick(form.control<QPushButton>(QString::fromLatin1(name)), Qt::LeftButton);
+    QTest::mouseClick(testing::control<QPushButton>(form, QString::fromLatin1(name)), Qt::LeftButton);
 }
 
 void select(const char* title) { acc::clickRow(acc::rowOf(QString::fromUtf8(title))); }
@@ -50,8 +50,7 @@ QMap<QString, Action> actions()
              {[](testing::TestProgram&, const QString&) {
                   select("Alien");
                   QTest::mouseClick(acc::button(QStringLiteral("Bt_Modif")), Qt::LeftButton);
-                  Frm_New::instance()
-                          .control<QLineEdit>(QStringLiteral("Txt_Titre"))
+                  testing::control<QLineEdit>(Frm_New::instance(), QStringLiteral("Txt_Titre"))
                           ->setText(QStringLiteral("Changé"));
               },
               [] { click(Frm_New::instance(), "Bt_Enreg"); },
@@ -59,7 +58,7 @@ QMap<QString, Action> actions()
             {"delete",
              {[](testing::TestProgram& program, const QString&) {
                   select("Alien");
-                  program.platform().answers << 6;
+                  program.platform().answers << ui::Answer::Yes;
               },
               button("Bt_Supp"), QStringLiteral("Le film n'a pas pu être supprimé")}},
             {"loan",
@@ -72,7 +71,7 @@ QMap<QString, Action> actions()
             {"return",
              {[](testing::TestProgram& program, const QString&) {
                   select("Brazil");
-                  program.platform().answers << 6;
+                  program.platform().answers << ui::Answer::Yes;
               },
               [] { acc::tick(acc::checkBox(QStringLiteral("chk_pret"))); },
               QStringLiteral("Le retour du film n'a pas pu être enregistré")}},

@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -88,6 +89,17 @@ QRadioButton* makeOptionButton(QWidget* parent, const QString& name, const QStri
                                int top, int width, int height)
 {
     return placed(new QRadioButton(caption, parent), name, left, top, width, height);
+}
+
+QPlainTextEdit* makeNotesBox(QWidget* parent, const QString& name, int left, int top, int width, int height)
+{
+    auto* box = placed(new QPlainTextEdit(parent), name, left, top, width, height);
+    box->setFont(arial(9.75));
+    box->setTabChangesFocus(true);
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, Qt::white);
+    box->setPalette(palette);
+    return box;
 }
 
 QComboBox* makeDropDownList(QWidget* parent, const QString& name, int left, int top, int width, int height)

@@ -8,6 +8,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QWidget;
@@ -32,6 +33,8 @@ QCheckBox* makeCheckBox(QWidget* parent, const QString& name, const QString& cap
                         int width, int height);
 QRadioButton* makeOptionButton(QWidget* parent, const QString& name, const QString& caption, int left,
                                int top, int width, int height);
+// A box of several lines of notes, in Arial on white; Tab moves on to the next control.
+QPlainTextEdit* makeNotesBox(QWidget* parent, const QString& name, int left, int top, int width, int height);
 QComboBox* makeDropDownList(QWidget* parent, const QString& name, int left, int top, int width, int height);
 
 }  // namespace ui

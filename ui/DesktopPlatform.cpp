@@ -9,40 +9,42 @@
 
 namespace ui {
 
-int DesktopPlatform::messageBox(const QString& prompt, int flags, const QString& title)
+Answer DesktopPlatform::messageBox(const QString& prompt, Buttons buttons, Icon icon, const QString& title)
 {
     QMessageBox box(QApplication::activeWindow());
-    box.setWindowTitle(title.isEmpty() ? programTitle() : title);
+    box.setWindowTitle(title);
     box.setText(prompt);
-    switch (flags & 0x70) {
-    case mb::Critical:
+    switch (icon) {
+    case Icon::Critical:
         box.setIcon(QMessageBox::Critical);
         break;
-    case mb::Question:
+    case Icon::Question:
         box.setIcon(QMessageBox::Question);
         break;
-    case mb::Exclamation:
+    case Icon::Exclamation:
         box.setIcon(QMessageBox::Warning);
         break;
-    case mb::Information:
+    case Icon::Information:
         box.setIcon(QMessageBox::Information);
         break;
-    default:
+    case Icon::None:
         box.setIcon(QMessageBox::NoIcon);
         break;
     }
-    if ((flags & 0x0F) == mb::YesNo) {
+    if (buttons == Buttons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
     } else {
         box.setStandardButtons(QMessageBox::Ok);
     }
-    const int answer = box.exec();
-    if (answer == QMessageBox::Yes)
-        return mb::Yes;
-    if (answer == QMessageBox::No)
-        return mb::No;
-    return mb::Ok;
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Ok;
+    }
 }
 
 QString DesktopPlatform::chooseFolder(QWidget* owner, const QString& prompt, const QString& initialFolder)

@@ -6,7 +6,7 @@ namespace ui {
 
 class DesktopPlatform : public Platform {
 public:
-    int messageBox(const QString& prompt, int flags, const QString& title) override;
+    Answer messageBox(const QString& prompt, Buttons buttons, Icon icon, const QString& title) override;
     QString chooseFolder(QWidget* owner, const QString& prompt, const QString& initialFolder) override;
     bool openDocument(const QString& path) override;
     QDateTime now() override;

@@ -6,7 +6,6 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEvent>
-#include <QGuiApplication>
 
 namespace ui {
 
@@ -106,9 +105,7 @@ void Form::show()
 {
     load();
     window_->show();
-    // The offscreen platform used by tests has no window stacking.
-    if (QGuiApplication::platformName() != QStringLiteral("offscreen"))
-        window_->raise();
+    window_->raise();
     window_->activateWindow();
 }
 
@@ -147,6 +144,7 @@ void Form::discardWindow()
     FormWindow* win = window_.data();
     win->detach();
     window_.clear();
+    forgetControls();
     unloading_ = false;
     win->hide();
     win->deleteLater();

@@ -33,13 +33,6 @@ public:
     bool isVisible() const;
     QString formName() const { return formName_; }
 
-    // A control of the loaded form by its name.
-    template <typename T>
-    T* control(const QString& name)
-    {
-        return window()->findChild<T*>(name);
-    }
-
     // Inner (client) size in twips.
     int innerWidth();
     int innerHeight();
@@ -47,6 +40,8 @@ public:
 protected:
     // Builds the controls on the window's client area of the given design size in twips.
     virtual void build(QMainWindow* window, QWidget* clientArea) = 0;
+    // Forgets the controls once the window that held them is gone.
+    virtual void forgetControls() = 0;
     virtual QSize designSize() const = 0;
     virtual void onLoad() { }
     virtual void onActivate() { }
@@ -66,6 +61,26 @@ private:
     QPointer<FormWindow> window_;
     bool loading_ = false;
     bool unloading_ = false;
+};
+
+// A form that holds its controls as the typed members of one struct, which build() fills in, as
+// uic's classes do.
+template <typename Controls>
+class TypedForm : public Form {
+public:
+    using Form::Form;
+
+    // The controls of the window; the first reference loads it.
+    Controls& controls()
+    {
+        load();
+        return controls_;
+    }
+
+protected:
+    void forgetControls() override { controls_ = Controls {}; }
+
+    Controls controls_ {};
 };
 
 namespace forms {

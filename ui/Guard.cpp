@@ -17,7 +17,7 @@ void guarded(const std::function<void()>& handler)
     } catch (...) {
         failure = QStringLiteral("erreur inconnue");
     }
-    msgBox(QStringLiteral("Une erreur inattendue est survenue :\r\n") + failure, mb::Critical);
+    msgBox(QStringLiteral("Une erreur inattendue est survenue :\r\n") + failure, Icon::Critical);
 }
 
 }  // namespace ui

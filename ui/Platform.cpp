@@ -16,9 +16,14 @@ Platform& platform()
 
 void setPlatform(Platform* p) { installed = p; }
 
-int msgBox(const QString& prompt, int flags, const QString& title)
+Answer msgBox(const QString& prompt, Icon icon, const QString& title)
 {
-    return platform().messageBox(prompt, flags, title.isEmpty() ? programTitle() : title);
+    return platform().messageBox(prompt, Buttons::OkOnly, icon, title.isEmpty() ? programTitle() : title);
+}
+
+Answer askYesNo(const QString& prompt, Icon icon, const QString& title)
+{
+    return platform().messageBox(prompt, Buttons::YesNo, icon, title.isEmpty() ? programTitle() : title);
 }
 
 QString programTitle() { return QStringLiteral("Cinabrel"); }

@@ -202,7 +202,7 @@ int vfsCurrentTimeInt64(sqlite3_vfs*, sqlite3_int64* now)
     return systemVfs()->xCurrentTimeInt64(systemVfs(), now);
 }
 
-void registerOnce()
+sqlite3_vfs* faultyVfs()
 {
     static sqlite3_vfs vfs = [] {
         sqlite3_vfs v {};
@@ -225,24 +225,24 @@ void registerOnce()
         v.xCurrentTimeInt64 = vfsCurrentTimeInt64;
         return v;
     }();
-    static const int registered = sqlite3_vfs_register(&vfs, 0);
-    if (registered != SQLITE_OK)
-        throw std::runtime_error("the faulty file layer could not be registered");
+    return &vfs;
 }
 
 }  // namespace
 
+// The engine's default file layer, which every connection the program opens goes through.
 FaultyVfs::FaultyVfs()
 {
-    registerOnce();
+    systemVfs();
+    if (sqlite3_vfs_register(faultyVfs(), 1) != SQLITE_OK)
+        throw std::runtime_error("the faulty file layer could not be registered");
     clear();
-    store::Database::setFileLayer(name);
 }
 
 FaultyVfs::~FaultyVfs()
 {
     clear();
-    store::Database::setFileLayer(QByteArray());
+    sqlite3_vfs_register(systemVfs(), 1);
 }
 
 void FaultyVfs::inject(Fault fault, int after)
@@ -262,7 +262,8 @@ int FaultyVfs::totalRefused() { return state().totalRefused; }
 
 WriteLockHolder::WriteLockHolder(const QString& cataloguePath)
 {
-    int code = sqlite3_open_v2(cataloguePath.toUtf8().constData(), &db_, SQLITE_OPEN_READWRITE, nullptr);
+    int code = sqlite3_open_v2(cataloguePath.toUtf8().constData(), &db_, SQLITE_OPEN_READWRITE,
+                               systemVfs()->zName);
     if (code == SQLITE_OK)
         code = sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
     if (code != SQLITE_OK) {

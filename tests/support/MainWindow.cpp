@@ -19,7 +19,7 @@ namespace testing {
 
 QString shown(ui::Form& form, const QString& name)
 {
-    QWidget* widget = form.control<QWidget>(name);
+    QWidget* widget = control<QWidget>(form, name);
     if (auto* label = qobject_cast<QLabel*>(widget))
         return label->text();
     if (auto* line = qobject_cast<QLineEdit*>(widget))
@@ -62,7 +62,7 @@ namespace {
 template <typename T>
 T* find(const QString& name)
 {
-    T* widget = Frm_Accueil::instance().control<T>(name);
+    T* widget = control<T>(Frm_Accueil::instance(), name);
     if (!widget)
         qFatal("no control %s", qPrintable(name));
     return widget;
@@ -76,7 +76,7 @@ QPoint rowCentre(int row)
 
 }  // namespace
 
-ui::ListView* list() { return Frm_Accueil::instance().List(); }
+ui::ListView* list() { return Frm_Accueil::instance().controls().List; }
 QLineEdit* textBox(const QString& name) { return find<QLineEdit>(name); }
 QLabel* label(const QString& name) { return find<QLabel>(name); }
 QCheckBox* checkBox(const QString& name) { return find<QCheckBox>(name); }
@@ -94,7 +94,7 @@ void press(const QString& name) { press(Frm_Accueil::instance(), name); }
 
 void press(ui::Form& form, const QString& name)
 {
-    auto* pushButton = form.control<QPushButton>(name);
+    auto* pushButton = control<QPushButton>(form, name);
     if (!pushButton)
         qFatal("no button %s", qPrintable(name));
     QTest::mouseClick(pushButton, Qt::LeftButton);

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "ui/Form.h"
+
+#include <QMainWindow>
 #include <QStringList>
 
 class QCheckBox;
@@ -9,11 +12,17 @@ class QPushButton;
 class QWidget;
 
 namespace ui {
-class Form;
 class ListView;
 }  // namespace ui
 
 namespace testing {
+
+// A control of a window by its name, the window loaded first; null when it has none.
+template <typename T>
+T* control(ui::Form& form, const QString& name)
+{
+    return form.window()->findChild<T*>(name);
+}
 
 // What each named control of a window shows: the text of a label, box, drop-down list or notes,
 // "checked" or "" for an option button or check box.

@@ -6,10 +6,11 @@
 #include "support/Files.h"
 #include "support/MainWindow.h"
 #include "support/ProgramTest.h"
+#include "support/ScriptedPlatform.h"
 #include "support/TestMain.h"
 #include "support/TestProgram.h"
 #include "ui/ListView.h"
-#include "ui/ScriptedPlatform.h"
+#include "ui/main/Chargeliste.h"
 #include "ui/main/Frm_Accueil.h"
 
 #include <QtTest>

@@ -2,26 +2,104 @@
 
 #include "ui/Form.h"
 
+class QAction;
+class QCheckBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QCheckBox;
+class QMenu;
+class QProgressBar;
 class QPushButton;
+class QStatusBar;
 
 namespace ui {
 class ListView;
 }
 
+// The columns of the main list: a film's, with the key in cell 5, or a loan's, with the key in cell 3.
+enum class ListLayout { Loans = 0, Films = 1 };
+
+// What the loan box knows of the selected film.
+enum class LoanBox { NoSelection, AtHome, Lent };
+
+struct Frm_AccueilControls {
+    QGroupBox* fra_search = nullptr;
+    QLineEdit* txt_search = nullptr;
+
+    QGroupBox* fra_info = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* lbl_langue = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* lbl_qual = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* lbl_codec = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* lbl_son = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* lbl_nbr = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* lbl_duree = nullptr;
+    QLabel* Label11 = nullptr;
+    QLabel* lbl_annee = nullptr;
+    QPushButton* Bt_Modif = nullptr;
+    QPushButton* Bt_Supp = nullptr;
+
+    QGroupBox* Fra_stat = nullptr;
+    QLabel* Label7 = nullptr;
+    QLabel* lbl_stat_nbr = nullptr;
+    QLabel* Label13 = nullptr;
+    QLabel* lbl_stat_dvd = nullptr;
+    QLabel* Label10 = nullptr;
+    QLabel* lbl_stat_pret = nullptr;
+    QLabel* Label9 = nullptr;
+    QLabel* lbl_dispo = nullptr;
+
+    QGroupBox* fra_pret = nullptr;
+    QCheckBox* chk_pret = nullptr;
+    QLabel* lbl_nom = nullptr;
+    QLineEdit* txt_nom = nullptr;
+    QLabel* lbl_date1 = nullptr;
+    QLabel* lbl_date = nullptr;
+    QPushButton* cmd_pret = nullptr;
+
+    QPushButton* cmd_new = nullptr;
+    ui::ListView* List = nullptr;
+    QLabel* lbldouble = nullptr;
+    QGroupBox* fra_export = nullptr;
+    QProgressBar* Progbar = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+
+    QMenu* fichier = nullptr;
+    QAction* mnufilm = nullptr;
+    QAction* mnuajoutquick = nullptr;
+    QAction* mnus1 = nullptr;
+    QAction* mnuexporter = nullptr;
+    QAction* mnu_excel = nullptr;
+    QAction* mnuapercu = nullptr;
+    QAction* mnus = nullptr;
+    QAction* mnuquit = nullptr;
+    QMenu* mnu_voir = nullptr;
+    QAction* mnuliste = nullptr;
+    QAction* e = nullptr;
+    QAction* mnulistF = nullptr;
+    QAction* mnu_dvd = nullptr;
+    QAction* i = nullptr;
+    QAction* mnu_liste_fr = nullptr;
+    QAction* mnu_liste_E = nullptr;
+    QMenu* mnu_option = nullptr;
+    QAction* mnu_audio = nullptr;
+    QMenu* mnua = nullptr;
+    QAction* mnupropos = nullptr;
+};
+
 // The main window: search box, summary of the selected film, loan box, counters and the list.
-class Frm_Accueil : public ui::Form {
+class Frm_Accueil : public ui::TypedForm<Frm_AccueilControls> {
 public:
     static Frm_Accueil& instance();
 
-    // Sets the list's columns: 1 the film layout, 0 the loan layout.
-    void iniliste(int Index);
-    // 1 while the film layout is shown, 0 while the loan layout is shown.
-    qint16 type_liste = 0;
-
-    ui::ListView* List();
+    // Empties the list and sets its columns.
+    void iniliste(ListLayout Index);
+    ListLayout type_liste = ListLayout::Films;
 
     // Reads the key of the selected row into code_selection; any failure leaves it as it was.
     void lire_selection();
@@ -34,20 +112,23 @@ protected:
     void onResize() override;
 
 private:
+    void buildSummary(QWidget* client);
+    void buildCounters(QWidget* client);
+    void buildLoanBox(QWidget* client);
+    void buildMenus(QMainWindow* window);
+
     // Film commands, list menus, about and quit (Commands.cpp).
     void connectCommands();
     void cmd_new_Click();
     void Bt_Modif_Click();
     void Bt_Supp_Click();
-    void mnulistF_Click();
-    void mnu_dvd_Click();
-    void mnu_liste_fr_Click();
-    void mnu_liste_E_Click();
+    // The list entries "Liste des Films", "Liste des Dvd", "Liste Film Français" and "Liste Film Etranger".
+    void afficher_liste(const QString& requete, bool vider_recherche);
     // Forgets the selected film: no key, an empty summary, the loan box as at load.
     void oublier_selection();
 
-    void buildMenus(QMainWindow* window);
-    void connectExports(QMainWindow* window);
+    // The two exports and the preview (Frm_AccueilExports.cpp).
+    void connectExports();
 
     // Selection, summary, sort and search (Selection.cpp).
     void connectSelection();
@@ -64,4 +145,7 @@ private:
     void cmd_pret_Click();
     void mnuliste_Click();
     void showLoanFields(bool shown);
+    void showLoanBox(LoanBox state);
+
+    LoanBox loanBox_ = LoanBox::NoSelection;
 };

@@ -1,6 +1,6 @@
 #include "ui/main/Frm_Accueil.h"
 
-#include "app/Connection.h"
+#include "export/ExporterExcel.h"
 #include "export/ListingFile.h"
 #include "ui/Guard.h"
 
@@ -9,16 +9,16 @@
 #include <QPointer>
 #include <QScopeGuard>
 
-void Frm_Accueil::connectExports(QMainWindow* window)
+void Frm_Accueil::connectExports()
 {
-    ui::onEvent(window->findChild<QAction*>(QStringLiteral("mnuexporter")), &QAction::triggered, [] {
+    const Frm_AccueilControls& c = controls_;
+    ui::onEvent(c.mnuexporter, &QAction::triggered, [] {
         if (exports::writeListingFile())
             exports::openListingFile();
     });
-    ui::onEvent(window->findChild<QAction*>(QStringLiteral("mnuapercu")), &QAction::triggered,
-                [] { exports::openListingFile(); });
-    ui::onEvent(window->findChild<QAction*>(QStringLiteral("mnu_excel")), &QAction::triggered, [this] {
-        const QPointer<QGroupBox> fra_export = control<QGroupBox>(QStringLiteral("fra_export"));
+    ui::onEvent(c.mnuapercu, &QAction::triggered, [] { exports::openListingFile(); });
+    ui::onEvent(c.mnu_excel, &QAction::triggered, [this] {
+        const QPointer<QGroupBox> fra_export = controls().fra_export;
         fra_export->show();
         // Hidden again however the export ends.
         const auto hide = qScopeGuard([fra_export] {

@@ -1,10 +1,11 @@
 #include "app/Connection.h"
 #include "editor/Frm_Visu.h"
 #include "store/DbError.h"
-#include "store/Dialect.h"
+#include "store/Films.h"
 #include "ui/Guard.h"
 #include "ui/ListView.h"
 #include "ui/Platform.h"
+#include "ui/main/Chargeliste.h"
 #include "ui/main/Frm_Accueil.h"
 
 #include <QCheckBox>
@@ -16,23 +17,23 @@ using namespace ui;
 
 void Frm_Accueil::connectSelection()
 {
-    ListView* list = List();
-    onEvent(list, &ListView::click, [this] { List_Click(); });
-    onEvent(list, &ListView::dblClick, [this] { List_DblClick(); });
-    onEvent(list, &ListView::columnClick, [this](int column) { List_ColumnClick(column); });
-    onEvent(control<QLineEdit>(QStringLiteral("txt_search")), &QLineEdit::textChanged,
-            [this] { txt_search_Change(); });
+    const Frm_AccueilControls& c = controls_;
+    onEvent(c.List, &ListView::click, [this] { List_Click(); });
+    onEvent(c.List, &ListView::dblClick, [this] { List_DblClick(); });
+    onEvent(c.List, &ListView::columnClick, [this](int column) { List_ColumnClick(column); });
+    onEvent(c.txt_search, &QLineEdit::textChanged, [this] { txt_search_Change(); });
 }
 
 void Frm_Accueil::lire_selection()
 {
-    ListView* list = List();
+    ListView* list = controls().List;
     const int row = list->selectedRow();
     if (list->rowCount() == 0 || row < 0)
         return;
     try {
         bool isNumber = false;
-        const qint16 key = list->cellText(row, type_liste == 1 ? 5 : 3).trimmed().toShort(&isNumber);
+        const qint16 key =
+                list->cellText(row, type_liste == ListLayout::Films ? 5 : 3).trimmed().toShort(&isNumber);
         if (isNumber)
             Connection::code_selection = key;
     } catch (const std::out_of_range&) {
@@ -42,56 +43,42 @@ void Frm_Accueil::lire_selection()
 
 void Frm_Accueil::List_Click()
 {
-    ListView* list = List();
-    const int row = list->selectedRow();
+    const Frm_AccueilControls& c = controls();
+    const int row = c.List->selectedRow();
     // Nothing selected (a click beside the rows) or the placeholder row: nothing to show.
-    if (row < 0 || list->rowText(row) == Connection::placeholderRow())
+    if (row < 0 || c.List->rowText(row) == Connection::placeholderRow())
         return;
     lire_selection();
-    auto* chk_pret = control<QCheckBox>(QStringLiteral("chk_pret"));
-    chk_pret->setChecked(false);
+    c.chk_pret->setChecked(false);
 
-    store::Recordset& rs = Connection::rs;
-    rs = store::Recordset();
-    rs.open(QStringLiteral("select * from film where code_film=")
-                    + QString::number(Connection::code_selection),
-            Connection::connection());
     // The film may have left the catalogue since the list was filled.
-    if (rs.eof()) {
-        rs.close();
+    const std::optional<store::Film> film = Connection::films().find(Connection::code_selection);
+    if (!film)
         return;
-    }
-    const struct {
-        const char* label;
-        const char* column;
-    } summary[] = {
-            {"lbl_qual", "qualite_film"}, {"lbl_langue", "langue_Film"}, {"lbl_nbr", "cd_film"},
-            {"lbl_codec", "codec_Film"},  {"lbl_son", "codec_Son"},      {"lbl_duree", "duree"},
-            {"lbl_annee", "annee"},
-    };
-    for (const auto& line : summary)
-        control<QLabel>(QString::fromLatin1(line.label))->setText(rs.text(QString::fromLatin1(line.column)));
+    c.lbl_qual->setText(film->qualite_film);
+    c.lbl_langue->setText(film->langue_Film);
+    c.lbl_nbr->setText(film->cd_film);
+    c.lbl_codec->setText(film->codec_Film);
+    c.lbl_son->setText(film->codec_Son);
+    c.lbl_duree->setText(film->duree);
+    c.lbl_annee->setText(film->annee);
 
-    chk_pret->setVisible(true);
-    if (rs.isNull(QStringLiteral("pret_film"))) {
-        chk_pret->setText(QStringLiteral("Emprunt"));
-        chk_pret->setProperty("Tag", QStringLiteral("0"));
+    c.chk_pret->setVisible(true);
+    if (!film->pret_film) {
+        showLoanBox(LoanBox::AtHome);
         showLoanFields(false);
     } else {
-        chk_pret->setText(QStringLiteral("Retour"));
-        chk_pret->setProperty("Tag", QStringLiteral("1"));
+        showLoanBox(LoanBox::Lent);
         showLoanFields(true);
-        auto* txt_nom = control<QLineEdit>(QStringLiteral("txt_nom"));
-        txt_nom->setReadOnly(true);
-        control<QLabel>(QStringLiteral("lbl_date"))->setText(rs.text(QStringLiteral("date_pret")));
-        txt_nom->setText(rs.text(QStringLiteral("pret_film")));
+        c.txt_nom->setReadOnly(true);
+        c.lbl_date->setText(film->date_pret);
+        c.txt_nom->setText(*film->pret_film);
     }
-    rs.close();
 }
 
 void Frm_Accueil::List_DblClick()
 {
-    ListView* list = List();
+    ListView* list = controls().List;
     const int row = list->selectedRow();
     if (row < 0 || list->rowText(row) == Connection::placeholderRow())
         return;
@@ -99,17 +86,14 @@ void Frm_Accueil::List_DblClick()
     Frm_Visu::instance().montrer();
 }
 
-void Frm_Accueil::List_ColumnClick(int column) { List()->sortRows(column, Qt::AscendingOrder); }
+void Frm_Accueil::List_ColumnClick(int column) { controls().List->sortRows(column, Qt::AscendingOrder); }
 
 void Frm_Accueil::txt_search_Change()
 {
-    // The typed text is one value of the filter: a quote in it is doubled, "%" and "_" stay wildcards.
-    const QString text = control<QLineEdit>(QStringLiteral("txt_search"))->text();
-    Connection::requete = QStringLiteral("select * from film WHERE nom_film LIKE ")
-            + store::quotedText(text + u'%', u'\'') + QStringLiteral(" order by nom_film");
     try {
-        Connection::chargeliste(Connection::requete);
+        Connection::chargeliste(store::Films::titleSearch(controls().txt_search->text()));
     } catch (const store::DbError& error) {
-        msgBox(QStringLiteral("La recherche n'a pas pu être faite :\r\n") + error.message(), mb::Exclamation);
+        msgBox(QStringLiteral("La recherche n'a pas pu être faite :\r\n") + error.message(),
+               Icon::Exclamation);
     }
 }

@@ -1,7 +1,9 @@
-#include "app/Connection.h"
-#include "export/Workbook.h"
+#include "export/ExporterExcel.h"
+
+#include "files/Workbook.h"
 #include "ui/ListView.h"
 #include "ui/Platform.h"
+#include "ui/main/Chargeliste.h"
 #include "ui/main/Frm_Accueil.h"
 
 #include <QDir>
@@ -12,11 +14,11 @@
 
 namespace Connection {
 
-std::unique_ptr<exports::Workbook> appli_excel;
+std::unique_ptr<files::Workbook> appli_excel;
 
 namespace {
 
-using exports::Workbook;
+using files::Workbook;
 
 // The sheet has room for five columns of the list beside the line number.
 constexpr int kMaxListColumns = 5;
@@ -102,8 +104,8 @@ void ecrire_cellule(const QString& colonne, int ligne, const QString& valeur)
 void exporter_excel()
 {
     Frm_Accueil& accueil = Frm_Accueil::instance();
-    const ShownList shown = readList(*accueil.List());
-    const QPointer<QProgressBar> progbar = accueil.control<QProgressBar>(QStringLiteral("Progbar"));
+    const ShownList shown = readList(*accueil.controls().List);
+    const QPointer<QProgressBar> progbar = accueil.controls().Progbar;
 
     appli_excel = std::make_unique<Workbook>();
     // The workbook lives on in its file; the model is dropped once written, or on any failure.
@@ -152,12 +154,12 @@ void exporter_excel()
             QFile::remove(path);
         ui::msgBox(QStringLiteral("Impossible d'écrire le fichier :\r\n")
                            + QDir::toNativeSeparators(path.isEmpty() ? firstTried : path),
-                   ui::mb::Critical);
+                   ui::Icon::Critical);
         return;
     }
     if (!ui::platform().openDocument(path))
         ui::msgBox(QStringLiteral("Le classeur a été enregistré ici :\r\n") + QDir::toNativeSeparators(path),
-                   ui::mb::Information);
+                   ui::Icon::Information);
 }
 
 }  // namespace Connection

@@ -1,21 +1,22 @@
-#include "ui/ScriptedPlatform.h"
+#include "support/ScriptedPlatform.h"
 
 #include <QCoreApplication>
 
-namespace ui {
+namespace testing {
 
-ScriptedPlatform::ScriptedPlatform() { setPlatform(this); }
+ScriptedPlatform::ScriptedPlatform() { ui::setPlatform(this); }
 
-ScriptedPlatform::~ScriptedPlatform() { setPlatform(nullptr); }
+ScriptedPlatform::~ScriptedPlatform() { ui::setPlatform(nullptr); }
 
-int ScriptedPlatform::messageBox(const QString& prompt, int flags, const QString& title)
+ui::Answer ScriptedPlatform::messageBox(const QString& prompt, ui::Buttons buttons, ui::Icon icon,
+                                        const QString& title)
 {
-    messages.append({prompt, flags, title.isEmpty() ? programTitle() : title});
-    if ((flags & 0x0F) != mb::YesNo)
-        return mb::Ok;
+    messages.append({prompt, ui::flags(buttons, icon), title});
+    if (buttons != ui::Buttons::YesNo)
+        return ui::Answer::Ok;
     if (answers.isEmpty()) {
         unanswered.append(prompt);
-        return mb::No;
+        return ui::Answer::No;
     }
     return answers.takeFirst();
 }
@@ -45,4 +46,4 @@ void ScriptedPlatform::processEvents()
         onProcessEvents();
 }
 
-}  // namespace ui
+}  // namespace testing

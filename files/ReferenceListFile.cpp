@@ -1,13 +1,13 @@
-#include "reflists/ReferenceListFile.h"
+#include "files/ReferenceListFile.h"
 
-#include "app/Windows1252.h"
+#include "files/Windows1252.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
 #include <algorithm>
 
-namespace reflists {
+namespace files {
 
 namespace {
 
@@ -84,7 +84,7 @@ void forEachField(const QString& text, Consumer consume)
 QByteArray record(char marker, QString text)
 {
     text.replace(u'"', u'\'').replace(u'\r', u' ').replace(u'\n', u' ');
-    QByteArray bytes = app::toWindows1252(text);
+    QByteArray bytes = toWindows1252(text);
     std::replace_if(
             bytes.begin(), bytes.end(), [](char c) { return !isTextByte(static_cast<unsigned char>(c)); },
             '?');
@@ -106,7 +106,7 @@ ReferenceLists readReferenceLists(const QString& path)
     file.close();
 
     ReferenceLists lists;
-    forEachField(app::fromWindows1252(bytes), [&lists](const QString& field) {
+    forEachField(fromWindows1252(bytes), [&lists](const QString& field) {
         if (field.isEmpty())
             return;
         const QString text = field.mid(1);
@@ -144,4 +144,4 @@ void writeReferenceLists(const QString& path, const ReferenceLists& lists)
         throw ReferenceListError(writeFailure(path));
 }
 
-}  // namespace reflists
+}  // namespace files

@@ -5,7 +5,7 @@
 
 class QIODevice;
 
-namespace exports {
+namespace files {
 
 // The plain-text listing of the catalogue: a header, one line per film in padded columns (title,
 // duration, quality), the number of films and the date of writing. Windows-1252, CR LF.
@@ -25,4 +25,4 @@ private:
     int filmCount_ = 0;
 };
 
-}  // namespace exports
+}  // namespace files

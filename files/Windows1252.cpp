@@ -1,10 +1,10 @@
-#include "app/Windows1252.h"
+#include "files/Windows1252.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <algorithm>
 
-namespace app {
+namespace files {
 
 namespace {
 
@@ -32,4 +32,4 @@ QString fromWindows1252(QByteArrayView bytes)
     return decoder.decode(bytes);
 }
 
-}  // namespace app
+}  // namespace files

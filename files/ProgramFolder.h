@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace app {
+namespace files {
 
 // The program's folder: the executable's, unless a test points it elsewhere.
 QString programFolder();
@@ -12,4 +12,4 @@ QString cataloguePath();  // BD/Film.mdb
 QString referenceListsPath();  // BD/codec.cnb
 QString listingPath();  // Film.txt
 
-}  // namespace app
+}  // namespace files

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace exports {
+namespace files {
 
 // A one-sheet workbook built by the steps a person takes in a spreadsheet program: name the
 // sheet, size and align columns, select a cell and type into it, make the selection bold, frame
@@ -15,6 +15,9 @@ public:
     enum class Edge : std::uint8_t { Left = 1, Right = 2, Top = 4, Bottom = 8 };
 
     Workbook();
+
+    // The version of the library that writes the files, "1.1.5".
+    static QString libraryVersion();
 
     // Longer names are cut to the 31 characters a sheet name may have.
     void setSheetName(const QString& name);
@@ -62,4 +65,4 @@ private:
     int selectedColumn_ = 0;
 };
 
-}  // namespace exports
+}  // namespace files

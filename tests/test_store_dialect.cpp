@@ -2,13 +2,15 @@
 #include "store/Dialect.h"
 #include "store/FrenchText.h"
 #include "store/Recordset.h"
-#include "support/Testing.h"
+#include "support/TestCatalogue.h"
 
-using testing::TestProgram;
+#include <QTest>
+
+using testing::TestCatalogue;
 
 namespace {
 
-QStringList titles(TestProgram& program, const QString& statement)
+QStringList titles(TestCatalogue& program, const QString& statement)
 {
     store::Recordset rs;
     rs.open(statement, program.db());
@@ -39,7 +41,7 @@ private slots:
 
     void writersStoreEveryValueExactly()
     {
-        TestProgram program;
+        TestCatalogue program;
         auto& db = program.db();
         db.execute("INSERT INTO film (code_film,nom_film,type_film,cd_film,qualite_film, "
                    "format_film,obs_Film,langue_Film,"
@@ -67,14 +69,13 @@ private slots:
         QVERIFY(!rs.isOpen());
         rs.open("UPDATE film SET date_pret=NULL WHERE code_film = 1", db);
         QCOMPARE(program.column("pret_film", 1) + program.column("date_pret", 1), QStringLiteral("NULLNULL"));
-        rs.open("Delete * from film where code_film=1", db, store::Recordset::Dynamic,
-                store::Recordset::Optimistic);
+        rs.open("Delete * from film where code_film=1", db);
         QCOMPARE(program.count(), 0);
     }
 
     void countsAndKeys()
     {
-        TestProgram program;
+        TestCatalogue program;
         store::Recordset rs;
         rs.open("select max(code_film) as nouv from film", program.db());
         QVERIFY(rs.isNull("NOUV"));
@@ -116,7 +117,7 @@ private slots:
     {
         QFETCH(QString, where);
         QFETCH(QStringList, expected);
-        TestProgram program;
+        TestCatalogue program;
         int code = 1;
         for (const QString title : {"été", "Éléphant", "Été indien", "Eclipse", "Fargo"})
             program.insert({.code = code++, .nom = title, .qualite = title == u"Éléphant" ? "DvD" : "Bonne"});
@@ -125,7 +126,7 @@ private slots:
 
     void titlesSortTheFrenchWay()
     {
-        TestProgram program;
+        TestCatalogue program;
         int code = 1;
         for (const QString title :
              {"Fargo", "oeil de verre", "Éléphant", "eclipse", "œil", "Zorro", "abyss", "Abba"})
@@ -149,6 +150,6 @@ private slots:
     }
 };
 
-CINABREL_TEST_MAIN(TestDialect)
+QTEST_GUILESS_MAIN(TestDialect)
 
-#include "test_dialect.moc"
+#include "test_store_dialect.moc"

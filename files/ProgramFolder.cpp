@@ -1,9 +1,9 @@
-#include "app/ProgramFolder.h"
+#include "files/ProgramFolder.h"
 
 #include <QCoreApplication>
 #include <QDir>
 
-namespace app {
+namespace files {
 
 namespace {
 QString overriddenFolder;
@@ -22,4 +22,4 @@ QString referenceListsPath() { return QDir(programFolder()).filePath(QStringLite
 
 QString listingPath() { return QDir(programFolder()).filePath(QStringLiteral("Film.txt")); }
 
-}  // namespace app
+}  // namespace files

@@ -1,10 +1,10 @@
-#include "export/TextListing.h"
+#include "files/TextListing.h"
 
-#include "app/Windows1252.h"
+#include "files/Windows1252.h"
 
 #include <QIODevice>
 
-namespace exports {
+namespace files {
 
 namespace {
 
@@ -24,9 +24,9 @@ void appendPadded(QByteArray& line, const QByteArray& value, qsizetype column)
 
 void TextListing::writeHeader()
 {
-    writeLine(app::toWindows1252(QString(QStringLiteral("   *Titre*") + QString(30, u' ')
-                                         + QStringLiteral("*Durée*") + QString(11, u' ')
-                                         + QStringLiteral("*Qualité*"))));
+    writeLine(
+            toWindows1252(QString(QStringLiteral("   *Titre*") + QString(30, u' ') + QStringLiteral("*Durée*")
+                                  + QString(11, u' ') + QStringLiteral("*Qualité*"))));
     writeLine({});
     writeLine({});
 }
@@ -36,9 +36,9 @@ void TextListing::writeFilm(QStringView title, QStringView duration, QStringView
     // Padding is counted in the bytes written, so the columns line up in the file whatever
     // characters the values hold.
     QByteArray line("-> ");
-    appendPadded(line, app::toWindows1252(title), kTitleColumn);
-    appendPadded(line, app::toWindows1252(duration), kDurationColumn);
-    line += app::toWindows1252(quality);
+    appendPadded(line, toWindows1252(title), kTitleColumn);
+    appendPadded(line, toWindows1252(duration), kDurationColumn);
+    line += toWindows1252(quality);
     writeLine(line);
     ++filmCount_;
 }
@@ -50,9 +50,9 @@ void TextListing::writeFooter(const QDateTime& written)
     writeLine("** Nombre de fim(s):  " + QByteArray::number(filmCount_));
     writeLine({});
     writeLine({});
-    writeLine(app::toWindows1252(QStringLiteral("** Fichier mis à jour le ")
-                                 + written.toString(QStringLiteral("dd/MM/yyyy")) + QStringLiteral(" à ")
-                                 + written.toString(QStringLiteral("HH:mm:ss")) + QStringLiteral(" **")));
+    writeLine(toWindows1252(QStringLiteral("** Fichier mis à jour le ")
+                            + written.toString(QStringLiteral("dd/MM/yyyy")) + QStringLiteral(" à ")
+                            + written.toString(QStringLiteral("HH:mm:ss")) + QStringLiteral(" **")));
 }
 
 void TextListing::writeLine(const QByteArray& line)
@@ -61,4 +61,4 @@ void TextListing::writeLine(const QByteArray& line)
     device_.write("\r\n", 2);
 }
 
-}  // namespace exports
+}  // namespace files

@@ -4,7 +4,10 @@
 #include <QStringList>
 #include <stdexcept>
 
-namespace reflists {
+namespace files {
+
+// The three reference lists, numbered as the options window's tabs.
+enum class ReferenceList { Audio = 1, Video = 2, Genre = 3 };
 
 // The three reference lists of codec.cnb, each in file order.
 struct ReferenceLists {
@@ -30,4 +33,4 @@ ReferenceLists readReferenceLists(const QString& path);
 // file whole; throws ReferenceListError when it cannot.
 void writeReferenceLists(const QString& path, const ReferenceLists& lists);
 
-}  // namespace reflists
+}  // namespace files

@@ -6,22 +6,22 @@
 #include <QStringList>
 #include <functional>
 
-namespace ui {
+namespace testing {
 
 // The platform for tests: answers come from queues, and every message is recorded.
-class ScriptedPlatform : public Platform {
+class ScriptedPlatform : public ui::Platform {
 public:
     struct Message {
         QString prompt;
-        int flags = 0;
+        int flags = 0;  // the buttons and the icon, summed as the program's numbers
         QString title;
     };
 
     ScriptedPlatform();  // installs itself
     ~ScriptedPlatform() override;  // puts the desktop platform back
 
-    // The next answers of message boxes that ask (Yes/No). A box with OK only is answered OK.
-    QList<int> answers;
+    // The next answers of questions (Yes/No). A box with OK only is answered OK.
+    QList<ui::Answer> answers;
     // The next answers of the folder chooser; "" stands for a cancelled dialog.
     QStringList folders;
     // What opening a document returns.
@@ -40,7 +40,8 @@ public:
     // Questions that found no scripted answer (answered No) and folder requests likewise.
     QStringList unanswered;
 
-    int messageBox(const QString& prompt, int flags, const QString& title) override;
+    ui::Answer messageBox(const QString& prompt, ui::Buttons buttons, ui::Icon icon,
+                          const QString& title) override;
     QString chooseFolder(QWidget* owner, const QString& prompt, const QString& initialFolder) override;
     bool openDocument(const QString& path) override;
     QDateTime now() override;
@@ -49,4 +50,4 @@ public:
     QString lastPrompt() const { return messages.isEmpty() ? QString() : messages.last().prompt; }
 };
 
-}  // namespace ui
+}  // namespace testing

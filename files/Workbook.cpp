@@ -1,4 +1,4 @@
-#include "export/Workbook.h"
+#include "files/Workbook.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -6,7 +6,7 @@
 #include <map>
 #include <xlsxwriter.h>
 
-namespace exports {
+namespace files {
 
 namespace {
 
@@ -78,6 +78,8 @@ private:
 };
 
 }  // namespace
+
+QString Workbook::libraryVersion() { return QStringLiteral(LXW_VERSION); }
 
 Workbook::Workbook() : sheetName_(QStringLiteral("Feuil1")) { }
 
@@ -229,4 +231,4 @@ bool Workbook::save(const QString& path, QString& error) const
     return true;
 }
 
-}  // namespace exports
+}  // namespace files

@@ -1,0 +1,108 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QVarLengthArray>
+#include <array>
+#include <functional>
+#include <optional>
+
+namespace store {
+
+class Database;
+
+// The thirteen values the program writes for a film, named as their columns.
+struct FilmDetails {
+    QString nom_film, type_film, cd_film, qualite_film, format_film, obs_Film, langue_Film, codec_Film,
+            codec_Son, duree, realisateur, acteur, annee;
+};
+
+// The details' columns in the table's order, each with its member.
+struct DetailColumn {
+    const char* name;
+    QString FilmDetails::*member;
+};
+extern const std::array<DetailColumn, 13> kDetailColumns;
+
+// One film as the catalogue holds it. A NULL column reads as empty text; the borrower is absent
+// while the film is at home.
+struct Film : FilmDetails {
+    qint16 code_film = 0;
+    std::optional<QString> pret_film;
+    QString date_pret;
+};
+
+// One row of a list: the title, then its cells. A film row fits in place, so a list of the whole
+// catalogue costs no allocation beyond the texts themselves.
+using ListedRow = QVarLengthArray<QString, 6>;
+
+// The four counters of the main window, always over the whole catalogue.
+struct Counters {
+    qint64 divx = 0;  // films whose quality is not "dvd" (a film without quality is neither)
+    qint64 dvd = 0;
+    qint64 lent = 0;
+    qint64 atHome = 0;
+};
+
+// The catalogue's films: the one place that speaks SQL to the table film. The statements keep
+// the texts the program has always written (text values in double quotes, filters in single
+// quotes, the key a bare number), every value escaped where it enters the text.
+class Films {
+public:
+    // Keys are 16-bit: no film can be numbered above this.
+    static constexpr int kLastKey = 32767;
+
+    explicit Films(Database& db) : db_(db) { }
+
+    // The list statements that the main window hands to its list filler.
+    static QString allFilms();
+    static QString dvdFilms();
+    static QString frenchFilms();
+    static QString foreignFilms();
+    // Films whose title starts with the typed text, letter case ignored; "%" and "_" stay wildcards.
+    static QString titleSearch(const QString& typed);
+
+    // What a list statement runs: the same rows, the six listed columns only.
+    static QString listedColumnsOnly(const QString& statement);
+    // The one statement behind the four counters.
+    static QString countersStatement();
+    static QString lentFilmsStatement();
+
+    // The rows of a list statement: title, genre, duration, discs, format and key.
+    QList<ListedRow> listed(const QString& statement);
+    // The films lent to somebody named, by title: title, borrower, date and key.
+    QList<ListedRow> lentFilms();
+    Counters counters();
+    // Moves whenever the catalogue's content may have changed, here or through another program.
+    QString contentStamp();
+
+    std::optional<Film> find(qint16 code);
+
+    // The key the next film takes: one past the highest, 1 in an empty catalogue. It may lie past
+    // kLastKey, when no key is left.
+    int nextKey();
+    // Adds a film under the next key and gives that key; throws when no key is left.
+    qint16 add(const FilmDetails& film);
+    // Adds a film under a key of the caller's.
+    void insert(int code, const FilmDetails& film);
+    // Writes the details of a film; false when no film has that key.
+    bool modify(qint16 code, const FilmDetails& film);
+    void lend(qint16 code, const QString& borrower, const QString& date);
+    // Forgets the borrower and the date together: never one without the other.
+    void giveBack(qint16 code);
+    void remove(qint16 code);
+    // The title, duration and quality of every film, in title order.
+    void forEachByTitle(const std::function<void(const QString&, const QString&, const QString&)>& visit);
+
+    static QString insertStatement(int code, const FilmDetails& film);
+    static QString updateStatement(qint16 code, const FilmDetails& film);
+    static QString loanStatement(qint16 code, const QString& borrower, const QString& date);
+
+    // What the catalogue records of a film found on disk, until the user completes it.
+    static FilmDetails foundOnDisk(const QString& title);
+
+private:
+    Database& db_;
+};
+
+}  // namespace store
