@@ -61,9 +61,11 @@ TranslatedStatement translateStatement(const QString& statement)
 
 QString quotedText(const QString& value, QChar quote)
 {
+    // Most values hold no quote: one allocation for them.
+    if (!value.contains(quote))
+        return quote + value + quote;
     QString doubled = value;
-    doubled.replace(quote, QString(2, quote));
-    return quote + doubled + quote;
+    return quote + doubled.replace(quote, QString(2, quote)) + quote;
 }
 
 }  // namespace store
