@@ -1,380 +1,280 @@
-#include "editor/Frm_New.h"
 #include "store/Dialect.h"
+#include "store/Films.h"
 #include "support/Testing.h"
 
-using namespace testing::accueil;
-using testing::Film;
+using namespace testing;
 
 namespace {
 
-Frm_New& form() { return Frm_New::instance(); }
-QLineEdit* box(const QString& name) { return testing::control<QLineEdit>(form(), name); }
-QComboBox* combo(const QString& name) { return testing::control<QComboBox>(form(), name); }
-QPlainTextEdit* notes() { return testing::control<QPlainTextEdit>(form(), QStringLiteral("txt_obs")); }
-void save() { press(form(), QStringLiteral("Bt_Enreg")); }
+const Frm_NewControls& editor() { return Frm_New::instance().controls(); }
 
-QStringList entries(const QString& name) { return testing::entries(combo(name)); }
-QString shown(const QString& name) { return testing::shown(form(), name); }
-QStringList shownAll(const QStringList& names) { return testing::shown(form(), names); }
+QStringList entries(QComboBox* combo)
+{
+    QStringList items;
+    for (int i = 0; i < combo->count(); ++i)
+        items.append(combo->itemText(i));
+    return items;
+}
+
+// The thirteen values the editor shows, in the order of the table's columns.
+QStringList editorValues()
+{
+    const Frm_NewControls& c = editor();
+    QString quality;
+    for (int i = 0; i < 5; ++i)
+        if (Frm_New::instance().options()[i]->isChecked())
+            quality = Frm_New::qualites()[i];
+    return shown({c.Txt_Titre, c.Combo1, c.Combo2}) + QStringList{quality}
+            + shown({c.Combo3, c.txt_obs, c.Comb_lng, c.comb_video, c.comb_audio, c.txt_duree, c.txt_realisateur,
+                     c.txt_acteur, c.txt_annee});
+}
+
+// A film's row from the title to the year.
+QStringList stored(TestProgram& program, int code)
+{
+    for (const QStringList& row : filmRows(program.db()))
+        if (row[0] == QString::number(code))
+            return row.mid(1, 13);
+    return {};
+}
+
+const QStringList kBrazil = {"Brazil", "Comédie", "2", "DvD", "Dvd", "Notes\nsur deux lignes", "Anglais", "XviD",
+                             "AC3", "02h12", "Terry Gilliam", "Jonathan Pryce", "1985"};
+
+void type(const QStringList& values)
+{
+    const Frm_NewControls& c = editor();
+    QLineEdit* boxes[] = {c.Txt_Titre, c.txt_duree, c.txt_realisateur, c.txt_acteur, c.txt_annee};
+    const int columns[] = {0, 9, 10, 11, 12};
+    for (int i = 0; i < 5; ++i) {
+        boxes[i]->selectAll();
+        QTest::keyClick(boxes[i], Qt::Key_Delete);
+        boxes[i]->insert(values[columns[i]]);
+    }
+    c.txt_obs->setPlainText(values[5]);
+    QComboBox* combos[] = {c.Combo1, c.Combo2, c.Combo3, c.Comb_lng, c.comb_video, c.comb_audio};
+    const int choices[] = {1, 2, 4, 6, 7, 8};
+    for (int i = 0; i < 6; ++i)
+        combos[i]->setCurrentText(values[choices[i]]);
+    Frm_New::instance().options()[Frm_New::qualites().indexOf(values[3])]->setChecked(true);
+}
 
 }  // namespace
 
-class TestEditor : public testing::ProgramTest {
+class TestEditor : public ProgramTest {
     Q_OBJECT
 private slots:
-    void addModeStartsFromAnEmptyFilm()
+    void newFilmStartsFromTheLists()
     {
         start();
-        openEditor();
-        QVERIFY(form().isVisible() && Connection::nouveau_film && !Frm_Accueil::instance().isLoaded());
-        QCOMPARE(form().window()->windowTitle(), QStringLiteral("Cinabrel - Ajout/Modification"));
-        QCOMPARE(shownAll({"Txt_Titre", "txt_realisateur", "txt_acteur", "txt_annee", "txt_duree", "txt_obs",
-                           "Combo1", "Combo2", "Combo3", "Comb_lng", "comb_audio", "comb_video", "Option3"}),
-                 (QStringList {"", "", "", "", "00h00", "", "----", "1", "Avi", "Français", "MP3", "DivX",
-                               "checked"}));
-        QCOMPARE(entries("Combo1").mid(0, 5),
-                 (QStringList {"----", "Action", "Animation", "Aventure", "Comédie"}));
-        QCOMPARE(entries("Combo2"), (QStringList {"1", "2", "3"}));
-        QCOMPARE(entries("Combo3"), (QStringList {"Avi", "Mpg", "Divx", "Rmvb", "Svcd", "Wma", "Dvd"}));
-        QCOMPARE(entries("Comb_lng"),
-                 (QStringList {"Français", "Anglais", "Espagnol", "Italien", "Allemenad", "Autres"}));
-        for (QComboBox* list : form().window()->findChildren<QComboBox*>())
-            QVERIFY(!list->isEditable());
-        QCOMPARE(form().window()->focusWidget(), box("Txt_Titre"));
-
-        const QStringList tabOrder = {
-                "Txt_Titre",  "txt_realisateur", "txt_acteur", "txt_duree", "txt_annee", "Comb_lng", "Combo1",
-                "Combo3",     "Option1",         "Option3",    "Option2",   "Option4",   "Option5",  "Combo2",
-                "comb_video", "comb_audio",      "txt_obs",    "Bt_Enreg",  "Bt_Annuler"};
-        QStringList order;
-        for (QWidget* widget = box("Txt_Titre"); order.size() < tabOrder.size();
-             widget = widget->nextInFocusChain())
-            if (!widget->objectName().isEmpty() && widget->focusPolicy() != Qt::NoFocus)
-                order.append(widget->objectName());
-        QCOMPARE(order, tabOrder);
+        QVERIFY(writeBytes(program->path("BD/codec.cnb"), "\"gWestern\"\r\n\"aMP3\"\r\n\"aAC3\"\r\n\"vDivX\"\r\n"));
+        for (int opening = 0; opening < 2; ++opening) {
+            click(accueil().cmd_new);
+            const Frm_NewControls& c = editor();
+            QCOMPARE(entries(c.Combo1), (QStringList{"----", "Western"}));
+            QCOMPARE(entries(c.comb_audio) + entries(c.comb_video), (QStringList{"MP3", "AC3", "DivX"}));
+            QCOMPARE(entries(c.Combo2) + entries(c.Combo3),
+                     (QStringList{"1", "2", "3", "Avi", "Mpg", "Divx", "Rmvb", "Svcd", "Wma", "Dvd"}));
+            QCOMPARE(entries(c.Comb_lng),
+                     (QStringList{"Français", "Anglais", "Espagnol", "Italien", "Allemenad", "Autres"}));
+            QCOMPARE(editorValues(), (QStringList{"", "----", "1", "Bonne", "Avi", "", "Français", "DivX", "MP3",
+                                                  "00h00", "", "", ""}));
+            QCOMPARE(Frm_New::instance().window()->focusWidget(), c.Txt_Titre);
+            QCOMPARE(c.Txt_Titre->text(), QString());
+            // Enter and Escape neither save nor close.
+            QTest::keyClick(c.Txt_Titre, Qt::Key_Return);
+            QTest::keyClick(c.Txt_Titre, Qt::Key_Escape);
+            QVERIFY(Frm_New::instance().isVisible());
+            if (opening)
+                QVERIFY(Frm_New::instance().window()->close());
+            else
+                click(c.Bt_Annuler);
+            QVERIFY(writeBytes(program->path("BD/codec.cnb"), "\"gWestern\"\r\n\"aMP3\"\r\n\"aAC3\"\r\n\"vDivX\"\r\n"));
+        }
+        QCOMPARE(program->count(), 0);
+        QVERIFY(Frm_Accueil::instance().isVisible());
     }
 
-    void listsAreReadAfreshAtEachOpening()
+    void savedAsTyped_data()
     {
-        start();
-        openEditor();
-        press(form(), QStringLiteral("Bt_Annuler"));
-        QVERIFY(!form().isLoaded() && Frm_Accueil::instance().isVisible());
-        QVERIFY(testing::writeBytes(program->path("BD/codec.cnb"),
-                                    "\"gWestern\"\r\n\"aFLAC\"\r\n\"vAV1\"\r\n\"gCom\xE9"
-                                    "die\"\r\n\"aOpus\"\r\n"));
-        openEditor();
-        QCOMPARE(entries("comb_audio"), (QStringList {"FLAC", "Opus"}));
-        QCOMPARE(entries("comb_video"), QStringList {"AV1"});
-        QCOMPARE(entries("Combo1"), (QStringList {"----", "Western", "Comédie"}));
-        QCOMPARE(shown("comb_audio"), QStringLiteral("FLAC"));
-
-        // Unreadable lists leave their choices empty; the film can still be saved.
-        press(form(), QStringLiteral("Bt_Annuler"));
-        QVERIFY(QFile::remove(program->path("BD/codec.cnb")));
-        openEditor();
-        QCOMPARE(program->messages().size(), 1);
-        QVERIFY(program->platform().lastPrompt().contains("codec.cnb"));
-        QVERIFY(program->platform().lastPrompt().endsWith(
-                "Les choix de codecs et de genres resteront vides."));
-        QCOMPARE(entries("comb_audio"), QStringList());
-        QCOMPARE(entries("Combo1"), QStringList {"----"});
-        QTest::keyClicks(box("Txt_Titre"), QStringLiteral("Sans listes"));
-        save();
-        QCOMPARE(program->count("nom_film='Sans listes' AND codec_Son=''"), 1);
+        QTest::addColumn<QList<Film>>("films");
+        QTest::addColumn<QStringList>("typed");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QStringList>("saved");
+        QStringList blanks = kBrazil;
+        for (int column : {5, 9, 10, 11, 12})
+            blanks[column] = "";
+        QStringList dashes = blanks;
+        for (int column : {5, 9, 10, 11, 12})
+            dashes[column] = "-";
+        QStringList spaces = kBrazil;
+        spaces[0] = "  ";
+        spaces[10] = " ";
+        QTest::newRow("first film") << QList<Film>{} << kBrazil << 1 << kBrazil;
+        QTest::newRow("after the highest key") << QList<Film>{film(41), film(7)} << kBrazil << 42 << kBrazil;
+        QTest::newRow("empty boxes get a dash") << QList<Film>{} << blanks << 1 << dashes;
+        QTest::newRow("spaces kept") << QList<Film>{} << spaces << 1 << spaces;
+        for (const QString& quality : Frm_New::qualites()) {
+            QStringList q = kBrazil;
+            q[3] = quality;
+            QTest::addRow("%s", qPrintable(quality)) << QList<Film>{} << q << 1 << q;
+        }
     }
 
-    void modifyModeShowsTheStoredFilm_data()
+    void savedAsTyped()
+    {
+        QFETCH(QList<Film>, films);
+        QFETCH(QStringList, typed);
+        QFETCH(int, code);
+        QFETCH(QStringList, saved);
+        start(films);
+        accueil().mnu_dvd->trigger();
+        click(accueil().cmd_new);
+        type(typed);
+        click(editor().Bt_Enreg);
+        QCOMPARE(messages(), QStringList());
+        QCOMPARE(stored(*program, code), saved);
+        QCOMPARE(program->count(), films.size() + 1);
+        QVERIFY(!Frm_New::instance().isLoaded() && Frm_Accueil::instance().isVisible());
+        QCOMPARE(titles().size(), films.size() + 1);
+        QVERIFY(titles().contains(saved[0]));
+    }
+
+    void emptyTitleOrNoKeyLeftKeepsTheEditor()
+    {
+        start({film(32767, "Dernier")});
+        click(accueil().cmd_new);
+        QStringList typed = kBrazil;
+        typed[0] = "";
+        typed[10] = "";
+        type(typed);
+        click(editor().Bt_Enreg);
+        QCOMPARE(messages(), QStringList{"64|Cinabrel|Vous devez entrer le titre du film"});
+        QCOMPARE(Frm_New::instance().window()->focusWidget(), editor().Txt_Titre);
+        QCOMPARE(editor().txt_realisateur->text(), QString());
+        editor().Txt_Titre->setText("Brazil");
+        click(editor().Bt_Enreg);
+        QCOMPARE(messages().last(), QStringLiteral("16|Cinabrel|Certaines données ne sont pas valides"));
+        QCOMPARE(editor().txt_realisateur->text(), QStringLiteral("-"));
+        QVERIFY(Frm_New::instance().isVisible());
+        QCOMPARE(program->films(), QStringList{"32767 Dernier"});
+    }
+
+    void modifyShowsAndSavesTheFilm_data()
     {
         QTest::addColumn<QString>("column");
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<QString>("shownText");
-        QTest::addColumn<QString>("savedBack");
-        QTest::newRow("format in capitals") << "format_film"
-                                            << "AVI"
-                                            << "Combo3"
-                                            << "Avi"
-                                            << "Avi";
-        QTest::newRow("language in other case") << "langue_Film"
-                                                << "anglais"
-                                                << "Comb_lng"
-                                                << "Anglais"
-                                                << "Anglais";
-        QTest::newRow("genre outside the list") << "type_film"
-                                                << "Policier"
-                                                << "Combo1"
-                                                << "Policier"
-                                                << "Policier";
-        QTest::newRow("quick add language") << "langue_Film"
-                                            << "Inconnue"
-                                            << "Comb_lng"
-                                            << "Inconnue"
-                                            << "Inconnue";
-        QTest::newRow("audio codec outside the list") << "codec_Son"
-                                                      << "Opus"
-                                                      << "comb_audio"
-                                                      << "Opus"
-                                                      << "Opus";
-        QTest::newRow("video codec outside the list") << "codec_Film"
-                                                      << "AV1"
-                                                      << "comb_video"
-                                                      << "AV1"
-                                                      << "AV1";
-        QTest::newRow("four discs") << "cd_film"
-                                    << "4"
-                                    << "Combo2"
-                                    << "4"
-                                    << "4";
-        QTest::newRow("null genre") << "type_film" << QString() << "Combo1"
-                                    << ""
-                                    << "";
-        QTest::newRow("null director") << "realisateur" << QString() << "txt_realisateur"
-                                       << ""
-                                       << "-";
-        QTest::newRow("title with quotes") << "nom_film"
-                                           << "L'\"ami\""
-                                           << "Txt_Titre"
-                                           << "L'\"ami\""
-                                           << "L'\"ami\"";
-        QTest::newRow("null notes") << "obs_Film" << QString() << "txt_obs"
-                                    << ""
-                                    << "-";
-        QTest::newRow("Mauvais") << "qualite_film"
-                                 << "Mauvais"
-                                 << "Option1"
-                                 << "checked"
-                                 << "Mauvais";
-        QTest::newRow("Moyenne") << "qualite_film"
-                                 << "Moyenne"
-                                 << "Option2"
-                                 << "checked"
-                                 << "Moyenne";
-        QTest::newRow("Exellente") << "qualite_film"
-                                   << "Exellente"
-                                   << "Option4"
-                                   << "checked"
-                                   << "Exellente";
-        QTest::newRow("DvD") << "qualite_film"
-                             << "DvD"
-                             << "Option5"
-                             << "checked"
-                             << "DvD";
-        QTest::newRow("quick add quality") << "qualite_film"
-                                           << "--"
-                                           << "Option3"
-                                           << "checked"
-                                           << "Bonne";
-        QTest::newRow("quality in other case") << "qualite_film"
-                                               << "dvd"
-                                               << "Option3"
-                                               << "checked"
-                                               << "Bonne";
-        QTest::newRow("null quality") << "qualite_film" << QString() << "Option3"
-                                      << "checked"
-                                      << "Bonne";
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("shown");  // in the editor, then saved unchanged
+        QTest::newRow("as typed") << "" << "" << "";
+        QTest::newRow("format in capitals") << "format_film" << "AVI" << "Avi";
+        QTest::newRow("genre outside the list") << "type_film" << "Péplum" << "Péplum";
+        QTest::newRow("audio codec outside the list") << "codec_Son" << "FLAC" << "FLAC";
+        QTest::newRow("video codec outside the list") << "codec_Film" << "VP9" << "VP9";
+        QTest::newRow("language in other case") << "langue_Film" << "ANGLAIS" << "Anglais";
+        QTest::newRow("four discs") << "cd_film" << "4" << "4";
+        QTest::newRow("quick add quality") << "qualite_film" << "--" << "Bonne";
+        QTest::newRow("quality in other case") << "qualite_film" << "dvd" << "Bonne";
+        QTest::newRow("Mauvais") << "qualite_film" << "Mauvais" << "Mauvais";
+        QTest::newRow("Exellente") << "qualite_film" << "Exellente" << "Exellente";
+        QTest::newRow("null notes") << "obs_Film" << "NULL" << "";
     }
 
-    void modifyModeShowsTheStoredFilm()
+    void modifyShowsAndSavesTheFilm()
     {
         QFETCH(QString, column);
-        QFETCH(QString, stored);
-        QFETCH(QString, control);
-        QFETCH(QString, shownText);
-        QFETCH(QString, savedBack);
-        start({testing::film(7, "Sept")}, false);
-        program->db().execute(
-                QStringLiteral("UPDATE film SET %1=%2 WHERE code_film=7")
-                        .arg(column, stored.isNull() ? QStringLiteral("NULL") : store::quotedText(stored)));
-        QVERIFY(testing::startProgram());
-        openEditor(7);
-        QVERIFY(!Connection::nouveau_film && Frm_Accueil::instance().isLoaded()
-                && !Frm_Accueil::instance().isVisible());
-        QCOMPARE(shown(control), shownText);
-        QCOMPARE(form().window()->focusWidget(), notes());
-        save();
-        QCOMPARE(program->messages(), QStringList());
-        QVERIFY(!form().isLoaded());
-        QCOMPARE(program->column(column, 7), savedBack);
+        QFETCH(QString, value);
+        QFETCH(QString, shown);
+        Film brazil = film(5, "Brazil");
+        brazil.pret = "Paul";
+        brazil.datePret = "01/12/2026";
+        start({film(9, "Zorro"), brazil});
+        QStringList expected = kBrazil;
+        program->db().execute(store::Films::updateStatement(5, [&] {
+            store::FilmDetails details;
+            for (int i = 0; i < 13; ++i)
+                details.*store::kDetailColumns[i].member = kBrazil[i];
+            return details;
+        }()));
+        if (!column.isEmpty()) {
+            const int index = QStringList{"nom_film", "type_film", "cd_film", "qualite_film", "format_film", "obs_Film",
+                                          "langue_Film", "codec_Film", "codec_Son"}
+                                      .indexOf(column);
+            program->db().execute(QStringLiteral("UPDATE film SET %1 = %2 WHERE code_film = 5")
+                                          .arg(column, value == "NULL" ? value : store::quotedText(value)));
+            expected[index] = shown;
+        }
+        accueil().mnu_dvd->trigger();
+        Connection::code_selection = 5;
+        click(accueil().Bt_Modif);
+        QCOMPARE(editorValues(), expected);
+        QCOMPARE(Frm_New::instance().window()->focusWidget(), editor().txt_obs);
+        click(editor().Bt_Enreg);
+        for (int column : {5, 9, 10, 11, 12})
+            if (expected[column].isEmpty())
+                expected[column] = "-";
+        QCOMPARE(stored(*program, 5), expected);
+        QCOMPARE(program->column("pret_film", 5) + program->column("date_pret", 5), QStringLiteral("Paul01/12/2026"));
+        QCOMPARE(titles(), (QStringList{"Brazil", "Zorro"}));
+        QCOMPARE(program->count(), 2);
     }
 
-    void closingWithoutSavingWritesNothing_data()
+    void filmGoneWhileEditedIsTold()
     {
-        QTest::addColumn<int>("code");
-        QTest::addColumn<bool>("byCloseBox");
-        QTest::newRow("add, Annuler") << 0 << false;
-        QTest::newRow("add, close box") << 0 << true;
-        QTest::newRow("modify, Annuler") << 1 << false;
-        QTest::newRow("modify, close box") << 1 << true;
-    }
-
-    // What was typed survives going to another window and back; closing without saving writes nothing.
-    void closingWithoutSavingWritesNothing()
-    {
-        QFETCH(int, code);
-        QFETCH(bool, byCloseBox);
-        start({testing::film(1, "Original")});
-        openEditor(code);
-        QVERIFY(QTest::qWaitForWindowActive(form().window()));
-        box("Txt_Titre")->setText(QStringLiteral("Changé"));
-        combo("Combo1")->setCurrentIndex(2);
-        QWidget other;
-        other.show();
-        other.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&other));
-        form().window()->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form().window()));
-        QCOMPARE(shown("Txt_Titre"), QStringLiteral("Changé"));
-        QCOMPARE(combo("Combo1")->currentIndex(), 2);
-        byCloseBox ? void(form().window()->close()) : press(form(), QStringLiteral("Bt_Annuler"));
-        QVERIFY(!form().isLoaded() && Frm_Accueil::instance().isVisible() && !program->programEnded());
-        QCOMPARE(program->films(), QStringList {"1 Original"});
-    }
-
-    void typingRulesAndTheEmptyTitle()
-    {
-        start();
-        openEditor();
-        QTest::keyClicks(box("txt_annee"), QStringLiteral("19995"));
-        box("txt_duree")->clear();
-        QTest::keyClicks(box("txt_duree"), QStringLiteral("2 heures et quart"));
-        QCOMPARE(shownAll({"txt_annee", "txt_duree"}), (QStringList {"1999", "2 heures et quart"}));
-        for (QWidget* widget :
-             {static_cast<QWidget*>(box("txt_annee")), static_cast<QWidget*>(combo("Combo3"))})
-            for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
-                QTest::keyClick(widget, key);
-        QVERIFY(form().isVisible());
+        start({film(5, "Brazil")});
+        select("Brazil");
+        click(accueil().Bt_Modif);
+        program->db().execute("DELETE FROM film WHERE code_film=5");
+        click(editor().Bt_Enreg);
+        QCOMPARE(messages(), QStringList{"16|Cinabrel|Certaines données ne sont pas valides"});
+        QVERIFY(Frm_New::instance().isVisible());
         QCOMPARE(program->count(), 0);
-
-        box("txt_duree")->clear();
-        save();
-        QCOMPARE(program->messages(), QStringList {"64|Cinabrel|Vous devez entrer le titre du film"});
-        QCOMPARE(program->count(), 0);
-        QVERIFY(form().isVisible());
-        QCOMPARE(shownAll({"txt_duree", "txt_realisateur"}), (QStringList {"", ""}));
-        QCOMPARE(form().window()->focusWidget(), box("Txt_Titre"));
+        // Opened on a film that is gone: told, and the editor shows nothing of it.
+        Frm_New::instance().unload();
+        Connection::code_selection = 5;
+        Connection::nouveau_film = false;
+        Frm_New::instance().show();
+        QCOMPARE(messages().last(), QStringLiteral("48|Cinabrel|Ce film n'existe plus dans la base de donnée"));
+        QCOMPARE(editor().Txt_Titre->text(), QString());
     }
 
-    void addingWritesTheDefaultsAndDashes()
+    void sheetShowsTheFilmReadOnly()
     {
-        start({testing::film(1, "Zorro")});
-        openEditor();
-        QTest::keyClicks(box("Txt_Titre"), QStringLiteral("   "));
-        save();
-        QCOMPARE(program->messages(), QStringList());
-        QVERIFY(!form().isLoaded() && Frm_Accueil::instance().isVisible());
-        QStringList stored;
-        for (const char* name : {"code_film", "nom_film", "type_film", "cd_film", "qualite_film",
-                                 "format_film", "obs_Film", "langue_Film", "codec_Film", "codec_Son", "duree",
-                                 "realisateur", "acteur", "annee", "pret_film", "date_pret"})
-            stored.append(program->column(name, 2));
-        QCOMPARE(stored,
-                 (QStringList {"2", "   ", "----", "1", "Bonne", "Avi", "-", "Français", "DivX", "MP3",
-                               "00h00", "-", "-", "-", "NULL", "NULL"}));
-        QCOMPARE(titles(), (QStringList {"   ", "Zorro"}));
-    }
-
-    void newKeyFollowsTheHighest_data()
-    {
-        QTest::addColumn<QList<int>>("existing");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("empty catalogue") << QList<int> {} << 1;
-        QTest::newRow("highest 41") << QList<int> {3, 41, 12} << 42;
-        QTest::newRow("negative keys only") << QList<int> {-5} << -4;
-        QTest::newRow("highest 32766") << QList<int> {32766} << 32767;
-    }
-
-    void newKeyFollowsTheHighest()
-    {
-        QFETCH(QList<int>, existing);
-        QFETCH(int, expected);
-        QList<Film> films;
-        for (int code : existing)
-            films.append(testing::film(code, QStringLiteral("Film %1").arg(code)));
-        start(films);
-        openEditor();
-        box("Txt_Titre")->setText(QStringLiteral("Nouveau"));
-        save();
-        QCOMPARE(program->messages(), QStringList());
-        QCOMPARE(program->value("SELECT code_film FROM film WHERE nom_film='Nouveau'").toInt(), expected);
-        QCOMPARE(program->count(), existing.size() + 1);
-    }
-
-    // No key is left above 32767; the dashes put in for the save stay in the editor.
-    void noKeyLeftKeepsTheEditorOpen()
-    {
-        start({testing::film(32767)});
-        openEditor();
-        box("Txt_Titre")->setText(QStringLiteral("De trop"));
-        save();
-        QCOMPARE(program->messages(), QStringList {"16|Cinabrel|Certaines données ne sont pas valides"});
+        Film brazil = film(5, "Brazil", {{&Film::duree, "02h12"}, {&Film::qualite, "DvD"}, {&Film::type, "Comédie"},
+                                         {&Film::cd, "2"}, {&Film::codecVideo, "XviD"}, {&Film::codecSon, "AC3"},
+                                         {&Film::langue, "Anglais"}, {&Film::obs, "Des notes"},
+                                         {&Film::realisateur, "Gilliam"}, {&Film::acteur, "Pryce"}});
+        start({brazil, film(9, "Zorro")});
+        doubleClickRow(0);
+        const Frm_VisuControls& c = Frm_Visu::instance().controls();
+        const QList<QWidget*> values = {c.lbl_film,  c.lblrealisateur, c.lblacteur, c.lblannee, c.lblduree,
+                                        c.lbl_langue, c.lbl_codec,     c.lbl_qual,  c.lbl_son,  c.lbl_genre,
+                                        c.lbl_nbr,   c.txt_obs};
+        QCOMPARE(shown(values), (QStringList{"Brazil", "Gilliam", "Pryce", "2000", "02h12", "Anglais", "XviD", "DvD",
+                                            "AC3", "Comédie", "2", "Des notes"}));
+        c.txt_obs->setFocus();
+        QTest::keyClicks(c.txt_obs, "abc");
+        QTest::keyClick(c.txt_obs, Qt::Key_Backspace);
+        QTest::keyClick(c.txt_obs, Qt::Key_Return);
+        QCOMPARE(c.txt_obs->toPlainText(), QStringLiteral("Des notes"));
+        // Another double click shows the other film in the same sheet.
+        doubleClickRow(1);
+        QCOMPARE(shown(values).mid(0, 2), (QStringList{"Zorro", "-"}));
+        for (bool closeBox : {false, true}) {
+            if (closeBox)
+                QVERIFY(Frm_Visu::instance().window()->close());
+            else
+                click(c.Command1);
+            QVERIFY(!Frm_Visu::instance().isLoaded() && Frm_Accueil::instance().isVisible());
+            doubleClickRow(0);
+        }
+        // A film gone meanwhile is told, and no sheet stays open.
+        program->db().execute("DELETE FROM film WHERE code_film=9");
+        doubleClickRow(1);
+        QCOMPARE(messages(), QStringList{"48|Cinabrel|Ce film n'existe plus dans la base de donnée"});
+        QVERIFY(!Frm_Visu::instance().isLoaded());
         QCOMPARE(program->count(), 1);
-        QVERIFY(form().isVisible());
-        QCOMPARE(shownAll({"Txt_Titre", "txt_realisateur", "txt_obs", "txt_duree"}),
-                 (QStringList {"De trop", "-", "-", "00h00"}));
-    }
-
-    void savingAFilmThatIsGoneIsReported()
-    {
-        start({testing::film(5, "Disparu")});
-        openEditor(5);
-        program->db().execute(QStringLiteral("DELETE FROM film WHERE code_film=5"));
-        save();
-        QCOMPARE(program->platform().lastPrompt(), QStringLiteral("Certaines données ne sont pas valides"));
-        QVERIFY(form().isVisible());
-        QCOMPARE(program->count(), 0);
-    }
-
-    void savedAsTypedChangingOnlyItsColumns_data()
-    {
-        QTest::addColumn<int>("code");
-        QTest::newRow("add") << 0;
-        QTest::newRow("modify") << 2;
-    }
-
-    // Saving writes the thirteen columns as typed, quotes included, and leaves the loan and the
-    // other films alone.
-    void savedAsTypedChangingOnlyItsColumns()
-    {
-        QFETCH(int, code);
-        start({testing::film(1, "Voisin"),
-               {.code = 2, .nom = "Ancien", .pret = "Paul", .datePret = "01/02/2026"}});
-        openEditor(code);
-        const QStringList names = {"Txt_Titre", "txt_realisateur", "txt_acteur", "txt_duree", "txt_annee"};
-        const QStringList typed = {"Le \"Grand\" Bleu", "L'Herbier", "\", acteur=\"piégé", "1h\"30'",
-                                   "'\"'\""};
-        for (int i = 0; i < names.size(); ++i)
-            box(names[i])->setText(typed[i]);
-        notes()->setPlainText(QStringLiteral("Il dit : \"C'est fini\"\nWHERE code_film=1 --"));
-        combo("Combo3")->setCurrentText(QStringLiteral("Mpg"));
-        testing::control<QRadioButton>(form(), QStringLiteral("Option1"))->setChecked(true);
-        save();
-        QCOMPARE(program->messages(), QStringList());
-        QStringList stored;
-        for (const char* name : {"nom_film", "realisateur", "acteur", "duree", "annee", "obs_Film",
-                                 "format_film", "qualite_film", "pret_film", "date_pret"})
-            stored.append(program->column(name, code ? code : 3));
-        const QStringList loan = code ? QStringList {"Paul", "01/02/2026"} : QStringList {"NULL", "NULL"};
-        QCOMPARE(stored,
-                 (typed + QStringList {"Il dit : \"C'est fini\"\nWHERE code_film=1 --", "Mpg", "Mauvais"}
-                  + loan));
-        QCOMPARE(program->column("nom_film", 1) + program->column("acteur", 1), QStringLiteral("Voisin-"));
-        QCOMPARE(program->count(), code ? 2 : 3);
-    }
-
-    void savingShowsAllFilmsWhateverTheFilter()
-    {
-        start({testing::film(1, "Brazil", {{&Film::format, "Dvd"}}), testing::film(2, "Alien")});
-        menu(QStringLiteral("mnu_dvd"));
-        QCOMPARE(titles(), QStringList {"Brazil"});
-        openEditor(1);
-        box("Txt_Titre")->setText(QStringLiteral("Casablanca"));
-        save();
-        QVERIFY(Frm_Accueil::instance().isVisible());
-        QCOMPARE(titles(), (QStringList {"Alien", "Casablanca"}));
     }
 };
 
 CINABREL_TEST_MAIN(TestEditor)
-
 #include "test_editor.moc"

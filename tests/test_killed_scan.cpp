@@ -1,22 +1,5 @@
 #include "files/ProgramFolder.h"
-#include "quickadd/Frm_ajoutquick.h"
-#include "store/Database.h"
-#include "support/CatalogueCheck.h"
-#include "support/Files.h"
-#include "support/MainWindow.h"
-#include "support/TestProgram.h"
-#include "ui/ListView.h"
-#include "support/ScriptedPlatform.h"
-#include "ui/Toolkit.h"
-
-#include <QApplication>
-#include <QDeadlineTimer>
-#include <QFile>
-#include <QProcess>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QThread>
+#include "support/Testing.h"
 
 namespace {
 
@@ -31,9 +14,9 @@ int scan(const QString& programFolder, const QString& folder)
     files::setProgramFolder(programFolder);
     if (!testing::startProgram())
         return 1;
-    testing::accueil::menu(QStringLiteral("mnuajoutquick"));
-    for (const char* button : {"cmd_parcourir", "cmd_lancer"})
-        testing::control<QPushButton>(Frm_ajoutquick::instance(), QString::fromLatin1(button))->click();
+    testing::accueil().mnuajoutquick->trigger();
+    Frm_ajoutquick::instance().controls().cmd_parcourir->click();
+    Frm_ajoutquick::instance().controls().cmd_lancer->click();
     return 2;
 }
 
@@ -61,16 +44,16 @@ private slots:
         QVERIFY(child.waitForFinished());
         QCOMPARE(child.exitStatus(), QProcess::CrashExit);
 
-        auto db = store::Database::open(program.path(QStringLiteral("BD/Film.mdb")));
+        auto db = store::Database::open(program.cataloguePath());
         QCOMPARE(testing::integrityCheck(*db), QStringLiteral("ok"));
         const QList<QStringList> rows = testing::filmRows(*db);
         QVERIFY(rows.size() >= 200);
         QVERIFY2(rows.size() < kFiles, "the scan ended before the kill");
         for (int i = 0; i < rows.size(); ++i)
-            QCOMPARE(rows[i].mid(0, 2), (QStringList {QString::number(i + 1), titles[i]}));
+            QCOMPARE(rows[i].mid(0, 2), (QStringList{QString::number(i + 1), titles[i]}));
 
         QVERIFY(testing::startProgram());
-        QCOMPARE(testing::accueil::list()->rowCount(), rows.size());
+        QCOMPARE(testing::titles().size(), rows.size());
     }
 };
 

@@ -1,186 +1,120 @@
-#include "reflists/frm_option.h"
 #include "support/Testing.h"
-#include "ui/Platform.h"
 
-using testing::accueil::press;
+using namespace testing;
 
 namespace {
 
-const QStringList kAudio {"MP3", "AC3", "DTS", "AAC", "Ogg Vorbis", "PCM", "Autre"};
-const QStringList kVideo {"DivX", "XviD", "MPEG-2", "MPEG-4", "H.264", "Autres"};
-const QString kReadFailure = QStringLiteral("Impossible de lire le fichier des listes :\r\n");
+const frm_optionControls& options() { return frm_option::instance().controls(); }
 
-frm_option& form() { return frm_option::instance(); }
-QTabBar* tabs() { return testing::control<QTabBar>(form(), "TabStrip1"); }
-QListWidget* list() { return testing::control<QListWidget>(form(), "List"); }
-QLineEdit* textBox() { return testing::control<QLineEdit>(form(), "txt_codec"); }
-
-void open()
+QStringList rows()
 {
-    Connection::onglet_option = files::ReferenceList::Audio;
-    form().show();
-}
-
-void chooseTab(int index) { QTest::mouseClick(tabs(), Qt::LeftButton, {}, tabs()->tabRect(index).center()); }
-
-void clickRow(int row)
-{
-    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {},
-                      list()->visualItemRect(list()->item(row)).center());
+    QStringList items;
+    for (int i = 0; i < options().List->count(); ++i)
+        items.append(options().List->item(i)->text());
+    return items;
 }
 
 void add(const QString& text)
 {
-    textBox()->setText(text);
-    press(form(), "cmd_ajout");
+    options().txt_codec->setText(text);
+    click(options().cmd_ajout);
 }
 
-QStringList rows() { return testing::entries(list()); }
-
-QStringList moved(QStringList entries, int from, int to)
+void clickEntry(int row)
 {
-    entries.move(from, to);
-    return entries;
+    QListWidget* list = options().List;
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
 }
+
+const QString kPath = QStringLiteral("BD/codec.cnb");
 
 }  // namespace
 
-class TestOptionsWindow : public QObject {
+class TestOptionsWindow : public ProgramTest {
     Q_OBJECT
 private slots:
-    void init() { form().index_courant = 0; }
+    void init() { frm_option::instance().index_courant = 0; }
 
-    void menuOpensTheAudioTabBesideTheMainWindowAndEachTabShowsItsList()
+    void eachTabShowsItsList()
     {
-        testing::TestProgram program;
-        QVERIFY(testing::startProgram());
+        start();
         Connection::onglet_option = files::ReferenceList::Genre;
-        testing::accueil::menu("mnu_audio");
+        accueil().mnu_audio->trigger();
         QCOMPARE(Connection::onglet_option, files::ReferenceList::Audio);
-        QVERIFY(form().isVisible() && Frm_Accueil::instance().isVisible());
-        QCOMPARE(form().window()->windowTitle(), QStringLiteral("Option"));
-        QCOMPARE(tabs()->currentIndex(), 0);
-        QCOMPARE(rows(), kAudio);
-        QVERIFY(!testing::control<QPushButton>(form(), "Command1")->isEnabled());
-        for (const auto& [tab, caption, first] :
-             {std::tuple(2, "Ajout Genre film", "Action"), std::tuple(1, "Ajout codec Video", "DivX"),
-              std::tuple(0, "Ajout codec Audio", "MP3")}) {
-            chooseTab(tab);
-            QCOMPARE(testing::control<QLabel>(form(), "lbl_codec")->text() + '|' + rows().value(0),
-                     QString::fromUtf8(caption) + '|' + QString::fromUtf8(first));
+        QVERIFY(frm_option::instance().isVisible() && Frm_Accueil::instance().isVisible());
+        QVERIFY(!options().Command1->isEnabled());
+        const QStringList first = {"MP3", "DivX", "Action"};
+        const QStringList captions = {"Ajout codec Audio", "Ajout codec Video", "Ajout Genre film"};
+        for (int tab : {0, 1, 2, 0}) {
+            options().TabStrip1->setCurrentIndex(tab);
+            QCOMPARE(options().lbl_codec->text() + '|' + rows().value(0), captions[tab] + '|' + first[tab]);
         }
-        QCOMPARE(program.messages(), QStringList());
+        QCOMPARE(rows().size(), 7);
+        // Opening on another list: the window reads what the option says.
+        frm_option::instance().unload();
+        Connection::onglet_option = files::ReferenceList::Video;
+        frm_option::instance().show();
+        QCOMPARE(options().TabStrip1->currentIndex(), 1);
+        QCOMPARE(rows().value(0), QStringLiteral("DivX"));
     }
 
     void addRefusals_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");
-        QTest::newRow("already in the list") << "DTS"
-                                             << "Ce codec est déjà entré";
-        QTest::newRow("empty") << ""
-                               << "Ce codec est déjà entré";
-        QTest::newRow("double quote") << "AC3 \"5.1\""
-                                      << "Le caractère \" n'est pas autorisé";
+        QTest::newRow("empty") << "" << "Ce codec est déjà entré";
+        QTest::newRow("already in the list") << "AC3" << "Ce codec est déjà entré";
+        QTest::newRow("in another case is new") << "ac3" << "";
+        QTest::newRow("double quote") << "Dolby \"5.1\"" << "Le caractère \" n'est pas autorisé";
     }
 
     void addRefusals()
     {
         QFETCH(QString, text);
         QFETCH(QString, message);
-        testing::TestProgram program;
-        open();
+        start();
+        accueil().mnu_audio->trigger();
         add(text);
-        QCOMPARE(program.messages(), QStringList {"0|Cinabrel|" + message});
-        QCOMPARE(textBox()->text(), QString());
-        QCOMPARE(rows(), kAudio);
-        QCOMPARE(form().index_courant, 0);
+        QCOMPARE(messages(), message.isEmpty() ? QStringList() : QStringList{"0|Cinabrel|" + message});
+        QCOMPARE(options().txt_codec->text(), QString());
+        QCOMPARE(rows().size(), message.isEmpty() ? 8 : 7);
     }
 
-    // A genre added keeps its place across tabs and is written last, in the program's file
-    // whatever the current folder.
-    void addedEntriesAreWrittenOnClosing()
+    void addAndMoveThenSaveOnClosing()
     {
-        testing::TestProgram program;
-        QTemporaryDir elsewhere;
-        const QString previous = QDir::currentPath();
-        QDir::setCurrent(elsewhere.path());
-        open();
-        add("mp3");
-        QCOMPARE(program.messages(), QStringList());
-        QCOMPARE(rows(), kAudio + QStringList {"mp3"});
-        QCOMPARE(textBox()->text(), QString());
-        QCOMPARE(form().index_courant, kAudio.size());
-        QCOMPARE(list()->currentRow(), -1);
-        chooseTab(2);
-        add("Péplum");
-        chooseTab(0);
-        chooseTab(2);
-        QCOMPARE(rows().last(), QStringLiteral("Péplum"));
-        QVERIFY(form().window()->close());
-        QDir::setCurrent(previous);
-        QVERIFY(!form().isLoaded());
-        const QByteArray file = testing::fileBytes(program.path("BD/codec.cnb"));
-        QVERIFY(file.contains("\"aAutre\"\r\n\"amp3\"\r\n\"vDivX\""));
-        QVERIFY(file.endsWith("\"gWestern\"\r\n\"gP\xE9plum\"\r\n"));
-        QVERIFY(!QFile::exists(elsewhere.filePath("BD/codec.cnb")));
-    }
-
-    void moves()
-    {
-        testing::TestProgram program;
-        open();
-        // Before any click, down moves the first entry; the moves stop at the ends.
-        press(form(), "cmd_M");
-        QCOMPARE(rows(), kAudio);
-        press(form(), "Cmd_D");
-        press(form(), "Cmd_D");
-        QCOMPARE(rows(), moved(kAudio, 0, 2));
-        QCOMPARE(list()->currentRow(), 2);
-        clickRow(kAudio.size() - 1);
-        press(form(), "Cmd_D");
-        QCOMPARE(rows(), moved(kAudio, 0, 2));
-        // Up moves the added entry even unhighlighted.
-        clickRow(2);
+        start();
+        accueil().mnu_audio->trigger();
         add("FLAC");
-        press(form(), "cmd_M");
-        press(form(), "cmd_M");
-        press(form(), "cmd_M");
-        QCOMPARE(rows(), moved(moved(kAudio, 0, 2) + QStringList {"FLAC"}, 7, 4));
-        QCOMPARE(list()->currentRow(), 4);
-        QCOMPARE(form().index_courant, 4);
-        QCOMPARE(program.messages(), QStringList());
-    }
-
-    void indexKeptAcrossTabsAndOpenings()
-    {
-        testing::TestProgram program;
-        open();
-        clickRow(2);
-        chooseTab(1);
-        QCOMPARE(list()->currentRow(), -1);
-        press(form(), "cmd_M");
-        QCOMPARE(rows(), moved(kVideo, 2, 1));
-        QCOMPARE(form().index_courant, 1);
-        form().window()->close();
-        open();
-        press(form(), "cmd_M");
-        QCOMPARE(rows(), moved(kAudio, 1, 0));
-        chooseTab(1);
-        QCOMPARE(rows(), moved(kVideo, 2, 1));
-    }
-
-    void closingRewritesTheFileGrouped()
-    {
-        testing::TestProgram program;
-        const QString path = program.path("BD/codec.cnb");
-        QVERIFY(testing::writeBytes(
-                path, "\"gDrame\"\r\n\"aMP3\"\r\nvDivX,aAC3\r\n\"AIgnor\xE9\"\r\n\r\n\"gAction\"\r\n"));
-        open();
-        QCOMPARE(rows(), (QStringList {"MP3", "AC3"}));
-        form().window()->close();
-        QCOMPARE(testing::fileBytes(path),
-                 QByteArray("\"aMP3\"\r\n\"aAC3\"\r\n\"vDivX\"\r\n\"gDrame\"\r\n\"gAction\"\r\n"));
+        QCOMPARE(frm_option::instance().index_courant, 7);
+        for (int i = 0; i < 9; ++i)
+            click(options().cmd_M);
+        QCOMPARE(rows().mid(0, 3), (QStringList{"FLAC", "MP3", "AC3"}));
+        QCOMPARE(options().List->currentRow(), 0);
+        clickEntry(2);
+        click(options().Cmd_D);
+        QCOMPARE(rows().mid(2, 2), (QStringList{"DTS", "AC3"}));
+        // The entry to move is kept across tabs, and a move stops at either end.
+        options().TabStrip1->setCurrentIndex(2);
+        QCOMPARE(frm_option::instance().index_courant, 3);
+        clickEntry(13);
+        for (int i = 0; i < 3; ++i)
+            click(options().Cmd_D);
+        QCOMPARE(rows().mid(12), (QStringList{"Thriller", "Western"}));
+        options().TabStrip1->setCurrentIndex(1);
+        clickEntry(1);
+        click(options().cmd_M);
+        add("AV1");
+        QVERIFY(frm_option::instance().window()->close());
+        const QByteArray file = fileBytes(program->path(kPath));
+        QVERIFY(file.startsWith("\"aFLAC\"\r\n\"aMP3\"\r\n\"aDTS\"\r\n\"aAC3\"\r\n\"aAAC\"\r\n"));
+        QVERIFY(file.contains("\"aAutre\"\r\n\"vXviD\"\r\n\"vDivX\"\r\n\"vMPEG-2\""));
+        QVERIFY(file.endsWith("\"vAutres\"\r\n\"vAV1\"\r\n\"gAction\"\r\n\"gAnimation\"\r\n\"gAventure\"\r\n"
+                              "\"gCom\xe9" "die\"\r\n\"gCom\xe9" "die dramatique\"\r\n\"gDocumentaire\"\r\n\"gDrame\"\r\n"
+                              "\"gFantastique\"\r\n\"gGuerre\"\r\n\"gHorreur\"\r\n\"gPolicier\"\r\n"
+                              "\"gScience-fiction\"\r\n\"gThriller\"\r\n\"gWestern\"\r\n"));
+        // The editor offers the lists as saved.
+        click(accueil().cmd_new);
+        QCOMPARE(Frm_New::instance().controls().comb_audio->currentText(), QStringLiteral("FLAC"));
     }
 
     void unreadableFileIsLeftAlone_data()
@@ -195,53 +129,49 @@ private slots:
     {
         QFETCH(bool, exists);
         QFETCH(QByteArray, bytes);
-        testing::TestProgram program;
-        const QString path = program.path("BD/codec.cnb");
+        start();
+        const QString path = program->path(kPath);
         QFile::remove(path);
         if (exists)
-            QVERIFY(testing::writeBytes(path, bytes));
-        open();
-        QCOMPARE(program.messages(),
-                 QStringList {"16|Cinabrel|" + kReadFailure + QDir::toNativeSeparators(path)});
-        QCOMPARE(list()->count(), 0);
-        QVERIFY(!textBox()->isEnabled() && !testing::control<QPushButton>(form(), "cmd_ajout")->isEnabled());
-        QVERIFY(form().window()->close());
+            QVERIFY(writeBytes(path, bytes));
+        accueil().mnu_audio->trigger();
+        QCOMPARE(messages(), QStringList{"16|Cinabrel|Impossible de lire le fichier des listes :\r\n"
+                                         + QDir::toNativeSeparators(path)});
+        QCOMPARE(rows(), QStringList());
+        for (QWidget* control : std::initializer_list<QWidget*>{options().txt_codec, options().cmd_ajout,
+                                                                options().cmd_M, options().Cmd_D})
+            QVERIFY(!control->isEnabled());
+        QVERIFY(frm_option::instance().window()->close());
         QCOMPARE(QFile::exists(path), exists);
-        QCOMPARE(testing::fileBytes(path), bytes);
-        QCOMPARE(program.messages().size(), 1);
+        QCOMPARE(fileBytes(path), bytes);
+        QCOMPARE(messages().size(), 1);
     }
 
     void failedSaveAsksBeforeClosing()
     {
-        testing::TestProgram program;
-        const QString path = program.path("BD/codec.cnb");
-        open();
+        start();
+        const QString path = program->path(kPath);
+        accueil().mnu_audio->trigger();
         add("FLAC");
-        // The folder goes away while the window is open, so the save cannot be written.
-        QVERIFY(QDir(program.folder()).rename("BD", "BD.ailleurs"));
-        program.platform().answers = {ui::Answer::No};
-        QVERIFY(!form().window()->close());
-        QCOMPARE(program.platform().lastPrompt(),
-                 "Impossible d'enregistrer les listes dans :\r\n" + QDir::toNativeSeparators(path)
-                         + "\r\nFermer sans enregistrer ?");
-        QCOMPARE(program.platform().messages.last().flags & 0x0F, int(ui::Buttons::YesNo));
-        QVERIFY(form().isVisible());
-        QCOMPARE(rows().last(), QStringLiteral("FLAC"));
-
-        QVERIFY(QDir(program.folder()).rename("BD.ailleurs", "BD"));
-        QVERIFY(form().window()->close());
-        QVERIFY(!form().isLoaded());
-        QVERIFY(testing::fileBytes(path).contains("\"aAutre\"\r\n\"aFLAC\"\r\n\"vDivX\""));
-
-        open();
-        QVERIFY(QDir(program.folder()).rename("BD", "BD.ailleurs"));
-        program.platform().answers = {ui::Answer::Yes};
-        QVERIFY(form().window()->close());
-        QVERIFY(!form().isLoaded() && !QFile::exists(path));
-        QCOMPARE(program.messages().size(), 2);
+        // The folder goes away while the window is open, so the lists cannot be written.
+        QVERIFY(QDir(program->folder()).rename("BD", "BD.ailleurs"));
+        program->platform().answers = {ui::Answer::No};
+        QVERIFY(!frm_option::instance().window()->close());
+        const QString failure = "Impossible d'enregistrer les listes dans :\r\n" + QDir::toNativeSeparators(path);
+        QCOMPARE(messages(), QStringList{"52|Cinabrel|" + failure + "\r\nFermer sans enregistrer ?"});
+        QVERIFY(frm_option::instance().isVisible());
+        program->platform().answers = {ui::Answer::Yes};
+        QVERIFY(frm_option::instance().window()->close());
+        QVERIFY(!frm_option::instance().isLoaded() && !QFile::exists(path));
+        // Closed by the program itself, there is nothing to ask: the failure is told.
+        QVERIFY(QDir(program->folder()).rename("BD.ailleurs", "BD"));
+        accueil().mnu_audio->trigger();
+        QVERIFY(QDir(program->folder()).rename("BD", "BD.ailleurs"));
+        frm_option::instance().unload();
+        QCOMPARE(messages().last(), "16|Cinabrel|" + failure);
+        QCOMPARE(messages().size(), 3);
     }
 };
 
 CINABREL_TEST_MAIN(TestOptionsWindow)
-
 #include "test_options_window.moc"

@@ -1,100 +1,69 @@
-#include "editor/Frm_New.h"
-#include "quickadd/Frm_ajoutquick.h"
-#include "support/CatalogueCheck.h"
 #include "support/FaultyVfs.h"
-#include "support/Files.h"
-#include "support/MainWindow.h"
-#include "support/TestMain.h"
-#include "support/TestProgram.h"
-#include "ui/Form.h"
-#include "ui/ListView.h"
-#include "support/ScriptedPlatform.h"
-#include "ui/main/Frm_Accueil.h"
-
-#include <QCheckBox>
-#include <QFile>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
-#include <functional>
+#include "support/Testing.h"
 
 using testing::FaultyVfs;
-namespace acc = testing::accueil;
+using namespace testing;
 
 namespace {
 
 constexpr int kScanFiles = 60;
 
-// What the user does, in two steps: the fault comes just before the last click.
+// What the user does, in two steps: the fault comes just before the last one.
 struct Action {
-    std::function<void(testing::TestProgram&, const QString& scanFolder)> prepare;
+    std::function<void(TestProgram&, const QString& scanFolder)> prepare;
     std::function<void()> act;
     QString message;  // the start of the one message shown
 };
 
-void click(ui::Form& form, const char* name)
-{
-    QTest::mouseClick(testing::control<QPushButton>(form, QString::fromLatin1(name)), Qt::LeftButton);
-}
-
-void select(const char* title) { acc::clickRow(acc::rowOf(QString::fromUtf8(title))); }
-
 QMap<QString, Action> actions()
 {
-    auto button = [](const char* name) {
-        return [name] { QTest::mouseClick(acc::button(QString::fromLatin1(name)), Qt::LeftButton); };
-    };
+    const QString unexpected = QStringLiteral("Une erreur inattendue est survenue");
     return {
             {"save",
-             {[](testing::TestProgram&, const QString&) {
+             {[](TestProgram&, const QString&) {
                   select("Alien");
-                  QTest::mouseClick(acc::button(QStringLiteral("Bt_Modif")), Qt::LeftButton);
-                  testing::control<QLineEdit>(Frm_New::instance(), QStringLiteral("Txt_Titre"))
-                          ->setText(QStringLiteral("Changé"));
+                  click(accueil().Bt_Modif);
+                  Frm_New::instance().controls().Txt_Titre->setText(QStringLiteral("Changé"));
               },
-              [] { click(Frm_New::instance(), "Bt_Enreg"); },
-              QStringLiteral("Certaines données ne sont pas valides")}},
+              [] { click(Frm_New::instance().controls().Bt_Enreg); }, QStringLiteral("Certaines données ne sont pas valides")}},
             {"delete",
-             {[](testing::TestProgram& program, const QString&) {
+             {[](TestProgram& program, const QString&) {
                   select("Alien");
                   program.platform().answers << ui::Answer::Yes;
               },
-              button("Bt_Supp"), QStringLiteral("Le film n'a pas pu être supprimé")}},
+              [] { click(accueil().Bt_Supp); }, QStringLiteral("Le film n'a pas pu être supprimé")}},
             {"loan",
-             {[](testing::TestProgram&, const QString&) {
+             {[](TestProgram&, const QString&) {
                   select("Alien");
-                  acc::tick(acc::checkBox(QStringLiteral("chk_pret")));
-                  acc::textBox(QStringLiteral("txt_nom"))->setText(QStringLiteral("Marie"));
+                  tick(accueil().chk_pret);
+                  accueil().txt_nom->setText(QStringLiteral("Marie"));
               },
-              button("cmd_pret"), QStringLiteral("Le prêt n'a pas pu être enregistré")}},
+              [] { click(accueil().cmd_pret); }, QStringLiteral("Le prêt n'a pas pu être enregistré")}},
             {"return",
-             {[](testing::TestProgram& program, const QString&) {
+             {[](TestProgram& program, const QString&) {
                   select("Brazil");
                   program.platform().answers << ui::Answer::Yes;
               },
-              [] { acc::tick(acc::checkBox(QStringLiteral("chk_pret"))); },
-              QStringLiteral("Le retour du film n'a pas pu être enregistré")}},
+              [] { tick(accueil().chk_pret); }, QStringLiteral("Le retour du film n'a pas pu être enregistré")}},
             {"quick add",
-             {[](testing::TestProgram& program, const QString& scanFolder) {
-                  acc::menu(QStringLiteral("mnuajoutquick"));
+             {[](TestProgram& program, const QString& scanFolder) {
+                  accueil().mnuajoutquick->trigger();
                   program.platform().folders << scanFolder;
-                  click(Frm_ajoutquick::instance(), "cmd_parcourir");
+                  click(Frm_ajoutquick::instance().controls().cmd_parcourir);
               },
-              [] { click(Frm_ajoutquick::instance(), "cmd_lancer"); },
-              QStringLiteral("Une erreur inattendue est survenue")}},
-            {"list fill",
-             {[](testing::TestProgram&, const QString&) {}, [] { acc::menu(QStringLiteral("mnulistF")); },
-              QStringLiteral("Une erreur inattendue est survenue")}},
+              [] { click(Frm_ajoutquick::instance().controls().cmd_lancer); }, unexpected}},
+            {"list fill", {[](TestProgram&, const QString&) {}, [] { accueil().mnulistF->trigger(); }, unexpected}},
+            {"loan list",
+             {[](TestProgram&, const QString&) {}, [] { accueil().mnuliste->trigger(); },
+              QStringLiteral("La liste des emprunts n'a pas pu être lue")}},
             {"search",
-             {[](testing::TestProgram&, const QString&) {},
-              [] { acc::textBox(QStringLiteral("txt_search"))->setText(QStringLiteral("B")); },
+             {[](TestProgram&, const QString&) {}, [] { accueil().txt_search->setText(QStringLiteral("B")); },
               QStringLiteral("La recherche n'a pas pu être faite")}},
     };
 }
 
 // The messages that tell something, the questions left out.
-QStringList statements(testing::TestProgram& program)
+QStringList statements(TestProgram& program)
 {
     QStringList found;
     for (const auto& message : program.platform().messages) {
@@ -126,6 +95,7 @@ private slots:
         }
         row("quick add", WriteErrorLater);
         row("list fill", ReadError);
+        row("loan list", ReadError);
         row("search", ReadError);
     }
 
@@ -134,27 +104,26 @@ private slots:
         QFETCH(QString, action);
         QFETCH(int, fault);
         FaultyVfs vfs;
-        testing::TestProgram program;
-        program.insert(testing::film(1, QStringLiteral("Alien")));
-        testing::Film lent = testing::film(2, QStringLiteral("Brazil"));
+        TestProgram program;
+        program.insert(film(1, QStringLiteral("Alien")));
+        Film lent = film(2, QStringLiteral("Brazil"));
         lent.pret = QStringLiteral("Paul");
         lent.datePret = QStringLiteral("01/12/2026");
         program.insert(lent);
-        program.insert(testing::film(3, QStringLiteral("Casablanca")));
+        program.insert(film(3, QStringLiteral("Casablanca")));
         QTemporaryDir scanFolder;
-        const QStringList scanTitles =
-                testing::makeVideoFiles(scanFolder.path(), QStringLiteral("Scan"), kScanFiles, 3);
+        const QStringList scanTitles = makeVideoFiles(scanFolder.path(), QStringLiteral("Scan"), kScanFiles, 3);
         QVERIFY(!scanTitles.isEmpty());
-        QVERIFY(testing::startProgram());
+        QVERIFY(startProgram());
         const Action step = actions().value(action);
         step.prepare(program, scanFolder.path());
-        const QList<QStringList> before = testing::filmRows(program.db());
+        const QList<QStringList> before = filmRows(program.db());
         QCOMPARE(program.platform().messages.size(), 0);
 
-        std::unique_ptr<testing::WriteLockHolder> other;
+        std::unique_ptr<WriteLockHolder> other;
         switch (Fault(fault)) {
         case Locked:
-            other = std::make_unique<testing::WriteLockHolder>(program.path(QStringLiteral("BD/Film.mdb")));
+            other = std::make_unique<WriteLockHolder>(program.cataloguePath());
             break;
         case ReadError:
             // A change by another program: the program reads the file again, not its cache.
@@ -176,20 +145,20 @@ private slots:
         QCOMPARE(told.size(), 1);
         QVERIFY2(told[0].startsWith(step.message), qPrintable(told[0]));
         QVERIFY(!program.programEnded());
-        auto db = store::Database::open(program.path(QStringLiteral("BD/Film.mdb")));
-        QCOMPARE(testing::integrityCheck(*db), QStringLiteral("ok"));
-        const QList<QStringList> after = testing::filmRows(*db);
+        auto db = store::Database::open(program.cataloguePath());
+        QCOMPARE(integrityCheck(*db), QStringLiteral("ok"));
+        const QList<QStringList> after = filmRows(*db);
         // A quick add keeps the films it committed before the fault: the first of the scan.
         QCOMPARE(after.mid(0, before.size()), before);
         const QList<QStringList> added = after.mid(before.size());
         QCOMPARE(added.isEmpty(), fault != WriteErrorLater);
         QVERIFY(added.size() < kScanFiles);
         for (int i = 0; i < added.size(); ++i)
-            QCOMPARE(added[i].mid(0, 2), (QStringList {QString::number(4 + i), scanTitles[i]}));
+            QCOMPARE(added[i].mid(0, 2), (QStringList{QString::number(4 + i), scanTitles[i]}));
 
         // The program goes on with the same catalogue.
-        acc::menu(QStringLiteral("mnulistF"));
-        QCOMPARE(acc::list()->rowCount(), after.size());
+        accueil().mnulistF->trigger();
+        QCOMPARE(titles().size(), after.size());
         QCOMPARE(statements(program), told);
     }
 };

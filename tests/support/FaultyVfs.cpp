@@ -1,7 +1,5 @@
 #include "support/FaultyVfs.h"
 
-#include "store/Database.h"
-
 #include <sqlite3.h>
 #include <stdexcept>
 
@@ -13,7 +11,6 @@ struct State {
     FaultyVfs::Fault fault = FaultyVfs::Fault::None;
     int allowed = 0;
     int refused = 0;
-    int totalRefused = 0;
 };
 
 State& state()
@@ -33,13 +30,8 @@ bool refuses(FaultyVfs::Fault kind)
         return false;
     }
     ++s.refused;
-    ++s.totalRefused;
     return true;
 }
-
-bool refusesWrite() { return refuses(FaultyVfs::Fault::WriteError) || refuses(FaultyVfs::Fault::DiskFull); }
-
-int writeFailure() { return state().fault == FaultyVfs::Fault::DiskFull ? SQLITE_FULL : SQLITE_IOERR_WRITE; }
 
 sqlite3_vfs* systemVfs()
 {
@@ -48,181 +40,79 @@ sqlite3_vfs* systemVfs()
 }
 
 // Our file: the system's file object lies right behind it.
-struct File {
-    sqlite3_file base;
-    sqlite3_file* real() { return reinterpret_cast<sqlite3_file*>(this + 1); }
+sqlite3_file* real(sqlite3_file* file) { return file + 1; }
+
+// Hands a call on to the system's file, unchanged.
+template <auto Method>
+struct Forward;
+template <typename R, typename... A, R (*sqlite3_io_methods::*Method)(sqlite3_file*, A...)>
+struct Forward<Method> {
+    static R call(sqlite3_file* f, A... a) { return (real(f)->pMethods->*Method)(real(f), a...); }
 };
+template <auto Method>
+constexpr auto forward = &Forward<Method>::call;
 
-sqlite3_file* real(sqlite3_file* file) { return reinterpret_cast<File*>(file)->real(); }
-
-int fileClose(sqlite3_file* f) { return real(f)->pMethods->xClose(real(f)); }
-
-int fileRead(sqlite3_file* f, void* buffer, int amount, sqlite3_int64 offset)
-{
-    if (refuses(FaultyVfs::Fault::ReadError))
-        return SQLITE_IOERR_READ;
-    return real(f)->pMethods->xRead(real(f), buffer, amount, offset);
-}
-
-int fileWrite(sqlite3_file* f, const void* buffer, int amount, sqlite3_int64 offset)
-{
-    if (refusesWrite())
-        return writeFailure();
-    return real(f)->pMethods->xWrite(real(f), buffer, amount, offset);
-}
-
-int fileTruncate(sqlite3_file* f, sqlite3_int64 size) { return real(f)->pMethods->xTruncate(real(f), size); }
-int fileSync(sqlite3_file* f, int flags) { return real(f)->pMethods->xSync(real(f), flags); }
-int fileSize(sqlite3_file* f, sqlite3_int64* size) { return real(f)->pMethods->xFileSize(real(f), size); }
-
-int fileLock(sqlite3_file* f, int level)
-{
-    if (refuses(FaultyVfs::Fault::Locked))
-        return SQLITE_BUSY;
-    return real(f)->pMethods->xLock(real(f), level);
-}
-
-int fileUnlock(sqlite3_file* f, int level) { return real(f)->pMethods->xUnlock(real(f), level); }
-
-int fileCheckReservedLock(sqlite3_file* f, int* result)
-{
-    return real(f)->pMethods->xCheckReservedLock(real(f), result);
-}
-
-int fileControl(sqlite3_file* f, int op, void* argument)
-{
-    return real(f)->pMethods->xFileControl(real(f), op, argument);
-}
-
-int fileSectorSize(sqlite3_file* f) { return real(f)->pMethods->xSectorSize(real(f)); }
-
-int fileDeviceCharacteristics(sqlite3_file* f) { return real(f)->pMethods->xDeviceCharacteristics(real(f)); }
-
-int fileShmMap(sqlite3_file* f, int region, int size, int extend, void volatile** memory)
-{
-    return real(f)->pMethods->xShmMap(real(f), region, size, extend, memory);
-}
-
-// Readers of a write-ahead catalogue take shared locks; only the writer's exclusive ones are
-// refused, as another program in the middle of a write would make them.
-int fileShmLock(sqlite3_file* f, int offset, int n, int flags)
-{
-    if ((flags & SQLITE_SHM_LOCK) && (flags & SQLITE_SHM_EXCLUSIVE) && refuses(FaultyVfs::Fault::Locked))
-        return SQLITE_BUSY;
-    return real(f)->pMethods->xShmLock(real(f), offset, n, flags);
-}
-
-void fileShmBarrier(sqlite3_file* f) { real(f)->pMethods->xShmBarrier(real(f)); }
-int fileShmUnmap(sqlite3_file* f, int deleteFlag)
-{
-    return real(f)->pMethods->xShmUnmap(real(f), deleteFlag);
-}
-
-// Memory-mapped pages would bypass the read fault, so none are handed out.
-int fileFetch(sqlite3_file*, sqlite3_int64, int, void** pointer)
-{
-    *pointer = nullptr;
-    return SQLITE_OK;
-}
-
-int fileUnfetch(sqlite3_file* f, sqlite3_int64 offset, void* pointer)
-{
-    return real(f)->pMethods->xUnfetch(real(f), offset, pointer);
-}
+using M = sqlite3_io_methods;
 
 const sqlite3_io_methods fileMethods = {
         3,
-        fileClose,
-        fileRead,
-        fileWrite,
-        fileTruncate,
-        fileSync,
-        fileSize,
-        fileLock,
-        fileUnlock,
-        fileCheckReservedLock,
-        fileControl,
-        fileSectorSize,
-        fileDeviceCharacteristics,
-        fileShmMap,
-        fileShmLock,
-        fileShmBarrier,
-        fileShmUnmap,
-        fileFetch,
-        fileUnfetch,
+        forward<&M::xClose>,
+        [](sqlite3_file* f, void* buffer, int amount, sqlite3_int64 offset) {
+            return refuses(FaultyVfs::Fault::ReadError) ? SQLITE_IOERR_READ
+                                                        : real(f)->pMethods->xRead(real(f), buffer, amount, offset);
+        },
+        [](sqlite3_file* f, const void* buffer, int amount, sqlite3_int64 offset) {
+            if (refuses(FaultyVfs::Fault::DiskFull))
+                return SQLITE_FULL;
+            if (refuses(FaultyVfs::Fault::WriteError))
+                return SQLITE_IOERR_WRITE;
+            return real(f)->pMethods->xWrite(real(f), buffer, amount, offset);
+        },
+        forward<&M::xTruncate>,
+        forward<&M::xSync>,
+        forward<&M::xFileSize>,
+        [](sqlite3_file* f, int level) {
+            return refuses(FaultyVfs::Fault::Locked) ? SQLITE_BUSY : real(f)->pMethods->xLock(real(f), level);
+        },
+        forward<&M::xUnlock>,
+        forward<&M::xCheckReservedLock>,
+        forward<&M::xFileControl>,
+        forward<&M::xSectorSize>,
+        forward<&M::xDeviceCharacteristics>,
+        forward<&M::xShmMap>,
+        // Readers of a write-ahead catalogue take shared locks; only the writer's exclusive ones are
+        // refused, as another program in the middle of a write would make them.
+        [](sqlite3_file* f, int offset, int n, int flags) {
+            const bool exclusive = (flags & SQLITE_SHM_LOCK) && (flags & SQLITE_SHM_EXCLUSIVE);
+            return exclusive && refuses(FaultyVfs::Fault::Locked)
+                    ? SQLITE_BUSY
+                    : real(f)->pMethods->xShmLock(real(f), offset, n, flags);
+        },
+        forward<&M::xShmBarrier>,
+        forward<&M::xShmUnmap>,
+        // Memory-mapped pages would bypass the read fault, so none are handed out.
+        [](sqlite3_file*, sqlite3_int64, int, void** pointer) {
+            *pointer = nullptr;
+            return SQLITE_OK;
+        },
+        forward<&M::xUnfetch>,
 };
 
-int vfsOpen(sqlite3_vfs*, sqlite3_filename name, sqlite3_file* file, int flags, int* outFlags)
-{
-    auto* ours = reinterpret_cast<File*>(file);
-    ours->base.pMethods = nullptr;
-    const int code = systemVfs()->xOpen(systemVfs(), name, ours->real(), flags, outFlags);
-    if (ours->real()->pMethods)
-        ours->base.pMethods = &fileMethods;
-    return code;
-}
-
-int vfsDelete(sqlite3_vfs*, const char* name, int syncDir)
-{
-    return systemVfs()->xDelete(systemVfs(), name, syncDir);
-}
-
-int vfsAccess(sqlite3_vfs*, const char* name, int flags, int* result)
-{
-    return systemVfs()->xAccess(systemVfs(), name, flags, result);
-}
-
-int vfsFullPathname(sqlite3_vfs*, const char* name, int size, char* out)
-{
-    return systemVfs()->xFullPathname(systemVfs(), name, size, out);
-}
-
-void* vfsDlOpen(sqlite3_vfs*, const char* name) { return systemVfs()->xDlOpen(systemVfs(), name); }
-void vfsDlError(sqlite3_vfs*, int size, char* out) { systemVfs()->xDlError(systemVfs(), size, out); }
-
-void (*vfsDlSym(sqlite3_vfs*, void* handle, const char* symbol))(void)
-{
-    return systemVfs()->xDlSym(systemVfs(), handle, symbol);
-}
-
-void vfsDlClose(sqlite3_vfs*, void* handle) { systemVfs()->xDlClose(systemVfs(), handle); }
-int vfsRandomness(sqlite3_vfs*, int size, char* out)
-{
-    return systemVfs()->xRandomness(systemVfs(), size, out);
-}
-int vfsSleep(sqlite3_vfs*, int microseconds) { return systemVfs()->xSleep(systemVfs(), microseconds); }
-int vfsCurrentTime(sqlite3_vfs*, double* now) { return systemVfs()->xCurrentTime(systemVfs(), now); }
-int vfsGetLastError(sqlite3_vfs*, int size, char* out)
-{
-    return systemVfs()->xGetLastError(systemVfs(), size, out);
-}
-
-int vfsCurrentTimeInt64(sqlite3_vfs*, sqlite3_int64* now)
-{
-    return systemVfs()->xCurrentTimeInt64(systemVfs(), now);
-}
-
+// The system's file layer but for opening, which wraps each file.
 sqlite3_vfs* faultyVfs()
 {
     static sqlite3_vfs vfs = [] {
-        sqlite3_vfs v {};
-        v.iVersion = 2;
-        v.szOsFile = int(sizeof(File)) + systemVfs()->szOsFile;
-        v.mxPathname = systemVfs()->mxPathname;
+        sqlite3_vfs v = *systemVfs();
+        v.pNext = nullptr;
         v.zName = FaultyVfs::name;
-        v.xOpen = vfsOpen;
-        v.xDelete = vfsDelete;
-        v.xAccess = vfsAccess;
-        v.xFullPathname = vfsFullPathname;
-        v.xDlOpen = vfsDlOpen;
-        v.xDlError = vfsDlError;
-        v.xDlSym = vfsDlSym;
-        v.xDlClose = vfsDlClose;
-        v.xRandomness = vfsRandomness;
-        v.xSleep = vfsSleep;
-        v.xCurrentTime = vfsCurrentTime;
-        v.xGetLastError = vfsGetLastError;
-        v.xCurrentTimeInt64 = vfsCurrentTimeInt64;
+        v.szOsFile = int(sizeof(sqlite3_file)) + systemVfs()->szOsFile;
+        v.xOpen = [](sqlite3_vfs*, sqlite3_filename name, sqlite3_file* file, int flags, int* outFlags) {
+            file->pMethods = nullptr;
+            const int code = systemVfs()->xOpen(systemVfs(), name, real(file), flags, outFlags);
+            if (real(file)->pMethods)
+                file->pMethods = &fileMethods;
+            return code;
+        };
         return v;
     }();
     return &vfs;
@@ -233,7 +123,6 @@ sqlite3_vfs* faultyVfs()
 // The engine's default file layer, which every connection the program opens goes through.
 FaultyVfs::FaultyVfs()
 {
-    systemVfs();
     if (sqlite3_vfs_register(faultyVfs(), 1) != SQLITE_OK)
         throw std::runtime_error("the faulty file layer could not be registered");
     clear();
@@ -247,18 +136,12 @@ FaultyVfs::~FaultyVfs()
 
 void FaultyVfs::inject(Fault fault, int after)
 {
-    state().fault = fault;
-    state().allowed = after;
-    state().refused = 0;
+    state() = {fault, after, 0};
 }
 
 void FaultyVfs::clear() { state().fault = Fault::None; }
 
-FaultyVfs::Fault FaultyVfs::armed() const { return state().fault; }
-
 int FaultyVfs::refused() const { return state().refused; }
-
-int FaultyVfs::totalRefused() { return state().totalRefused; }
 
 WriteLockHolder::WriteLockHolder(const QString& cataloguePath)
 {

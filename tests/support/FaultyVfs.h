@@ -30,11 +30,8 @@ public:
     // until the fault is cleared (a persistent fault, as a dead disk gives).
     void inject(Fault fault, int after = 0);
     void clear();
-    Fault armed() const;
     // Operations the fault refused since the last inject().
     int refused() const;
-    // Operations the fault refused since the program of tests began.
-    static int totalRefused();
 };
 
 // Another program holding the write lock of a catalogue: a second connection in an open

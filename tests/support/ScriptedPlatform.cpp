@@ -21,9 +21,9 @@ ui::Answer ScriptedPlatform::messageBox(const QString& prompt, ui::Buttons butto
     return answers.takeFirst();
 }
 
-QString ScriptedPlatform::chooseFolder(QWidget*, const QString& prompt, const QString& initialFolder)
+QString ScriptedPlatform::chooseFolder(QWidget* owner, const QString& prompt, const QString& initialFolder)
 {
-    folderRequests.append({prompt, initialFolder});
+    folderRequests.append({owner, prompt, initialFolder});
     if (folders.isEmpty()) {
         unanswered.append(prompt);
         return QString();

@@ -33,6 +33,7 @@ public:
     QList<Message> messages;
     QStringList openedDocuments;
     struct FolderRequest {
+        QWidget* owner;
         QString prompt;
         QString initialFolder;
     };

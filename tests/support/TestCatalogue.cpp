@@ -18,6 +18,30 @@ Film film(int code, const QString& nom, std::initializer_list<std::pair<QString 
     return result;
 }
 
+QList<QStringList> filmRows(store::Database& db)
+{
+    QList<QStringList> rows;
+    store::Recordset rs;
+    rs.open(QStringLiteral("SELECT * FROM film ORDER BY code_film"), db);
+    for (; !rs.eof(); rs.moveNext()) {
+        QStringList row;
+        for (int i = 0; i < rs.fieldCount(); ++i)
+            row.append(rs.isNull(i) ? QStringLiteral("<NULL>") : rs.text(i));
+        rows.append(row);
+    }
+    return rows;
+}
+
+QString integrityCheck(store::Database& db)
+{
+    QStringList verdict;
+    store::Recordset rs;
+    rs.open(QStringLiteral("PRAGMA integrity_check"), db);
+    for (; !rs.eof(); rs.moveNext())
+        verdict.append(rs.text(0));
+    return verdict.join(u'\n');
+}
+
 TestCatalogue::TestCatalogue(bool withCatalogue)
 {
     QDir(dir_.path()).mkpath(QStringLiteral("BD"));

@@ -2,6 +2,7 @@
 
 #include "store/Database.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -35,6 +36,13 @@ struct Film {
 // A film with its key and title; the listed columns are set, the others keep their values above.
 Film film(int code, const QString& nom = QStringLiteral("Film"),
           std::initializer_list<std::pair<QString Film::*, QString>> columns = {});
+
+// Every film of a catalogue, every column as text ("<NULL>" for NULL), in key order: two
+// snapshots are equal exactly when no film was added, lost or changed.
+QList<QStringList> filmRows(store::Database& db);
+
+// The engine's own verdict on the whole file: "ok" when it is sound.
+QString integrityCheck(store::Database& db);
 
 // A temporary folder holding BD/Film.mdb, an empty catalogue unless told not to make one, and a
 // connection of the test's own to it.

@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QTest>
 
 namespace testing {
 
@@ -36,6 +37,17 @@ QStringList TestProgram::messages() const
 }
 
 bool startProgram() { return Connection::Main(); }
+
+TestProgram& ProgramTest::start(const QList<Film>& films, bool run)
+{
+    program.reset();
+    program = std::make_unique<TestProgram>();
+    for (const Film& film : films)
+        program->insert(film);
+    if (run)
+        QTest::qVerify(startProgram(), "startProgram()", "the program did not start", __FILE__, __LINE__);
+    return *program;
+}
 
 void stopProgram()
 {

@@ -2,6 +2,7 @@
 
 #include "support/TestCatalogue.h"
 
+#include <QObject>
 #include <memory>
 
 namespace testing {
@@ -31,5 +32,19 @@ private:
 bool startProgram();
 // Unloads every window and forgets the shared state.
 void stopProgram();
+
+// The base of a test class whose cases each run the program on a catalogue of their own.
+class ProgramTest : public QObject {
+    Q_OBJECT
+protected:
+    std::unique_ptr<TestProgram> program;
+    // A fresh program folder holding these films; the program is started on it unless told not to.
+    TestProgram& start(const QList<Film>& films = {}, bool run = true);
+    // Every message shown, as "flags|title|prompt".
+    QStringList messages() const { return program->messages(); }
+
+private slots:
+    void cleanup() { program.reset(); }
+};
 
 }  // namespace testing

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace testing {
+
+// The path of a file of tests/data.
+QString testData(const QString& name);
+
+// Compares with the golden file tests/data/<name>, line by line for text; with the environment
+// variable CINABREL_WRITE_GOLDEN set, writes the file instead, to make or update it.
+void compareWithGolden(const QByteArray& actual, const QString& name);
+void compareWithGolden(const QStringList& lines, const QString& name);
+
+// The one sheet of an .xlsx file as a spreadsheet program reads it back: the sheet's name, then
+// each column that has a width or a look, then each cell in reading order with its value ("s:" a
+// text, "n:" a number) and its look (bold, framed sides, alignment).
+QStringList workbookCells(const QString& path);
+
+}  // namespace testing

@@ -1,0 +1,185 @@
+#include "files/ReferenceListFile.h"
+#include "files/TextListing.h"
+#include "files/Workbook.h"
+#include "support/Files.h"
+#include "support/Golden.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+using files::ReferenceLists;
+
+namespace {
+
+// The three lists as one: the audio entries, "|", the video entries, "|", the genres.
+QStringList joined(const ReferenceLists& lists)
+{
+    return lists.audio + QStringList{"|"} + lists.video + QStringList{"|"} + lists.genre;
+}
+
+}  // namespace
+
+// The program's files, byte for byte against golden files in tests/data.
+class TestFiles : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir_;
+    QString file(const QString& name = "codec.cnb") const { return dir_.filePath(name); }
+
+private slots:
+    void referenceListsAreRead_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QStringList>("lists");
+        QTest::newRow("the default lists")
+                << CINABREL_SOURCE_DIR "/data/codec.cnb"
+                << QStringList{"MP3", "AC3", "DTS", "AAC", "Ogg Vorbis", "PCM", "Autre", "|", "DivX", "XviD",
+                               "MPEG-2", "MPEG-4", "H.264", "Autres", "|", "Action", "Animation", "Aventure",
+                               "Comédie", "Comédie dramatique", "Documentaire", "Drame", "Fantastique", "Guerre",
+                               "Horreur", "Policier", "Science-fiction", "Thriller", "Western"};
+        QTest::newRow("empty") << testing::testData("codec/empty.cnb") << QStringList{"|", "|"};
+        QTest::newRow("interleaved records keep file order")
+                << testing::testData("codec/interleaved.cnb")
+                << QStringList{"MP3", "AC3", "|", "DivX", "XviD", "|", "Western", "Action"};
+        QTest::newRow("markers: lower case only, a lone marker is an empty entry, empty lines skipped")
+                << testing::testData("codec/markers.cnb") << QStringList{"", "|", "|", "Drame"};
+        QTest::newRow("fields: unquoted, commas, blanks, after the quote, unclosed, any line end")
+                << testing::testData("codec/fields.cnb")
+                << QStringList{"MP3 stéréo ", "AC3", "DTS", "|", "DivX", "XviD", "H.264", "|", "Drame",
+                               "Comédie", "Policier"};
+    }
+
+    void referenceListsAreRead()
+    {
+        QFETCH(QString, path);
+        QFETCH(QStringList, lists);
+        QCOMPARE(joined(files::readReferenceLists(path)), lists);
+    }
+
+    void referenceListsAreWritten()
+    {
+        const ReferenceLists lists{{"MP3", "Dolby, 5.1", " DTS ", "中文 😀 €"},
+                                   {"DivX", "Le \"vrai\"", "\x01"},
+                                   {"Comédie", "", "Œuvre à thèse", "deux\r\nlignes"}};
+        files::writeReferenceLists(file(), lists);
+        testing::compareWithGolden(testing::fileBytes(file()), "codec/written.cnb");
+        // What the format cannot hold comes back changed, and only that.
+        ReferenceLists back = lists;
+        back.audio[3] = "?? ? €";
+        back.video[1] = "Le 'vrai'";
+        back.video[2] = "?";
+        back.genre[3] = "deux  lignes";
+        QCOMPARE(joined(files::readReferenceLists(file())), joined(back));
+    }
+
+    void unreadableListsAreRefusedAndLeftAlone_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("binary") << QByteArray("\"aMP3\"\r\n\x00\x01\x02\xFF", 12);
+        QTest::newRow("byte undefined in Windows-1252") << QByteArray("\"aMP3\x8f\"\r\n");
+        QTest::newRow("UTF-8 byte order mark") << QByteArray("\xEF\xBB\xBF\"aMP3\"\r\n");
+        QTest::newRow("UTF-16 byte order mark") << QByteArray("\xFF\xFE\"\0a\0", 6);
+        QTest::newRow("too large") << QByteArray(files::kMaxFileSize + 1, 'a');
+    }
+
+    void unreadableListsAreRefusedAndLeftAlone()
+    {
+        QFETCH(QByteArray, bytes);
+        QVERIFY(testing::writeBytes(file(), bytes));
+        try {
+            files::readReferenceLists(file());
+            QFAIL("the file was read");
+        } catch (const files::ReferenceListError& error) {
+            QCOMPARE(error.message(),
+                     "Impossible de lire le fichier des listes :\r\n" + QDir::toNativeSeparators(file()));
+        }
+        QCOMPARE(testing::fileBytes(file()), bytes);
+    }
+
+    void missingListsAndFailedWrites()
+    {
+        QVERIFY_THROWS_EXCEPTION(files::ReferenceListError, files::readReferenceLists(file("absent.cnb")));
+        QVERIFY_THROWS_EXCEPTION(files::ReferenceListError, files::readReferenceLists(dir_.path()));
+        const QString nowhere = file("absent/codec.cnb");
+        try {
+            files::writeReferenceLists(nowhere, {{"MP3"}, {}, {}});
+            QFAIL("the file was written");
+        } catch (const files::ReferenceListError& error) {
+            QCOMPARE(error.message(),
+                     "Impossible d'enregistrer les listes dans :\r\n" + QDir::toNativeSeparators(nowhere));
+        }
+        // Lists too large to read back are not written: the old file stays whole.
+        QVERIFY(testing::writeBytes(file(), "\"aMP3\"\r\n"));
+        const QStringList huge(3, QString(files::kMaxFileSize / 3, u'x'));
+        QVERIFY_THROWS_EXCEPTION(files::ReferenceListError, files::writeReferenceLists(file(), {huge, {}, {}}));
+        QCOMPARE(testing::fileBytes(file()), QByteArray("\"aMP3\"\r\n"));
+        QCOMPARE(QDir(dir_.path()).entryList(QDir::Files), QStringList{"codec.cnb"});
+    }
+
+    void listingLinesUpItsColumns()
+    {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        files::TextListing listing(buffer);
+        listing.writeHeader();
+        const QStringList films[] = {
+                {"Alien", "01h57", "DvD"},
+                {QString(37, u'T'), "01h30", "Bonne"},
+                {QString(38, u'T'), "01h30", "Bonne"},
+                {QString(45, u'T'), "--", "--"},
+                {"A", QString(20, u'9'), "Moyenne"},
+                {"B", QString(21, u'9'), "Exellente"},
+                {"Amélie à Noël – Œuvre", "", ""},
+                {"Ōkami 東京 😀", "1h", "Mauvais"},
+        };
+        for (const QStringList& film : films)
+            listing.writeFilm(film[0], film[1], film[2]);
+        listing.writeFooter(QDateTime(QDate(2026, 12, 6), QTime(9, 5, 7)));
+        QCOMPARE(listing.filmCount(), 8);
+        testing::compareWithGolden(buffer.data(), "listing/films.txt");
+
+        QBuffer empty;
+        empty.open(QIODevice::WriteOnly);
+        files::TextListing none(empty);
+        none.writeHeader();
+        none.writeFooter(QDateTime(QDate(2027, 1, 31), QTime(23, 59, 0)));
+        testing::compareWithGolden(empty.data(), "listing/empty.txt");
+    }
+
+    void workbookHoldsWhatWasTyped()
+    {
+        files::Workbook book;
+        book.setSheetName("Une feuille au nom bien plus long que permis");
+        book.setColumnWidth("A:A", 4);
+        book.setColumnWidth("D:E", 8);
+        book.setColumnWidth("F:F", 0);
+        book.setHorizontalAlignment("C:J", files::Workbook::Alignment::Center);
+        book.setHorizontalAlignment("B:B", files::Workbook::Alignment::Left);
+        const QStringList typed = {"N°", "2001", "-12.5", "007", "1.50", "1e3", "-0", "=1+1", "", "0.25"};
+        for (int i = 0; i < typed.size(); ++i) {
+            book.select(QStringLiteral("%1%2").arg(QChar(u'A' + i % 5)).arg(1 + i / 5));
+            book.type(typed[i]);
+        }
+        book.select("B1");
+        book.setSelectionBold(true);
+        book.drawAllBorders(1, 2);
+        book.clearBorder(1, 2, files::Workbook::Edge::Top);
+        book.drawAllBorders(2, 3);
+        book.clearBorder(2, 3, files::Workbook::Edge::Bottom);
+        book.clearBorder(2, 3, files::Workbook::Edge::Left);
+        book.select("C7");
+        book.type(QString(40000, u'x'));
+        const QString path = file("classeur.xlsx");
+        QString error;
+        QVERIFY(book.save(path, error));
+        QStringList cells = testing::workbookCells(path);
+        QCOMPARE(cells.takeLast().size(), QStringLiteral("C7 s:|").size() + 32767 + QStringLiteral(" align:center").size());
+        testing::compareWithGolden(cells, "workbook/typed.txt");
+        QVERIFY(!book.save(file("absent/classeur.xlsx"), error));
+        QVERIFY(!error.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFiles)
+#include "test_files.moc"

@@ -1,0 +1,271 @@
+#include "support/Testing.h"
+#include "ui/DesktopPlatform.h"
+#include "ui/Form.h"
+#include "ui/Guard.h"
+#include "ui/Twips.h"
+
+namespace {
+
+struct SampleControls {
+    QLineEdit* txt_box = nullptr;
+    QPushButton* cmd_fail = nullptr;
+};
+
+// A small window of the tests' own: counts its loads, unloads and the questions before unloading.
+class SampleForm : public ui::TypedForm<SampleControls> {
+public:
+    SampleForm() : TypedForm(QStringLiteral("SampleForm")) { }
+    int loads = 0, unloads = 0, queries = 0;
+    bool mayUnload = true;
+    QString remembered;
+    QLineEdit* box() { return controls().txt_box; }
+
+protected:
+    void build(QMainWindow*, QWidget* client) override
+    {
+        controls_.txt_box = new QLineEdit(client);
+        controls_.cmd_fail = new QPushButton("Casse", client);
+        controls_.cmd_fail->setObjectName("cmd_fail");
+        ui::onEvent(controls_.cmd_fail, &QPushButton::clicked,
+                    [] { throw std::runtime_error("le disque est plein"); });
+    }
+    QSize designSize() const override { return {3000, 1500}; }
+    void onLoad() override { ++loads; }
+    void onUnload() override { ++unloads; }
+    bool queryUnload() override { return ++queries, mayUnload; }
+};
+
+// Receives what the desktop is asked to open.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QUrl opened;
+public slots:
+    void open(const QUrl& url) { opened = url; }
+};
+
+}  // namespace
+
+class TestToolkit : public QObject {
+    Q_OBJECT
+private slots:
+    void unloadKeepsVariablesAndNextReferenceLoadsAfresh()
+    {
+        testing::TestProgram program;
+        SampleForm form;
+        QVERIFY(!form.isLoaded());
+        form.box()->setText("tapé");
+        QVERIFY(form.isLoaded());
+        form.remembered = "gardé";
+        form.show();
+        form.mayUnload = false;
+        // The program unloads without asking.
+        form.unload();
+        QVERIFY(!form.isLoaded());
+        QCOMPARE(form.remembered, QStringLiteral("gardé"));
+        QCOMPARE(form.box()->text(), QString());
+        QCOMPARE(QList<int>({form.loads, form.unloads, form.queries}), QList<int>({2, 1, 0}));
+    }
+
+    void refusedUnloadKeepsTheWindowOpenAndTheLastUnloadEndsTheProgram()
+    {
+        testing::TestProgram program;
+        SampleForm form, other;
+        form.show();
+        other.show();
+        form.mayUnload = false;
+        QVERIFY(!form.window()->close());
+        QVERIFY(!form.requestUnload());
+        QVERIFY(form.isVisible());
+        QCOMPARE(QList<int>({form.queries, form.unloads}), QList<int>({2, 0}));
+        form.mayUnload = true;
+        QVERIFY(form.window()->close());
+        QVERIFY(!form.isLoaded());
+        QCOMPARE(QList<int>({form.queries, form.unloads}), QList<int>({3, 1}));
+        QVERIFY(!program.programEnded());
+        other.hide();
+        QVERIFY(!program.programEnded());
+        other.window()->close();
+        QVERIFY(!other.isLoaded() && program.programEnded());
+    }
+
+    void standardButtonsSpeakFrench()
+    {
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Oui"));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&No"), QStringLiteral("&Non"));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Annuler"));
+    }
+
+    void failingHandlerIsReportedAndTheProgramGoesOn()
+    {
+        testing::TestProgram program;
+        SampleForm form;
+        form.show();
+        QTest::mouseClick(form.controls().cmd_fail, Qt::LeftButton);
+        QCOMPARE(program.messages(),
+                 QStringList{"16|Cinabrel|Une erreur inattendue est survenue :\r\nle disque est plein"});
+        QVERIFY(form.isLoaded() && !program.programEnded());
+    }
+
+    void listRowsAndCells()
+    {
+        ui::ListView list;
+        list.addColumn("Titre", 3000);
+        list.addColumn("Nb", 600, Qt::AlignHCenter);
+        list.addColumn("", 0);
+        QCOMPARE(list.columnCount(), 3);
+        QCOMPARE(list.columnCaption(1) + QString::number(list.columnWidth(1)), QStringLiteral("Nb600"));
+        QVERIFY(!list.header()->isSectionHidden(1) && list.header()->isSectionHidden(2));
+        QCOMPARE(list.header()->sectionSize(0), 200);
+        list.setRows({{"Été", "1", "7"}, {"eau"}}, "source");
+        QCOMPARE(list.filledFrom(), QStringLiteral("source"));
+        const int row = list.addRow("Zorro");
+        list.addCell(row, "2");
+        QCOMPARE(list.filledFrom(), QString());
+        QCOMPARE(list.rowCount(), 3);
+        QCOMPARE(list.rowText(2) + list.cellText(2, 1) + QString::number(list.cellCount(2)), QStringLiteral("Zorro21"));
+        QVERIFY_THROWS_EXCEPTION(std::out_of_range, list.cellText(1, 1));
+        QVERIFY_THROWS_EXCEPTION(std::out_of_range, list.cellText(0, 0));
+        QCOMPARE(list.cellText(0, 2), QStringLiteral("7"));
+        const QAbstractItemModel* model = list.model();
+        QCOMPARE(model->data(model->index(0, 1)).toString() + model->data(model->index(0, 1), Qt::ToolTipRole).toString(),
+                 QStringLiteral("11"));
+        QCOMPARE(model->data(model->index(1, 1)), QVariant(QString()));
+        QCOMPARE(model->data(model->index(0, 1), Qt::TextAlignmentRole).value<Qt::Alignment>(),
+                 Qt::AlignHCenter | Qt::AlignVCenter);
+        QCOMPARE(model->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Nb"));
+        QVERIFY(!model->headerData(3, Qt::Horizontal).isValid() && !model->headerData(0, Qt::Vertical).isValid());
+        list.selectRow(1);
+        QCOMPARE(list.selectedRow(), 1);
+        list.rewind();
+        QCOMPARE(list.selectedRow(), -1);
+        list.clearRows();
+        QCOMPARE(list.rowCount() + model->rowCount(), 0);
+    }
+
+    void listSortsTheFrenchWay()
+    {
+        ui::ListView list;
+        list.addColumn("Titre", 3000);
+        list.addColumn("Genre", 600);
+        QVERIFY(!list.isSorted());
+        list.setRows({{"zèbre", "b"}, {"Œuvre", "a"}, {"Eden", "b"}, {"été", "a"}, {"Abyss"}});
+        list.sortRows(0, Qt::AscendingOrder);
+        QCOMPARE(testing::cellsOf(list, 0), (QStringList{"Abyss", "Eden", "été", "Œuvre", "zèbre"}));
+        // Equal texts keep their order; a row without the cell sorts as empty text.
+        list.sortRows(1, Qt::AscendingOrder);
+        QCOMPARE(testing::cellsOf(list, 0), (QStringList{"Abyss", "été", "Œuvre", "Eden", "zèbre"}));
+        list.sortRows(1, Qt::DescendingOrder);
+        QCOMPARE(testing::cellsOf(list, 0), (QStringList{"Eden", "zèbre", "été", "Œuvre", "Abyss"}));
+        QVERIFY(list.isSorted() && list.sortColumn() == 1 && list.sortOrder() == Qt::DescendingOrder);
+        QCOMPARE(list.header()->sortIndicatorSection(), 1);
+        // Rows given later are shown sorted too.
+        list.setRows({{"x", "a"}, {"y", "c"}, {"z", "b"}});
+        QCOMPARE(testing::cellsOf(list, 0), (QStringList{"y", "z", "x"}));
+    }
+
+    void listTellsClicksKeysAndHeaders()
+    {
+        ui::ListView list;
+        list.addColumn("Titre", 3000);
+        list.addColumn("Genre", 1500);
+        list.setRows({{"a", "x"}, {"b", "y"}, {"c", "z"}});
+        list.resize(400, 300);
+        list.show();
+        QStringList events;
+        connect(&list, &ui::ListView::click, [&] { events << "click"; });
+        connect(&list, &ui::ListView::dblClick, [&] { events << "double"; });
+        connect(&list, &ui::ListView::columnClick, [&](int column) { events << QString::number(column); });
+        const QPoint row1 = list.visualRect(list.model()->index(1, 0)).center();
+        QTest::mouseClick(list.viewport(), Qt::RightButton, {}, row1);
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, row1);
+        QTest::mouseDClick(list.viewport(), Qt::RightButton, {}, row1);
+        QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, row1);
+        // Moving on from the row clicked: a click; at the last row a move changes nothing.
+        QTest::keyClick(&list, Qt::Key_Down);
+        QTest::keyClick(&list, Qt::Key_Down);
+        QTest::keyClick(&list, Qt::Key_Return);
+        QTest::keyClick(&list, Qt::Key_Enter);
+        QTest::keyClick(&list, Qt::Key_Space);
+        QHeaderView* header = list.header();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(1) + 5, header->height() / 2));
+        QCOMPARE(events, (QStringList{"click", "double", "click", "double", "double", "1"}));
+        QCOMPARE(list.selectedRow(), 2);
+    }
+
+    void twipsArePixelsRounded()
+    {
+        QCOMPARE((QList<int>{ui::px(0), ui::px(7), ui::px(8), ui::px(22), ui::px(23), ui::px(-8), ui::twips(3)}),
+                 (QList<int>{0, 0, 1, 1, 2, -1, 45}));
+        QWidget widget;
+        ui::place(&widget, 150, 300, 1500, 30);
+        QCOMPARE(widget.geometry(), QRect(10, 20, 100, 2));
+    }
+
+    void desktopMessageBoxes_data()
+    {
+        QTest::addColumn<int>("buttons");
+        QTest::addColumn<int>("icon");
+        QTest::addColumn<int>("press");
+        QTest::addColumn<int>("shownIcon");
+        QTest::addColumn<int>("answer");
+        QTest::newRow("ok, critical") << 0 << 16 << int(QMessageBox::Ok) << int(QMessageBox::Critical) << 1;
+        QTest::newRow("yes, exclamation") << 4 << 48 << int(QMessageBox::Yes) << int(QMessageBox::Warning) << 6;
+        QTest::newRow("no, question") << 4 << 32 << int(QMessageBox::No) << int(QMessageBox::Question) << 7;
+        QTest::newRow("ok, information") << 0 << 64 << int(QMessageBox::Ok) << int(QMessageBox::Information) << 1;
+        QTest::newRow("no icon") << 4 << 0 << int(QMessageBox::Yes) << int(QMessageBox::NoIcon) << 6;
+    }
+
+    void desktopMessageBoxes()
+    {
+        QFETCH(int, buttons);
+        QFETCH(int, icon);
+        QFETCH(int, press);
+        QFETCH(int, shownIcon);
+        QFETCH(int, answer);
+        QString seen;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            seen = box->windowTitle() + '|' + box->text() + '|' + QString::number(box->icon()) + '|'
+                    + QString::number(box->standardButtons());
+            box->button(QMessageBox::StandardButton(press))->click();
+        });
+        ui::DesktopPlatform desktop;
+        QCOMPARE(int(desktop.messageBox("Question ?", ui::Buttons(buttons), ui::Icon(icon), "Titre")), answer);
+        const int shownButtons = buttons ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok;
+        QCOMPARE(seen, QStringLiteral("Titre|Question ?|%1|%2").arg(shownIcon).arg(shownButtons));
+    }
+
+    void desktopServices()
+    {
+        ui::DesktopPlatform desktop;
+        QTemporaryDir dir;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Choisir"));
+            dialog->selectFile(dir.path());
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        QWidget owner;
+        QCOMPARE(desktop.chooseFolder(&owner, "Choisir", dir.path()), QDir::toNativeSeparators(dir.path()));
+        UrlCatcher catcher;
+        QDesktopServices::setUrlHandler("file", &catcher, "open");
+        QVERIFY(desktop.openDocument(dir.filePath("Film.txt")));
+        QDesktopServices::unsetUrlHandler("file");
+        QCOMPARE(catcher.opened, QUrl::fromLocalFile(dir.filePath("Film.txt")));
+        QVERIFY(qAbs(desktop.now().secsTo(QDateTime::currentDateTime())) < 5);
+        bool ran = false;
+        QTimer::singleShot(0, [&] { ran = true; });
+        QTest::qWait(1);
+        ran = false;
+        QMetaObject::invokeMethod(&catcher, [&] { ran = true; }, Qt::QueuedConnection);
+        desktop.processEvents();
+        QVERIFY(ran);
+    }
+};
+
+CINABREL_TEST_MAIN(TestToolkit)
+#include "test_toolkit.moc"
