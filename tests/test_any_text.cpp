@@ -9,12 +9,19 @@ void addSamples()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("in1252");
-    QTest::newRow("quotes and statement signs") << "L'\"été\" 100% _x_; -- %1" << "";
-    QTest::newRow("accents, no-break space") << "Éléphant à l'œuvre\u00A0: çà" << "Éléphant à l'œuvre\u00A0: çà";
-    QTest::newRow("outside Windows-1252") << "Кино 中文 Łódź 🎬" << "???? ?? ?ód? ?";
-    QTest::newRow("control characters") << "a\tb\x01" "c\x7f" << "a\tb?c\x7f";
-    QTest::newRow("lines") << "première\nseconde\u2029fin" << "première seconde?fin";
-    QTest::newRow("10,000 characters") << QString("Ab é'_;-").repeated(1250) << QString("Ab é'_;-").repeated(1250);
+    QTest::newRow("quotes and statement signs") << "L'\"été\" 100% _x_; -- %1"
+                                                << "";
+    QTest::newRow("accents, no-break space") << "Éléphant à l'œuvre\u00A0: çà"
+                                             << "Éléphant à l'œuvre\u00A0: çà";
+    QTest::newRow("outside Windows-1252") << "Кино 中文 Łódź 🎬"
+                                          << "???? ?? ?ód? ?";
+    QTest::newRow("control characters") << "a\tb\x01"
+                                           "c\x7f"
+                                        << "a\tb?c\x7f";
+    QTest::newRow("lines") << "première\nseconde\u2029fin"
+                           << "première seconde?fin";
+    QTest::newRow("10,000 characters")
+            << QString("Ab é'_;-").repeated(1250) << QString("Ab é'_;-").repeated(1250);
 }
 
 }  // namespace
@@ -65,7 +72,7 @@ private slots:
         options.txt_codec->setText(text);
         click(options.cmd_ajout);
         if (in1252.isEmpty()) {
-            QCOMPARE(messages(), QStringList{"0|Cinabrel|Le caractère \" n'est pas autorisé"});
+            QCOMPARE(messages(), QStringList {"0|Cinabrel|Le caractère \" n'est pas autorisé"});
             return;
         }
         QCOMPARE(options.List->item(options.List->count() - 1)->text(), text);

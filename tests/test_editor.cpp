@@ -24,9 +24,9 @@ QStringList editorValues()
     for (int i = 0; i < 5; ++i)
         if (Frm_New::instance().options()[i]->isChecked())
             quality = Frm_New::qualites()[i];
-    return shown({c.Txt_Titre, c.Combo1, c.Combo2}) + QStringList{quality}
-            + shown({c.Combo3, c.txt_obs, c.Comb_lng, c.comb_video, c.comb_audio, c.txt_duree, c.txt_realisateur,
-                     c.txt_acteur, c.txt_annee});
+    return shown({c.Txt_Titre, c.Combo1, c.Combo2}) + QStringList {quality}
+    + shown({c.Combo3, c.txt_obs, c.Comb_lng, c.comb_video, c.comb_audio, c.txt_duree, c.txt_realisateur,
+             c.txt_acteur, c.txt_annee});
 }
 
 // A film's row from the title to the year.
@@ -38,8 +38,9 @@ QStringList stored(TestProgram& program, int code)
     return {};
 }
 
-const QStringList kBrazil = {"Brazil", "Comédie", "2", "DvD", "Dvd", "Notes\nsur deux lignes", "Anglais", "XviD",
-                             "AC3", "02h12", "Terry Gilliam", "Jonathan Pryce", "1985"};
+const QStringList kBrazil = {"Brazil",  "Comédie", "2",   "DvD",   "Dvd",           "Notes\nsur deux lignes",
+                             "Anglais", "XviD",    "AC3", "02h12", "Terry Gilliam", "Jonathan Pryce",
+                             "1985"};
 
 void type(const QStringList& values)
 {
@@ -67,18 +68,20 @@ private slots:
     void newFilmStartsFromTheLists()
     {
         start();
-        QVERIFY(writeBytes(program->path("BD/codec.cnb"), "\"gWestern\"\r\n\"aMP3\"\r\n\"aAC3\"\r\n\"vDivX\"\r\n"));
+        QVERIFY(writeBytes(program->path("BD/codec.cnb"),
+                           "\"gWestern\"\r\n\"aMP3\"\r\n\"aAC3\"\r\n\"vDivX\"\r\n"));
         for (int opening = 0; opening < 2; ++opening) {
             click(accueil().cmd_new);
             const Frm_NewControls& c = editor();
-            QCOMPARE(entries(c.Combo1), (QStringList{"----", "Western"}));
-            QCOMPARE(entries(c.comb_audio) + entries(c.comb_video), (QStringList{"MP3", "AC3", "DivX"}));
+            QCOMPARE(entries(c.Combo1), (QStringList {"----", "Western"}));
+            QCOMPARE(entries(c.comb_audio) + entries(c.comb_video), (QStringList {"MP3", "AC3", "DivX"}));
             QCOMPARE(entries(c.Combo2) + entries(c.Combo3),
-                     (QStringList{"1", "2", "3", "Avi", "Mpg", "Divx", "Rmvb", "Svcd", "Wma", "Dvd"}));
+                     (QStringList {"1", "2", "3", "Avi", "Mpg", "Divx", "Rmvb", "Svcd", "Wma", "Dvd"}));
             QCOMPARE(entries(c.Comb_lng),
-                     (QStringList{"Français", "Anglais", "Espagnol", "Italien", "Allemenad", "Autres"}));
-            QCOMPARE(editorValues(), (QStringList{"", "----", "1", "Bonne", "Avi", "", "Français", "DivX", "MP3",
-                                                  "00h00", "", "", ""}));
+                     (QStringList {"Français", "Anglais", "Espagnol", "Italien", "Allemenad", "Autres"}));
+            QCOMPARE(editorValues(),
+                     (QStringList {"", "----", "1", "Bonne", "Avi", "", "Français", "DivX", "MP3", "00h00",
+                                   "", "", ""}));
             QCOMPARE(Frm_New::instance().window()->focusWidget(), c.Txt_Titre);
             QCOMPARE(c.Txt_Titre->text(), QString());
             // Enter and Escape neither save nor close.
@@ -89,7 +92,8 @@ private slots:
                 QVERIFY(Frm_New::instance().window()->close());
             else
                 click(c.Bt_Annuler);
-            QVERIFY(writeBytes(program->path("BD/codec.cnb"), "\"gWestern\"\r\n\"aMP3\"\r\n\"aAC3\"\r\n\"vDivX\"\r\n"));
+            QVERIFY(writeBytes(program->path("BD/codec.cnb"),
+                               "\"gWestern\"\r\n\"aMP3\"\r\n\"aAC3\"\r\n\"vDivX\"\r\n"));
         }
         QCOMPARE(program->count(), 0);
         QVERIFY(Frm_Accueil::instance().isVisible());
@@ -110,14 +114,14 @@ private slots:
         QStringList spaces = kBrazil;
         spaces[0] = "  ";
         spaces[10] = " ";
-        QTest::newRow("first film") << QList<Film>{} << kBrazil << 1 << kBrazil;
-        QTest::newRow("after the highest key") << QList<Film>{film(41), film(7)} << kBrazil << 42 << kBrazil;
-        QTest::newRow("empty boxes get a dash") << QList<Film>{} << blanks << 1 << dashes;
-        QTest::newRow("spaces kept") << QList<Film>{} << spaces << 1 << spaces;
+        QTest::newRow("first film") << QList<Film> {} << kBrazil << 1 << kBrazil;
+        QTest::newRow("after the highest key") << QList<Film> {film(41), film(7)} << kBrazil << 42 << kBrazil;
+        QTest::newRow("empty boxes get a dash") << QList<Film> {} << blanks << 1 << dashes;
+        QTest::newRow("spaces kept") << QList<Film> {} << spaces << 1 << spaces;
         for (const QString& quality : Frm_New::qualites()) {
             QStringList q = kBrazil;
             q[3] = quality;
-            QTest::addRow("%s", qPrintable(quality)) << QList<Film>{} << q << 1 << q;
+            QTest::addRow("%s", qPrintable(quality)) << QList<Film> {} << q << 1 << q;
         }
     }
 
@@ -149,7 +153,7 @@ private slots:
         typed[10] = "";
         type(typed);
         click(editor().Bt_Enreg);
-        QCOMPARE(messages(), QStringList{"64|Cinabrel|Vous devez entrer le titre du film"});
+        QCOMPARE(messages(), QStringList {"64|Cinabrel|Vous devez entrer le titre du film"});
         QCOMPARE(Frm_New::instance().window()->focusWidget(), editor().Txt_Titre);
         QCOMPARE(editor().txt_realisateur->text(), QString());
         editor().Txt_Titre->setText("Brazil");
@@ -157,7 +161,7 @@ private slots:
         QCOMPARE(messages().last(), QStringLiteral("16|Cinabrel|Certaines données ne sont pas valides"));
         QCOMPARE(editor().txt_realisateur->text(), QStringLiteral("-"));
         QVERIFY(Frm_New::instance().isVisible());
-        QCOMPARE(program->films(), QStringList{"32767 Dernier"});
+        QCOMPARE(program->films(), QStringList {"32767 Dernier"});
     }
 
     void modifyShowsAndSavesTheFilm_data()
@@ -165,18 +169,42 @@ private slots:
         QTest::addColumn<QString>("column");
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("shown");  // in the editor, then saved unchanged
-        QTest::newRow("as typed") << "" << "" << "";
-        QTest::newRow("format in capitals") << "format_film" << "AVI" << "Avi";
-        QTest::newRow("genre outside the list") << "type_film" << "Péplum" << "Péplum";
-        QTest::newRow("audio codec outside the list") << "codec_Son" << "FLAC" << "FLAC";
-        QTest::newRow("video codec outside the list") << "codec_Film" << "VP9" << "VP9";
-        QTest::newRow("language in other case") << "langue_Film" << "ANGLAIS" << "Anglais";
-        QTest::newRow("four discs") << "cd_film" << "4" << "4";
-        QTest::newRow("quick add quality") << "qualite_film" << "--" << "Bonne";
-        QTest::newRow("quality in other case") << "qualite_film" << "dvd" << "Bonne";
-        QTest::newRow("Mauvais") << "qualite_film" << "Mauvais" << "Mauvais";
-        QTest::newRow("Exellente") << "qualite_film" << "Exellente" << "Exellente";
-        QTest::newRow("null notes") << "obs_Film" << "NULL" << "";
+        QTest::newRow("as typed") << ""
+                                  << ""
+                                  << "";
+        QTest::newRow("format in capitals") << "format_film"
+                                            << "AVI"
+                                            << "Avi";
+        QTest::newRow("genre outside the list") << "type_film"
+                                                << "Péplum"
+                                                << "Péplum";
+        QTest::newRow("audio codec outside the list") << "codec_Son"
+                                                      << "FLAC"
+                                                      << "FLAC";
+        QTest::newRow("video codec outside the list") << "codec_Film"
+                                                      << "VP9"
+                                                      << "VP9";
+        QTest::newRow("language in other case") << "langue_Film"
+                                                << "ANGLAIS"
+                                                << "Anglais";
+        QTest::newRow("four discs") << "cd_film"
+                                    << "4"
+                                    << "4";
+        QTest::newRow("quick add quality") << "qualite_film"
+                                           << "--"
+                                           << "Bonne";
+        QTest::newRow("quality in other case") << "qualite_film"
+                                               << "dvd"
+                                               << "Bonne";
+        QTest::newRow("Mauvais") << "qualite_film"
+                                 << "Mauvais"
+                                 << "Mauvais";
+        QTest::newRow("Exellente") << "qualite_film"
+                                   << "Exellente"
+                                   << "Exellente";
+        QTest::newRow("null notes") << "obs_Film"
+                                    << "NULL"
+                                    << "";
     }
 
     void modifyShowsAndSavesTheFilm()
@@ -196,9 +224,10 @@ private slots:
             return details;
         }()));
         if (!column.isEmpty()) {
-            const int index = QStringList{"nom_film", "type_film", "cd_film", "qualite_film", "format_film", "obs_Film",
-                                          "langue_Film", "codec_Film", "codec_Son"}
-                                      .indexOf(column);
+            const int index =
+                    QStringList {"nom_film", "type_film",   "cd_film",    "qualite_film", "format_film",
+                                 "obs_Film", "langue_Film", "codec_Film", "codec_Son"}
+                            .indexOf(column);
             program->db().execute(QStringLiteral("UPDATE film SET %1 = %2 WHERE code_film = 5")
                                           .arg(column, value == "NULL" ? value : store::quotedText(value)));
             expected[index] = shown;
@@ -213,8 +242,9 @@ private slots:
             if (expected[column].isEmpty())
                 expected[column] = "-";
         QCOMPARE(stored(*program, 5), expected);
-        QCOMPARE(program->column("pret_film", 5) + program->column("date_pret", 5), QStringLiteral("Paul01/12/2026"));
-        QCOMPARE(titles(), (QStringList{"Brazil", "Zorro"}));
+        QCOMPARE(program->column("pret_film", 5) + program->column("date_pret", 5),
+                 QStringLiteral("Paul01/12/2026"));
+        QCOMPARE(titles(), (QStringList {"Brazil", "Zorro"}));
         QCOMPARE(program->count(), 2);
     }
 
@@ -225,7 +255,7 @@ private slots:
         click(accueil().Bt_Modif);
         program->db().execute("DELETE FROM film WHERE code_film=5");
         click(editor().Bt_Enreg);
-        QCOMPARE(messages(), QStringList{"16|Cinabrel|Certaines données ne sont pas valides"});
+        QCOMPARE(messages(), QStringList {"16|Cinabrel|Certaines données ne sont pas valides"});
         QVERIFY(Frm_New::instance().isVisible());
         QCOMPARE(program->count(), 0);
         // Opened on a film that is gone: told, and the editor shows nothing of it.
@@ -233,24 +263,33 @@ private slots:
         Connection::code_selection = 5;
         Connection::nouveau_film = false;
         Frm_New::instance().show();
-        QCOMPARE(messages().last(), QStringLiteral("48|Cinabrel|Ce film n'existe plus dans la base de donnée"));
+        QCOMPARE(messages().last(),
+                 QStringLiteral("48|Cinabrel|Ce film n'existe plus dans la base de donnée"));
         QCOMPARE(editor().Txt_Titre->text(), QString());
     }
 
     void sheetShowsTheFilmReadOnly()
     {
-        Film brazil = film(5, "Brazil", {{&Film::duree, "02h12"}, {&Film::qualite, "DvD"}, {&Film::type, "Comédie"},
-                                         {&Film::cd, "2"}, {&Film::codecVideo, "XviD"}, {&Film::codecSon, "AC3"},
-                                         {&Film::langue, "Anglais"}, {&Film::obs, "Des notes"},
-                                         {&Film::realisateur, "Gilliam"}, {&Film::acteur, "Pryce"}});
+        Film brazil = film(5, "Brazil",
+                           {{&Film::duree, "02h12"},
+                            {&Film::qualite, "DvD"},
+                            {&Film::type, "Comédie"},
+                            {&Film::cd, "2"},
+                            {&Film::codecVideo, "XviD"},
+                            {&Film::codecSon, "AC3"},
+                            {&Film::langue, "Anglais"},
+                            {&Film::obs, "Des notes"},
+                            {&Film::realisateur, "Gilliam"},
+                            {&Film::acteur, "Pryce"}});
         start({brazil, film(9, "Zorro")});
         doubleClickRow(0);
         const Frm_VisuControls& c = Frm_Visu::instance().controls();
-        const QList<QWidget*> values = {c.lbl_film,  c.lblrealisateur, c.lblacteur, c.lblannee, c.lblduree,
-                                        c.lbl_langue, c.lbl_codec,     c.lbl_qual,  c.lbl_son,  c.lbl_genre,
-                                        c.lbl_nbr,   c.txt_obs};
-        QCOMPARE(shown(values), (QStringList{"Brazil", "Gilliam", "Pryce", "2000", "02h12", "Anglais", "XviD", "DvD",
-                                            "AC3", "Comédie", "2", "Des notes"}));
+        const QList<QWidget*> values = {c.lbl_film, c.lblrealisateur, c.lblacteur, c.lblannee,
+                                        c.lblduree, c.lbl_langue,     c.lbl_codec, c.lbl_qual,
+                                        c.lbl_son,  c.lbl_genre,      c.lbl_nbr,   c.txt_obs};
+        QCOMPARE(shown(values),
+                 (QStringList {"Brazil", "Gilliam", "Pryce", "2000", "02h12", "Anglais", "XviD", "DvD", "AC3",
+                               "Comédie", "2", "Des notes"}));
         c.txt_obs->setFocus();
         QTest::keyClicks(c.txt_obs, "abc");
         QTest::keyClick(c.txt_obs, Qt::Key_Backspace);
@@ -258,7 +297,7 @@ private slots:
         QCOMPARE(c.txt_obs->toPlainText(), QStringLiteral("Des notes"));
         // Another double click shows the other film in the same sheet.
         doubleClickRow(1);
-        QCOMPARE(shown(values).mid(0, 2), (QStringList{"Zorro", "-"}));
+        QCOMPARE(shown(values).mid(0, 2), (QStringList {"Zorro", "-"}));
         for (bool closeBox : {false, true}) {
             if (closeBox)
                 QVERIFY(Frm_Visu::instance().window()->close());
@@ -270,7 +309,7 @@ private slots:
         // A film gone meanwhile is told, and no sheet stays open.
         program->db().execute("DELETE FROM film WHERE code_film=9");
         doubleClickRow(1);
-        QCOMPARE(messages(), QStringList{"48|Cinabrel|Ce film n'existe plus dans la base de donnée"});
+        QCOMPARE(messages(), QStringList {"48|Cinabrel|Ce film n'existe plus dans la base de donnée"});
         QVERIFY(!Frm_Visu::instance().isLoaded());
         QCOMPARE(program->count(), 1);
     }

@@ -50,7 +50,7 @@ private slots:
         accueil().mnuexporter->trigger();
         QCOMPARE(fileBytes(files::listingPath()).count("->"), 1);
         QCOMPARE(messages(), QStringList());
-        QCOMPARE(QDir(program->folder()).entryList(QDir::Files), QStringList{"Film.txt"});
+        QCOMPARE(QDir(program->folder()).entryList(QDir::Files), QStringList {"Film.txt"});
     }
 
     void listingNotWrittenIsTold()
@@ -58,8 +58,9 @@ private slots:
         start(kFilms);
         QVERIFY(QDir(program->folder()).mkdir("Film.txt"));
         accueil().mnuexporter->trigger();
-        QCOMPARE(messages(), QStringList{"16|Cinabrel|Impossible d'écrire le fichier :\r\n"
-                                         + QDir::toNativeSeparators(files::listingPath())});
+        QCOMPARE(messages(),
+                 QStringList {"16|Cinabrel|Impossible d'écrire le fichier :\r\n"
+                              + QDir::toNativeSeparators(files::listingPath())});
         QCOMPARE(program->platform().openedDocuments, QStringList());
     }
 
@@ -79,7 +80,7 @@ private slots:
         Film lent = film(5, "Brazil");
         lent.pret = "Marie O'Hara";
         lent.datePret = "01/12/2026";
-        start(shown.isEmpty() ? QList<Film>{} : kFilms + QList<Film>{lent});
+        start(shown.isEmpty() ? QList<Film> {} : kFilms + QList<Film> {lent});
         if (!shown.isEmpty())
             Frm_Accueil::instance().window()->findChild<QAction*>(shown)->trigger();
         if (shown == "mnu_dvd")
@@ -94,10 +95,11 @@ private slots:
         QCOMPARE(messages(), QStringList());
         const QStringList opened = program->platform().openedDocuments;
         QCOMPARE(opened.size(), 1);
-        QCOMPARE(QFileInfo(opened[0]).absoluteFilePath(), QDir(temporary.path()).filePath("Liste Des films.xlsx"));
+        QCOMPARE(QFileInfo(opened[0]).absoluteFilePath(),
+                 QDir(temporary.path()).filePath("Liste Des films.xlsx"));
         compareWithGolden(workbookCells(opened[0]), "workbook/" + QString(QTest::currentDataTag()) + ".txt");
         const int rows = titles().size();
-        if (titles() != QStringList{"Aucun film dans la base de donnée"})
+        if (titles() != QStringList {"Aucun film dans la base de donnée"})
             QCOMPARE(progress.last(), 100);
         QCOMPARE(progress.size(), shown.isEmpty() ? 0 : rows);
         // Each export makes a workbook of its own, leaving the earlier one as it was.
@@ -115,8 +117,9 @@ private slots:
             TemporaryFolder temporary(notAFolder);
             accueil().mnu_excel->trigger();
         }
-        QCOMPARE(messages(), QStringList{"16|Cinabrel|Impossible d'écrire le fichier :\r\n"
-                                         + QDir::toNativeSeparators(notAFolder + "/Liste Des films.xlsx")});
+        QCOMPARE(messages(),
+                 QStringList {"16|Cinabrel|Impossible d'écrire le fichier :\r\n"
+                              + QDir::toNativeSeparators(notAFolder + "/Liste Des films.xlsx")});
         QCOMPARE(program->platform().openedDocuments, QStringList());
         QVERIFY(!accueil().fra_export->isVisible());
         TemporaryFolder temporary;
@@ -124,7 +127,8 @@ private slots:
         accueil().mnu_excel->trigger();
         const QString path = program->platform().openedDocuments.value(0);
         QVERIFY(QFileInfo(path).size() > 0);
-        QCOMPARE(messages().last(), "64|Cinabrel|Le classeur a été enregistré ici :\r\n" + QDir::toNativeSeparators(path));
+        QCOMPARE(messages().last(),
+                 "64|Cinabrel|Le classeur a été enregistré ici :\r\n" + QDir::toNativeSeparators(path));
     }
 };
 

@@ -16,7 +16,7 @@ namespace {
 // The three lists as one: the audio entries, "|", the video entries, "|", the genres.
 QStringList joined(const ReferenceLists& lists)
 {
-    return lists.audio + QStringList{"|"} + lists.video + QStringList{"|"} + lists.genre;
+    return lists.audio + QStringList {"|"} + lists.video + QStringList {"|"} + lists.genre;
 }
 
 }  // namespace
@@ -32,22 +32,46 @@ private slots:
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QStringList>("lists");
-        QTest::newRow("the default lists")
-                << CINABREL_SOURCE_DIR "/data/codec.cnb"
-                << QStringList{"MP3", "AC3", "DTS", "AAC", "Ogg Vorbis", "PCM", "Autre", "|", "DivX", "XviD",
-                               "MPEG-2", "MPEG-4", "H.264", "Autres", "|", "Action", "Animation", "Aventure",
-                               "Comédie", "Comédie dramatique", "Documentaire", "Drame", "Fantastique", "Guerre",
-                               "Horreur", "Policier", "Science-fiction", "Thriller", "Western"};
-        QTest::newRow("empty") << testing::testData("codec/empty.cnb") << QStringList{"|", "|"};
+        QTest::newRow("the default lists") << CINABREL_SOURCE_DIR "/data/codec.cnb"
+                                           << QStringList {"MP3",
+                                                           "AC3",
+                                                           "DTS",
+                                                           "AAC",
+                                                           "Ogg Vorbis",
+                                                           "PCM",
+                                                           "Autre",
+                                                           "|",
+                                                           "DivX",
+                                                           "XviD",
+                                                           "MPEG-2",
+                                                           "MPEG-4",
+                                                           "H.264",
+                                                           "Autres",
+                                                           "|",
+                                                           "Action",
+                                                           "Animation",
+                                                           "Aventure",
+                                                           "Comédie",
+                                                           "Comédie dramatique",
+                                                           "Documentaire",
+                                                           "Drame",
+                                                           "Fantastique",
+                                                           "Guerre",
+                                                           "Horreur",
+                                                           "Policier",
+                                                           "Science-fiction",
+                                                           "Thriller",
+                                                           "Western"};
+        QTest::newRow("empty") << testing::testData("codec/empty.cnb") << QStringList {"|", "|"};
         QTest::newRow("interleaved records keep file order")
                 << testing::testData("codec/interleaved.cnb")
-                << QStringList{"MP3", "AC3", "|", "DivX", "XviD", "|", "Western", "Action"};
+                << QStringList {"MP3", "AC3", "|", "DivX", "XviD", "|", "Western", "Action"};
         QTest::newRow("markers: lower case only, a lone marker is an empty entry, empty lines skipped")
-                << testing::testData("codec/markers.cnb") << QStringList{"", "|", "|", "Drame"};
+                << testing::testData("codec/markers.cnb") << QStringList {"", "|", "|", "Drame"};
         QTest::newRow("fields: unquoted, commas, blanks, after the quote, unclosed, any line end")
                 << testing::testData("codec/fields.cnb")
-                << QStringList{"MP3 stéréo ", "AC3", "DTS", "|", "DivX", "XviD", "H.264", "|", "Drame",
-                               "Comédie", "Policier"};
+                << QStringList {"MP3 stéréo ", "AC3", "DTS",   "|",       "DivX",    "XviD",
+                                "H.264",       "|",   "Drame", "Comédie", "Policier"};
     }
 
     void referenceListsAreRead()
@@ -59,9 +83,9 @@ private slots:
 
     void referenceListsAreWritten()
     {
-        const ReferenceLists lists{{"MP3", "Dolby, 5.1", " DTS ", "中文 😀 €"},
-                                   {"DivX", "Le \"vrai\"", "\x01"},
-                                   {"Comédie", "", "Œuvre à thèse", "deux\r\nlignes"}};
+        const ReferenceLists lists {{"MP3", "Dolby, 5.1", " DTS ", "中文 😀 €"},
+                                    {"DivX", "Le \"vrai\"", "\x01"},
+                                    {"Comédie", "", "Œuvre à thèse", "deux\r\nlignes"}};
         files::writeReferenceLists(file(), lists);
         testing::compareWithGolden(testing::fileBytes(file()), "codec/written.cnb");
         // What the format cannot hold comes back changed, and only that.
@@ -112,9 +136,10 @@ private slots:
         // Lists too large to read back are not written: the old file stays whole.
         QVERIFY(testing::writeBytes(file(), "\"aMP3\"\r\n"));
         const QStringList huge(3, QString(files::kMaxFileSize / 3, u'x'));
-        QVERIFY_THROWS_EXCEPTION(files::ReferenceListError, files::writeReferenceLists(file(), {huge, {}, {}}));
+        QVERIFY_THROWS_EXCEPTION(files::ReferenceListError,
+                                 files::writeReferenceLists(file(), {huge, {}, {}}));
         QCOMPARE(testing::fileBytes(file()), QByteArray("\"aMP3\"\r\n"));
-        QCOMPARE(QDir(dir_.path()).entryList(QDir::Files), QStringList{"codec.cnb"});
+        QCOMPARE(QDir(dir_.path()).entryList(QDir::Files), QStringList {"codec.cnb"});
     }
 
     void listingLinesUpItsColumns()
@@ -174,7 +199,8 @@ private slots:
         QString error;
         QVERIFY(book.save(path, error));
         QStringList cells = testing::workbookCells(path);
-        QCOMPARE(cells.takeLast().size(), QStringLiteral("C7 s:|").size() + 32767 + QStringLiteral(" align:center").size());
+        QCOMPARE(cells.takeLast().size(),
+                 QStringLiteral("C7 s:|").size() + 32767 + QStringLiteral(" align:center").size());
         testing::compareWithGolden(cells, "workbook/typed.txt");
         QVERIFY(!book.save(file("absent/classeur.xlsx"), error));
         QVERIFY(!error.isEmpty());

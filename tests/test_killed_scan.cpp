@@ -50,7 +50,7 @@ private slots:
         QVERIFY(rows.size() >= 200);
         QVERIFY2(rows.size() < kFiles, "the scan ended before the kill");
         for (int i = 0; i < rows.size(); ++i)
-            QCOMPARE(rows[i].mid(0, 2), (QStringList{QString::number(i + 1), titles[i]}));
+            QCOMPARE(rows[i].mid(0, 2), (QStringList {QString::number(i + 1), titles[i]}));
 
         QVERIFY(testing::startProgram());
         QCOMPARE(testing::titles().size(), rows.size());

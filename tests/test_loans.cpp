@@ -11,7 +11,8 @@ QString loanBox()
 {
     const Frm_AccueilControls& c = accueil();
     const bool fields = c.txt_nom->isVisible();
-    if (c.lbl_nom->isVisible() != fields || c.lbl_date1->isVisible() != fields || c.lbl_date->isVisible() != fields)
+    if (c.lbl_nom->isVisible() != fields || c.lbl_date1->isVisible() != fields
+        || c.lbl_date->isVisible() != fields)
         return QStringLiteral("loan fields shown apart");
     return QStringLiteral("%1 %2 %3 %4 %5")
             .arg(c.chk_pret->isVisible() ? c.chk_pret->text() : QStringLiteral("hidden"))
@@ -36,37 +37,60 @@ private slots:
         QTest::addColumn<QString>("counters");  // lent, available
         QTest::addColumn<QString>("message");
         const QString today = "06/12/2026";
-        QTest::newRow("no film selected") << QStringList{"tick"} << "hidden 0 - 0 0" << "NULL NULL|Paul 01/12/2026"
-                                          << "1 1" << "";
-        QTest::newRow("film at home") << QStringList{"Alien"} << "Emprunt 0 - 0 0" << "NULL NULL|Paul 01/12/2026"
-                                      << "1 1" << "";
-        QTest::newRow("entering a loan") << QStringList{"Alien", "tick"} << "Emprunt 1 @" + today + " 0 1"
-                                         << "NULL NULL|Paul 01/12/2026" << "1 1" << "";
-        QTest::newRow("entry given up") << QStringList{"Alien", "tick", "Marie", "tick"} << "Emprunt 0 - 0 0"
-                                        << "NULL NULL|Paul 01/12/2026" << "1 1" << "";
-        QTest::newRow("loan recorded") << QStringList{"Alien", "tick", "Marie O'\"Hara\"", "record"}
+        QTest::newRow("no film selected") << QStringList {"tick"} << "hidden 0 - 0 0"
+                                          << "NULL NULL|Paul 01/12/2026"
+                                          << "1 1"
+                                          << "";
+        QTest::newRow("film at home") << QStringList {"Alien"} << "Emprunt 0 - 0 0"
+                                      << "NULL NULL|Paul 01/12/2026"
+                                      << "1 1"
+                                      << "";
+        QTest::newRow("entering a loan") << QStringList {"Alien", "tick"} << "Emprunt 1 @" + today + " 0 1"
+                                         << "NULL NULL|Paul 01/12/2026"
+                                         << "1 1"
+                                         << "";
+        QTest::newRow("entry given up") << QStringList {"Alien", "tick", "Marie", "tick"} << "Emprunt 0 - 0 0"
+                                        << "NULL NULL|Paul 01/12/2026"
+                                        << "1 1"
+                                        << "";
+        QTest::newRow("loan recorded") << QStringList {"Alien", "tick", "Marie O'\"Hara\"", "record"}
                                        << "Retour 0 Marie O'\"Hara\"@" + today + " 1 0"
-                                       << "Marie O'\"Hara\" " + today + "|Paul 01/12/2026" << "2 0" << "";
-        QTest::newRow("empty name refused") << QStringList{"Alien", "tick", "  ", "record"}
-                                            << "Emprunt 1   @" + today + " 0 1" << "NULL NULL|Paul 01/12/2026"
-                                            << "1 1" << "64|Cinabrel|Vous devez entrer le nom de l'emprunteur";
-        QTest::newRow("lent film") << QStringList{"Brazil"} << "Retour 0 Paul@01/12/2026 1 0"
-                                   << "NULL NULL|Paul 01/12/2026" << "1 1" << "";
-        QTest::newRow("return confirmed") << QStringList{"Brazil", "yes", "tick"} << "Emprunt 0 - 1 0"
-                                          << "NULL NULL|NULL NULL" << "0 2"
+                                       << "Marie O'\"Hara\" " + today + "|Paul 01/12/2026"
+                                       << "2 0"
+                                       << "";
+        QTest::newRow("empty name refused")
+                << QStringList {"Alien", "tick", "  ", "record"} << "Emprunt 1   @" + today + " 0 1"
+                << "NULL NULL|Paul 01/12/2026"
+                << "1 1"
+                << "64|Cinabrel|Vous devez entrer le nom de l'emprunteur";
+        QTest::newRow("lent film") << QStringList {"Brazil"} << "Retour 0 Paul@01/12/2026 1 0"
+                                   << "NULL NULL|Paul 01/12/2026"
+                                   << "1 1"
+                                   << "";
+        QTest::newRow("return confirmed") << QStringList {"Brazil", "yes", "tick"} << "Emprunt 0 - 1 0"
+                                          << "NULL NULL|NULL NULL"
+                                          << "0 2"
                                           << "4|Cinabrel|Avez vous bien récupérez ce Divx?";
-        QTest::newRow("return refused") << QStringList{"Brazil", "no", "tick"} << "Retour 1 Paul@01/12/2026 1 0"
-                                        << "NULL NULL|Paul 01/12/2026" << "1 1"
-                                        << "4|Cinabrel|Avez vous bien récupérez ce Divx?";
-        QTest::newRow("return refused, then unticked") << QStringList{"Brazil", "no", "tick", "tick"}
-                                                       << "Retour 0 - 1 0" << "NULL NULL|Paul 01/12/2026" << "1 1"
-                                                       << "4|Cinabrel|Avez vous bien récupérez ce Divx?";
+        QTest::newRow("return refused")
+                << QStringList {"Brazil", "no", "tick"} << "Retour 1 Paul@01/12/2026 1 0"
+                << "NULL NULL|Paul 01/12/2026"
+                << "1 1"
+                << "4|Cinabrel|Avez vous bien récupérez ce Divx?";
+        QTest::newRow("return refused, then unticked")
+                << QStringList {"Brazil", "no", "tick", "tick"} << "Retour 0 - 1 0"
+                << "NULL NULL|Paul 01/12/2026"
+                << "1 1"
+                << "4|Cinabrel|Avez vous bien récupérez ce Divx?";
         QTest::newRow("lent, returned, lent again")
-                << QStringList{"Brazil", "yes", "tick", "tick", "Léa", "record"} << "Retour 0 Léa@" + today + " 1 0"
-                << "NULL NULL|Léa " + today << "1 1" << "4|Cinabrel|Avez vous bien récupérez ce Divx?";
-        QTest::newRow("another film leaves the entry") << QStringList{"Alien", "tick", "Marie", "Brazil"}
-                                                       << "Retour 0 Paul@01/12/2026 1 0"
-                                                       << "NULL NULL|Paul 01/12/2026" << "1 1" << "";
+                << QStringList {"Brazil", "yes", "tick", "tick", "Léa", "record"}
+                << "Retour 0 Léa@" + today + " 1 0"
+                << "NULL NULL|Léa " + today << "1 1"
+                << "4|Cinabrel|Avez vous bien récupérez ce Divx?";
+        QTest::newRow("another film leaves the entry")
+                << QStringList {"Alien", "tick", "Marie", "Brazil"} << "Retour 0 Paul@01/12/2026 1 0"
+                << "NULL NULL|Paul 01/12/2026"
+                << "1 1"
+                << "";
     }
 
     void loanBoxStates()
@@ -82,7 +106,8 @@ private slots:
         start({film(1, "Alien"), brazil});
         for (const QString& step : steps) {
             if (step == "tick")
-                accueil().chk_pret->isVisible() ? tick(accueil().chk_pret) : accueil().chk_pret->setChecked(true);
+                accueil().chk_pret->isVisible() ? tick(accueil().chk_pret)
+                                                : accueil().chk_pret->setChecked(true);
             else if (step == "record")
                 click(accueil().cmd_pret);
             else if (step == "yes" || step == "no")
@@ -113,11 +138,11 @@ private slots:
         accueil().mnuliste->trigger();
         QCOMPARE(accueil().txt_search->text(), QString());
         QCOMPARE(titles() + cells(1) + cells(2) + cells(3),
-                 (QStringList{"Alien", "Brazil", "Léa", "Paul", "03/04/2021", "01/02/2020", "4", "2"}));
+                 (QStringList {"Alien", "Brazil", "Léa", "Paul", "03/04/2021", "01/02/2020", "4", "2"}));
         QCOMPARE(accueil().List->columnCount(), 4);
         QCOMPARE(accueil().List->columnWidth(3), 0);
         // Counters are left as they are; a film without a borrower's name counts as lent.
-        QCOMPARE(shown({accueil().lbl_stat_pret, accueil().lbl_dispo}), (QStringList{"3", "1"}));
+        QCOMPARE(shown({accueil().lbl_stat_pret, accueil().lbl_dispo}), (QStringList {"3", "1"}));
         start();
         accueil().mnuliste->trigger();
         QCOMPARE(titles(), QStringList());

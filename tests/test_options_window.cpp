@@ -62,10 +62,14 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");
-        QTest::newRow("empty") << "" << "Ce codec est déjà entré";
-        QTest::newRow("already in the list") << "AC3" << "Ce codec est déjà entré";
-        QTest::newRow("in another case is new") << "ac3" << "";
-        QTest::newRow("double quote") << "Dolby \"5.1\"" << "Le caractère \" n'est pas autorisé";
+        QTest::newRow("empty") << ""
+                               << "Ce codec est déjà entré";
+        QTest::newRow("already in the list") << "AC3"
+                                             << "Ce codec est déjà entré";
+        QTest::newRow("in another case is new") << "ac3"
+                                                << "";
+        QTest::newRow("double quote") << "Dolby \"5.1\""
+                                      << "Le caractère \" n'est pas autorisé";
     }
 
     void addRefusals()
@@ -75,7 +79,7 @@ private slots:
         start();
         accueil().mnu_audio->trigger();
         add(text);
-        QCOMPARE(messages(), message.isEmpty() ? QStringList() : QStringList{"0|Cinabrel|" + message});
+        QCOMPARE(messages(), message.isEmpty() ? QStringList() : QStringList {"0|Cinabrel|" + message});
         QCOMPARE(options().txt_codec->text(), QString());
         QCOMPARE(rows().size(), message.isEmpty() ? 8 : 7);
     }
@@ -88,18 +92,18 @@ private slots:
         QCOMPARE(frm_option::instance().index_courant, 7);
         for (int i = 0; i < 9; ++i)
             click(options().cmd_M);
-        QCOMPARE(rows().mid(0, 3), (QStringList{"FLAC", "MP3", "AC3"}));
+        QCOMPARE(rows().mid(0, 3), (QStringList {"FLAC", "MP3", "AC3"}));
         QCOMPARE(options().List->currentRow(), 0);
         clickEntry(2);
         click(options().Cmd_D);
-        QCOMPARE(rows().mid(2, 2), (QStringList{"DTS", "AC3"}));
+        QCOMPARE(rows().mid(2, 2), (QStringList {"DTS", "AC3"}));
         // The entry to move is kept across tabs, and a move stops at either end.
         options().TabStrip1->setCurrentIndex(2);
         QCOMPARE(frm_option::instance().index_courant, 3);
         clickEntry(13);
         for (int i = 0; i < 3; ++i)
             click(options().Cmd_D);
-        QCOMPARE(rows().mid(12), (QStringList{"Thriller", "Western"}));
+        QCOMPARE(rows().mid(12), (QStringList {"Thriller", "Western"}));
         options().TabStrip1->setCurrentIndex(1);
         clickEntry(1);
         click(options().cmd_M);
@@ -109,7 +113,9 @@ private slots:
         QVERIFY(file.startsWith("\"aFLAC\"\r\n\"aMP3\"\r\n\"aDTS\"\r\n\"aAC3\"\r\n\"aAAC\"\r\n"));
         QVERIFY(file.contains("\"aAutre\"\r\n\"vXviD\"\r\n\"vDivX\"\r\n\"vMPEG-2\""));
         QVERIFY(file.endsWith("\"vAutres\"\r\n\"vAV1\"\r\n\"gAction\"\r\n\"gAnimation\"\r\n\"gAventure\"\r\n"
-                              "\"gCom\xe9" "die\"\r\n\"gCom\xe9" "die dramatique\"\r\n\"gDocumentaire\"\r\n\"gDrame\"\r\n"
+                              "\"gCom\xe9"
+                              "die\"\r\n\"gCom\xe9"
+                              "die dramatique\"\r\n\"gDocumentaire\"\r\n\"gDrame\"\r\n"
                               "\"gFantastique\"\r\n\"gGuerre\"\r\n\"gHorreur\"\r\n\"gPolicier\"\r\n"
                               "\"gScience-fiction\"\r\n\"gThriller\"\r\n\"gWestern\"\r\n"));
         // The editor offers the lists as saved.
@@ -135,11 +141,12 @@ private slots:
         if (exists)
             QVERIFY(writeBytes(path, bytes));
         accueil().mnu_audio->trigger();
-        QCOMPARE(messages(), QStringList{"16|Cinabrel|Impossible de lire le fichier des listes :\r\n"
-                                         + QDir::toNativeSeparators(path)});
+        QCOMPARE(messages(),
+                 QStringList {"16|Cinabrel|Impossible de lire le fichier des listes :\r\n"
+                              + QDir::toNativeSeparators(path)});
         QCOMPARE(rows(), QStringList());
-        for (QWidget* control : std::initializer_list<QWidget*>{options().txt_codec, options().cmd_ajout,
-                                                                options().cmd_M, options().Cmd_D})
+        for (QWidget* control : std::initializer_list<QWidget*> {options().txt_codec, options().cmd_ajout,
+                                                                 options().cmd_M, options().Cmd_D})
             QVERIFY(!control->isEnabled());
         QVERIFY(frm_option::instance().window()->close());
         QCOMPARE(QFile::exists(path), exists);
@@ -157,8 +164,9 @@ private slots:
         QVERIFY(QDir(program->folder()).rename("BD", "BD.ailleurs"));
         program->platform().answers = {ui::Answer::No};
         QVERIFY(!frm_option::instance().window()->close());
-        const QString failure = "Impossible d'enregistrer les listes dans :\r\n" + QDir::toNativeSeparators(path);
-        QCOMPARE(messages(), QStringList{"52|Cinabrel|" + failure + "\r\nFermer sans enregistrer ?"});
+        const QString failure =
+                "Impossible d'enregistrer les listes dans :\r\n" + QDir::toNativeSeparators(path);
+        QCOMPARE(messages(), QStringList {"52|Cinabrel|" + failure + "\r\nFermer sans enregistrer ?"});
         QVERIFY(frm_option::instance().isVisible());
         program->platform().answers = {ui::Answer::Yes};
         QVERIFY(frm_option::instance().window()->close());

@@ -46,11 +46,11 @@ private slots:
         QVERIFY(!controls().txt_parcourir->isEnabled());
         scan(tree.path());
         QVERIFY(!quickAdd().isLoaded() && Frm_Accueil::instance().isVisible());
-        QCOMPARE(titles(), (QStringList{"Alien", "brazil", "Zorro"}));
+        QCOMPARE(titles(), (QStringList {"Alien", "brazil", "Zorro"}));
         QCOMPARE(filmRows(program->db())[1],
-                 (QStringList{"8", "Alien", "----", "1", "--", "AVI", "--", "Autres", "Autres", "Autre", "--", "--",
-                              "--", "0000", "<NULL>", "<NULL>"}));
-        QCOMPARE(program->films(), (QStringList{"7 Zorro", "8 Alien", "9 brazil"}));
+                 (QStringList {"8", "Alien", "----", "1", "--", "AVI", "--", "Autres", "Autres", "Autre",
+                               "--", "--", "--", "0000", "<NULL>", "<NULL>"}));
+        QCOMPARE(program->films(), (QStringList {"7 Zorro", "8 Alien", "9 brazil"}));
         QCOMPARE(messages(), QStringList());
     }
 
@@ -64,22 +64,22 @@ private slots:
                 " deux  espaces .avi", "x\"),(2,\"y.avi"};
         for (const QString& file : oneFilm)
             QTest::newRow(qPrintable(file))
-                    << 0 << QStringList{file} << QStringList{"1 " + file.chopped(4)};
+                    << 0 << QStringList {file} << QStringList {"1 " + file.chopped(4)};
         for (const char* file : {"Ravi", "film_avi", "clip.avi.txt", "avi"})
-            QTest::newRow(file) << 0 << QStringList{file} << QStringList();
-        QTest::newRow("every file moves the key") << 41 << QStringList{"a.txt", "b.avi", "c.avi"}
-                                                  << QStringList{"41 Existant", "43 b", "44 c"};
+            QTest::newRow(file) << 0 << QStringList {file} << QStringList();
+        QTest::newRow("every file moves the key") << 41 << QStringList {"a.txt", "b.avi", "c.avi"}
+                                                  << QStringList {"41 Existant", "43 b", "44 c"};
         QTest::newRow("letter case ignored")
-                << 0 << QStringList{"b.avi", "C.avi", "A.avi", "a.nfo"} << QStringList{"1 A", "3 b", "4 C"};
+                << 0 << QStringList {"b.avi", "C.avi", "A.avi", "a.nfo"} << QStringList {"1 A", "3 b", "4 C"};
         QTest::newRow("depth first, key read again in each folder")
-                << 0 << QStringList{"m.avi",    "n.txt",        "o.txt",    "B/b1.avi",
+                << 0 << QStringList {"m.avi",    "n.txt",        "o.txt",    "B/b1.avi",
                                      "B/b2.txt", "B/deep/d.avi", "a/a1.avi", "a/x/ax.avi"}
-                << QStringList{"1 m", "2 a1", "3 ax", "4 b1", "5 d"};
+                << QStringList {"1 m", "2 a1", "3 ax", "4 b1", "5 d"};
         QTest::newRow("two keys left")
-                << 32765 << QStringList{"a.avi", "b.avi", "c.avi", "d.avi", "sub/e.avi"}
-                << QStringList{"32765 Existant", "32766 a", "32767 b"};
+                << 32765 << QStringList {"a.avi", "b.avi", "c.avi", "d.avi", "sub/e.avi"}
+                << QStringList {"32765 Existant", "32766 a", "32767 b"};
         QTest::newRow("last key taken by a file that is no film")
-                << 32766 << QStringList{"a.txt", "b.nfo"} << QStringList{"32766 Existant"};
+                << 32766 << QStringList {"a.txt", "b.nfo"} << QStringList {"32766 Existant"};
     }
 
     void numbering()
@@ -87,13 +87,14 @@ private slots:
         QFETCH(int, highest);
         QFETCH(QStringList, files);
         QFETCH(QStringList, expected);
-        start(highest ? QList<Film>{film(highest, "Existant")} : QList<Film>{});
+        start(highest ? QList<Film> {film(highest, "Existant")} : QList<Film> {});
         Tree tree(files);
         scan(tree.path());
         QCOMPARE(program->films(), expected);
         const bool runOut = expected.value(expected.size() - 1).startsWith("32767");
         QCOMPARE(messages(),
-                 runOut ? QStringList{"48|Cinabrel|Plus aucun numéro de film n'est disponible (32767 au plus)"}
+                 runOut ? QStringList {"48|Cinabrel|Plus aucun numéro de film n'est disponible (32767 au "
+                                       "plus)"}
                         : QStringList());
         QVERIFY(!quickAdd().isLoaded() && Frm_Accueil::instance().isVisible());
         QCOMPARE(titles().size(), qMax(expected.size(), qsizetype(1)));
@@ -107,7 +108,7 @@ private slots:
         QVERIFY(QFile::link(tree.path(), tree.filePath("sub/boucle")));
         QVERIFY(QFile::link(elsewhere.path(), tree.filePath("ailleurs")));
         scan(tree.path());
-        QCOMPARE(program->films(), (QStringList{"1 vu", "2 film"}));
+        QCOMPARE(program->films(), (QStringList {"1 vu", "2 film"}));
         QCOMPARE(messages(), QStringList());
     }
 
@@ -122,7 +123,7 @@ private slots:
                 QDir(b).removeRecursively();
         };
         scan(tree.path());
-        QCOMPARE(program->films(), (QStringList{"1 in", "2 out"}));
+        QCOMPARE(program->films(), (QStringList {"1 in", "2 out"}));
         QVERIFY(Frm_Accueil::instance().isVisible());
     }
 
@@ -134,7 +135,8 @@ private slots:
         click(controls().cmd_parcourir);
         QCOMPARE(controls().txt_parcourir->text(), QString());
         QCOMPARE(program->platform().folderRequests.size(), 2);
-        QCOMPARE(program->platform().folderRequests.first().prompt, QStringLiteral("Séléctionnez le répertoire de Film"));
+        QCOMPARE(program->platform().folderRequests.first().prompt,
+                 QStringLiteral("Séléctionnez le répertoire de Film"));
         QCOMPARE(program->platform().folderRequests.first().initialFolder, QDir::homePath());
         QCOMPARE(program->platform().folderRequests.first().owner, quickAdd().window());
     }
@@ -171,13 +173,13 @@ private slots:
         // Hourglass on, both buttons off; the count shows the first film at once.
         QCOMPARE(seen.first(), QStringLiteral("1 0 0 1 film(s) ajouté(s)"));
         QVERIFY(seen.last().startsWith("1 0 0 "));
-        QCOMPARE(program->films(), (QStringList{"1 a", "2 b"}));
+        QCOMPARE(program->films(), (QStringList {"1 a", "2 b"}));
         QVERIFY(!quickAdd().isLoaded());
         QCOMPARE(program->programEnded(), quit);
         QCOMPARE(Frm_Accueil::instance().isLoaded(), !quit);
         if (!quit) {
             QVERIFY(Frm_Accueil::instance().isVisible());
-            QCOMPARE(titles(), (QStringList{"a", "b"}));
+            QCOMPARE(titles(), (QStringList {"a", "b"}));
             // The window opens again ready for another scan.
             accueil().mnuajoutquick->trigger();
             QVERIFY(controls().cmd_lancer->isEnabled());
@@ -195,11 +197,11 @@ private slots:
                  SQLITE_OK);
         Tree tree({"a.avi", "b.avi", "c.avi"});
         scan(tree.path());
-        QCOMPARE(program->films(), QStringList{"1 a"});
+        QCOMPARE(program->films(), QStringList {"1 a"});
         QCOMPARE(messages().size(), 1);
         QVERIFY(program->platform().lastPrompt().contains("disque plein"));
         QVERIFY(!quickAdd().isLoaded() && Frm_Accueil::instance().isVisible());
-        QCOMPARE(titles(), QStringList{"a"});
+        QCOMPARE(titles(), QStringList {"a"});
     }
 };
 

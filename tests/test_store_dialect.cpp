@@ -42,11 +42,13 @@ private slots:
         QTest::newRow("both quotes, doubled inside")
                 << "UPDATE film SET pret_film=\"l'\"\"ami\", date_pret='01''02'  WHERE code_film = 5"
                 << "UPDATE film SET pret_film=?, date_pret=?  WHERE code_film = 5"
-                << QStringList{"l'\"ami", "01'02"};
+                << QStringList {"l'\"ami", "01'02"};
         QTest::newRow("delete star") << "  Delete * from film where code_film=5"
                                      << "DELETE FROM film where code_film=5" << QStringList();
-        QTest::newRow("star elsewhere kept") << "select * from film" << "select * from film" << QStringList();
-        QTest::newRow("empty literal last") << "select \"\"" << "select ?" << QStringList{""};
+        QTest::newRow("star elsewhere kept") << "select * from film"
+                                             << "select * from film" << QStringList();
+        QTest::newRow("empty literal last") << "select \"\""
+                                            << "select ?" << QStringList {""};
     }
 
     void literalsBecomeParameters()
@@ -65,7 +67,7 @@ private slots:
             for (QChar quote : {u'"', u'\''}) {
                 const QString literal = store::quotedText(value, quote);
                 QCOMPARE(literal.front(), quote);
-                QCOMPARE(store::translateStatement("select " + literal).texts, QStringList{value});
+                QCOMPARE(store::translateStatement("select " + literal).texts, QStringList {value});
             }
         }
         QVERIFY_THROWS_EXCEPTION(store::DbError, store::translateStatement("select 'abc"));
@@ -76,19 +78,22 @@ private slots:
     {
         QTest::addColumn<QString>("where");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("equal") << "WHERE nom_film = 'ÉTÉ'" << QStringList{"été"};
-        QTest::newRow("double-quoted literal is text") << "WHERE nom_film = \"Fargo\"" << QStringList{"Fargo"};
+        QTest::newRow("equal") << "WHERE nom_film = 'ÉTÉ'" << QStringList {"été"};
+        QTest::newRow("double-quoted literal is text")
+                << "WHERE nom_film = \"Fargo\"" << QStringList {"Fargo"};
         QTest::newRow("not equal") << "WHERE NOM_FILM <> 'été' order by nom_film"
-                                   << QStringList{"Eclipse", "Éléphant", "Fargo", "œil"};
-        QTest::newRow("like, accented letter") << "WHERE nom_film LIKE 'é%'" << QStringList{"Éléphant", "été"};
-        QTest::newRow("like, plain letter") << "WHERE nom_film LIKE 'E%'" << QStringList{"Eclipse"};
-        QTest::newRow("like, underscore") << "WHERE nom_film LIKE '_t_'" << QStringList{"été"};
-        QTest::newRow("like, ligature") << "WHERE nom_film LIKE 'Œ%'" << QStringList{"œil"};
-        QTest::newRow("null never equal") << "WHERE pret_film = pret_film OR pret_film <> 'x'" << QStringList();
-        QTest::newRow("French order") << "order by nom_film"
-                                      << QStringList{"Eclipse", "Éléphant", "été", "Fargo", "œil"};
+                                   << QStringList {"Eclipse", "Éléphant", "Fargo", "œil"};
+        QTest::newRow("like, accented letter")
+                << "WHERE nom_film LIKE 'é%'" << QStringList {"Éléphant", "été"};
+        QTest::newRow("like, plain letter") << "WHERE nom_film LIKE 'E%'" << QStringList {"Eclipse"};
+        QTest::newRow("like, underscore") << "WHERE nom_film LIKE '_t_'" << QStringList {"été"};
+        QTest::newRow("like, ligature") << "WHERE nom_film LIKE 'Œ%'" << QStringList {"œil"};
+        QTest::newRow("null never equal")
+                << "WHERE pret_film = pret_film OR pret_film <> 'x'" << QStringList();
+        QTest::newRow("French order")
+                << "order by nom_film" << QStringList {"Eclipse", "Éléphant", "été", "Fargo", "œil"};
         QTest::newRow("descending") << "ORDER BY Nom_Film DESC"
-                                    << QStringList{"œil", "Fargo", "été", "Éléphant", "Eclipse"};
+                                    << QStringList {"œil", "Fargo", "été", "Éléphant", "Eclipse"};
     }
 
     void namesAndComparisonsIgnoreLetterCase()
@@ -159,11 +164,15 @@ private slots:
         store::Database& db = catalogue.db();
         // More distinct statements than the connection keeps prepared, then the first again.
         for (int i = 0; i <= 60; ++i)
-            QCOMPARE(db.execute(QStringLiteral("INSERT INTO film (code_film, nom_film) VALUES (%1, 'x')").arg(i)), 1);
+            QCOMPARE(
+                    db.execute(
+                            QStringLiteral("INSERT INTO film (code_film, nom_film) VALUES (%1, 'x')").arg(i)),
+                    1);
         QCOMPARE(db.execute("UPDATE film SET nom_film='y' WHERE code_film < 10"), 10);
         QCOMPARE(db.execute("UPDATE film SET nom_film='y' WHERE code_film < 10"), 10);
         QCOMPARE(catalogue.count("nom_film = 'y'"), 10);
-        for (const char* refused : {"", "select * from nulle_part", "select ?", "INSERT INTO film (code_film) VALUES (0)"})
+        for (const char* refused :
+             {"", "select * from nulle_part", "select ?", "INSERT INTO film (code_film) VALUES (0)"})
             QVERIFY_THROWS_EXCEPTION(store::DbError, db.execute(QString::fromLatin1(refused)));
         // Keys stay unique and sixteen-bit.
         for (int code : {32768, -32769})
@@ -192,12 +201,15 @@ private slots:
         QTest::addColumn<QString>("statements");
         QTest::addColumn<QString>("message");
         QTest::newRow("missing") << QByteArray() << QString() << "introuvable";
-        QTest::newRow("a folder") << QByteArray() << "folder" << "introuvable";
+        QTest::newRow("a folder") << QByteArray() << "folder"
+                                  << "introuvable";
         QTest::newRow("text") << QByteArray("Titre;Durée\r\n") << QString()
                               << "le fichier est endommagé ou n'est pas une base de donnée";
-        QTest::newRow("no table film") << QByteArray() << "CREATE TABLE autre (x)" << "n'est pas un catalogue";
-        QTest::newRow("a column missing") << QByteArray() << "CREATE TABLE film (code_film, nom_film, type_film)"
-                                          << "Il manque la colonne cd_film";
+        QTest::newRow("no table film") << QByteArray() << "CREATE TABLE autre (x)"
+                                       << "n'est pas un catalogue";
+        QTest::newRow("a column missing")
+                << QByteArray() << "CREATE TABLE film (code_film, nom_film, type_film)"
+                << "Il manque la colonne cd_film";
     }
 
     void onlyACatalogueOpens()

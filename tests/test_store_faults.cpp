@@ -21,7 +21,8 @@ void fill(testing::TestCatalogue& catalogue)
 {
     catalogue.db().execute(QStringLiteral("BEGIN"));
     for (int code = 1; code <= kFilms; ++code) {
-        testing::Film film = testing::film(code, QStringLiteral("Film numéro %1 au titre assez long").arg(code));
+        testing::Film film =
+                testing::film(code, QStringLiteral("Film numéro %1 au titre assez long").arg(code));
         film.obs = QString(80, QChar(u'a' + code % 26));
         if (code % 10 == 0) {
             film.pret = QStringLiteral("Paul");
@@ -71,16 +72,15 @@ private slots:
         QTest::addColumn<QString>("explanation");
         for (int change = 0; change < changes().size(); ++change) {
             const char* name = changes()[change].first;
-            QTest::addRow("%s, write error", name)
-                    << change << int(FaultyVfs::Fault::WriteError) << 0 << SQLITE_IOERR
-                    << "le disque a refusé une écriture";
-            QTest::addRow("%s, disk full", name) << change << int(FaultyVfs::Fault::DiskFull) << 0 << SQLITE_FULL
-                                                 << "le disque est plein";
+            QTest::addRow("%s, write error", name) << change << int(FaultyVfs::Fault::WriteError) << 0
+                                                   << SQLITE_IOERR << "le disque a refusé une écriture";
+            QTest::addRow("%s, disk full", name)
+                    << change << int(FaultyVfs::Fault::DiskFull) << 0 << SQLITE_FULL << "le disque est plein";
             QTest::addRow("%s, write error mid-commit", name)
                     << change << int(FaultyVfs::Fault::WriteError) << 1 << SQLITE_IOERR
                     << "le disque a refusé une écriture";
-            QTest::addRow("%s, locked", name)
-                    << change << -1 << 0 << SQLITE_BUSY << "la base de donnée est utilisée par un autre programme";
+            QTest::addRow("%s, locked", name) << change << -1 << 0 << SQLITE_BUSY
+                                              << "la base de donnée est utilisée par un autre programme";
         }
     }
 
@@ -172,7 +172,8 @@ private slots:
         {
             FaultyVfs vfs;
             vfs.inject(FaultyVfs::Fault::Locked);
-            expectFailure([&] { store::Database::open(path); }, SQLITE_BUSY, "utilisée par un autre programme");
+            expectFailure([&] { store::Database::open(path); }, SQLITE_BUSY,
+                          "utilisée par un autre programme");
         }
         catalogue.closeDb();
         // Noise after a sound header: the engine finds the damage when it reads the table.

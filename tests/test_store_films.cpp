@@ -44,21 +44,21 @@ private slots:
     {
         QTest::addColumn<QString>("statement");
         QTest::addColumn<QList<int>>("codes");
-        QTest::newRow("all, French order") << store::Films::allFilms() << QList<int>{3, 2, 5, 4, 1};
-        QTest::newRow("DVDs, any case") << store::Films::dvdFilms() << QList<int>{3, 1};
-        QTest::newRow("French, any case") << store::Films::frenchFilms() << QList<int>{1, 3};
-        QTest::newRow("foreign") << store::Films::foreignFilms() << QList<int>{2, 4, 5};
-        QTest::newRow("search, letter case ignored") << store::Films::titleSearch("E") << QList<int>{3};
-        QTest::newRow("search, accents count") << store::Films::titleSearch("é") << QList<int>{2};
-        QTest::newRow("search, empty") << store::Films::titleSearch("") << QList<int>{3, 2, 5, 4, 1};
-        QTest::newRow("search, quote") << store::Films::titleSearch("l'É") << QList<int>{4};
-        QTest::newRow("search, wildcards") << store::Films::titleSearch("%o") << QList<int>{5, 1};
-        QTest::newRow("search, one character") << store::Films::titleSearch("_a") << QList<int>{5};
-        QTest::newRow("search, nothing") << store::Films::titleSearch("zz") << QList<int>{};
+        QTest::newRow("all, French order") << store::Films::allFilms() << QList<int> {3, 2, 5, 4, 1};
+        QTest::newRow("DVDs, any case") << store::Films::dvdFilms() << QList<int> {3, 1};
+        QTest::newRow("French, any case") << store::Films::frenchFilms() << QList<int> {1, 3};
+        QTest::newRow("foreign") << store::Films::foreignFilms() << QList<int> {2, 4, 5};
+        QTest::newRow("search, letter case ignored") << store::Films::titleSearch("E") << QList<int> {3};
+        QTest::newRow("search, accents count") << store::Films::titleSearch("é") << QList<int> {2};
+        QTest::newRow("search, empty") << store::Films::titleSearch("") << QList<int> {3, 2, 5, 4, 1};
+        QTest::newRow("search, quote") << store::Films::titleSearch("l'É") << QList<int> {4};
+        QTest::newRow("search, wildcards") << store::Films::titleSearch("%o") << QList<int> {5, 1};
+        QTest::newRow("search, one character") << store::Films::titleSearch("_a") << QList<int> {5};
+        QTest::newRow("search, nothing") << store::Films::titleSearch("zz") << QList<int> {};
         QTest::newRow("the six columns named")
                 << "SELECT code_film, nom_film, type_film, duree, cd_film, format_film FROM film "
                    "WHERE code_film > 3 ORDER BY code_film"
-                << QList<int>{4, 5};
+                << QList<int> {4, 5};
     }
 
     void listsGiveTheirRowsInOrder()
@@ -93,11 +93,12 @@ private slots:
         QTest::addColumn<QStringList>("qualities");
         QTest::addColumn<QStringList>("borrowers");  // "-" for a film at home
         QTest::addColumn<QList<qint64>>("expected");  // divx, dvd, lent, at home
-        QTest::newRow("empty") << QStringList() << QStringList() << QList<qint64>{0, 0, 0, 0};
-        QTest::newRow("a DVD and a lent film") << QStringList{"DvD", "Bonne", "Moyenne"}
-                                               << QStringList{"-", "Paul", "-"} << QList<qint64>{2, 1, 1, 2};
-        QTest::newRow("lent DVDs, any case")
-                << QStringList{"dvd", "DVD", "--"} << QStringList{"Paul", "", "-"} << QList<qint64>{1, 2, 2, 1};
+        QTest::newRow("empty") << QStringList() << QStringList() << QList<qint64> {0, 0, 0, 0};
+        QTest::newRow("a DVD and a lent film")
+                << QStringList {"DvD", "Bonne", "Moyenne"} << QStringList {"-", "Paul", "-"}
+                << QList<qint64> {2, 1, 1, 2};
+        QTest::newRow("lent DVDs, any case") << QStringList {"dvd", "DVD", "--"}
+                                             << QStringList {"Paul", "", "-"} << QList<qint64> {1, 2, 2, 1};
     }
 
     void countersCoverTheWholeCatalogue()
@@ -115,18 +116,26 @@ private slots:
         // A film without quality is neither a video file nor a DVD.
         catalogue.db().execute("INSERT INTO film (code_film, nom_film) VALUES (99, 'Sans qualité')");
         const store::Counters counters = store::Films(catalogue.db()).counters();
-        QCOMPARE((QList<qint64>{counters.divx, counters.dvd, counters.lent, counters.atHome}),
-                 (QList<qint64>{expected[0], expected[1], expected[2], expected[3] + 1}));
+        QCOMPARE((QList<qint64> {counters.divx, counters.dvd, counters.lent, counters.atHome}),
+                 (QList<qint64> {expected[0], expected[1], expected[2], expected[3] + 1}));
     }
 
     void findReadsEveryColumn()
     {
         TestCatalogue catalogue;
-        Film lent = film(7, "Brazil", {{&Film::type, "Comédie"}, {&Film::cd, "2"}, {&Film::qualite, "DvD"},
-                                       {&Film::format, "Dvd"}, {&Film::obs, "Notes"}, {&Film::langue, "Anglais"},
-                                       {&Film::codecVideo, "XviD"}, {&Film::codecSon, "AC3"},
-                                       {&Film::duree, "02h12"}, {&Film::realisateur, "Gilliam"},
-                                       {&Film::acteur, "Pryce"}, {&Film::annee, "1985"}});
+        Film lent = film(7, "Brazil",
+                         {{&Film::type, "Comédie"},
+                          {&Film::cd, "2"},
+                          {&Film::qualite, "DvD"},
+                          {&Film::format, "Dvd"},
+                          {&Film::obs, "Notes"},
+                          {&Film::langue, "Anglais"},
+                          {&Film::codecVideo, "XviD"},
+                          {&Film::codecSon, "AC3"},
+                          {&Film::duree, "02h12"},
+                          {&Film::realisateur, "Gilliam"},
+                          {&Film::acteur, "Pryce"},
+                          {&Film::annee, "1985"}});
         lent.pret = "Paul";
         lent.datePret = "01/12/2026";
         catalogue.insert(lent);
@@ -139,8 +148,9 @@ private slots:
         QStringList columns;
         for (const store::DetailColumn& column : store::kDetailColumns)
             columns.append((*found).*column.member);
-        QCOMPARE(columns, (QStringList{"Brazil", "Comédie", "2", "DvD", "Dvd", "Notes", "Anglais", "XviD", "AC3",
-                                       "02h12", "Gilliam", "Pryce", "1985"}));
+        QCOMPARE(columns,
+                 (QStringList {"Brazil", "Comédie", "2", "DvD", "Dvd", "Notes", "Anglais", "XviD", "AC3",
+                               "02h12", "Gilliam", "Pryce", "1985"}));
         QCOMPARE(found->code_film, qint16(7));
         QCOMPARE(found->pret_film, std::optional<QString>("Paul"));
         QCOMPARE(found->date_pret, QStringLiteral("01/12/2026"));
@@ -165,7 +175,7 @@ private slots:
         QCOMPARE(films.nextKey(), 32768);
         QVERIFY_THROWS_EXCEPTION(store::DbError, films.add(store::Films::foundOnDisk("De trop")));
         QVERIFY_THROWS_EXCEPTION(store::DbError, films.insert(32768, store::Films::foundOnDisk("De trop")));
-        QCOMPARE(catalogue.films(), (QStringList{"1 Premier", "41 Film", "32767 Film"}));
+        QCOMPARE(catalogue.films(), (QStringList {"1 Premier", "41 Film", "32767 Film"}));
     }
 
     void writesChangeOnlyTheirFilm()
@@ -184,18 +194,20 @@ private slots:
         QVERIFY(films.modify(1, details));
         QVERIFY(!films.modify(3, details));
         QCOMPARE(testing::filmRows(catalogue.db())[0],
-                 (QStringList{"1", "Aliens", "----", "1", "--", "AVI", "--", "Autres", "Autres", "Autre", "--", "--",
-                              "--", "1986", "Paul", "01/12/2026"}));
+                 (QStringList {"1", "Aliens", "----", "1", "--", "AVI", "--", "Autres", "Autres", "Autre",
+                               "--", "--", "--", "1986", "Paul", "01/12/2026"}));
 
         films.giveBack(1);
-        QCOMPARE(catalogue.column("pret_film", 1) + catalogue.column("date_pret", 1), QStringLiteral("NULLNULL"));
+        QCOMPARE(catalogue.column("pret_film", 1) + catalogue.column("date_pret", 1),
+                 QStringLiteral("NULLNULL"));
         films.lend(1, "", "02/12/2026");
-        QCOMPARE(catalogue.column("pret_film", 1) + "|" + catalogue.column("date_pret", 1), QStringLiteral("|02/12/2026"));
+        QCOMPARE(catalogue.column("pret_film", 1) + "|" + catalogue.column("date_pret", 1),
+                 QStringLiteral("|02/12/2026"));
         // A borrower without a name is lent for the counters, not for the list of loans.
         QCOMPARE(films.counters().lent, qint64(1));
         QVERIFY(films.lentFilms().isEmpty());
         films.lend(1, "Marie", "03/12/2026");
-        QCOMPARE(asLists(films.lentFilms()), (QList<QStringList>{{"Aliens", "Marie", "03/12/2026", "1"}}));
+        QCOMPARE(asLists(films.lentFilms()), (QList<QStringList> {{"Aliens", "Marie", "03/12/2026", "1"}}));
 
         films.remove(1);
         films.remove(5);
@@ -208,11 +220,11 @@ private slots:
         catalogue.insert(film(1, "zèbre", {{&Film::duree, "--"}, {&Film::qualite, "DvD"}}));
         catalogue.insert(film(2, "Abyss"));
         QStringList lines;
-        store::Films(catalogue.db()).forEachByTitle([&](const QString& title, const QString& duration,
-                                                        const QString& quality) {
-            lines.append(title + '|' + duration + '|' + quality);
-        });
-        QCOMPARE(lines, (QStringList{"Abyss|01h30|Bonne", "zèbre|--|DvD"}));
+        store::Films(catalogue.db())
+                .forEachByTitle([&](const QString& title, const QString& duration, const QString& quality) {
+                    lines.append(title + '|' + duration + '|' + quality);
+                });
+        QCOMPARE(lines, (QStringList {"Abyss|01h30|Bonne", "zèbre|--|DvD"}));
     }
 
     void anyTextIsStoredExactly_data()
@@ -222,7 +234,8 @@ private slots:
         QTest::newRow("byte-order mark first") << QStringLiteral("\uFEFFTitre");
         QTest::newRow("reversed byte-order mark first") << (QChar(0xFFFE) + QStringLiteral("Titre"));
         QTest::newRow("nul inside") << QString::fromUtf16(u"avant\0après", 11);
-        QTest::newRow("lone surrogates") << (QStringLiteral("a") + QChar(0xD83D) + QChar(0xDE00) + QChar(0xD83D));
+        QTest::newRow("lone surrogates")
+                << (QStringLiteral("a") + QChar(0xD83D) + QChar(0xDE00) + QChar(0xD83D));
         QTest::newRow("quotes of both kinds") << QStringLiteral("L'\"été\" ''\"\"");
         QTest::newRow("statement words") << QStringLiteral("x\"); DROP TABLE film; -- %_ %1");
         QTest::newRow("control characters") << QStringLiteral("\t\r\n\x01\x1f\x7f");
@@ -241,7 +254,7 @@ private slots:
             details.*column.member = value;
         films.insert(1, details);
         films.lend(1, value, value);
-        QCOMPARE(testing::filmRows(catalogue.db())[0], QStringList{"1"} + QStringList(15, value));
+        QCOMPARE(testing::filmRows(catalogue.db())[0], QStringList {"1"} + QStringList(15, value));
         details.acteur = "autre";
         QVERIFY(films.modify(1, details));
         QCOMPARE(films.find(1)->acteur, QStringLiteral("autre"));

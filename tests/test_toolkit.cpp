@@ -1,3 +1,4 @@
+#include "support/Golden.h"
 #include "support/Testing.h"
 #include "ui/DesktopPlatform.h"
 #include "ui/Form.h"
@@ -45,6 +46,8 @@ public slots:
 };
 
 }  // namespace
+
+Q_DECLARE_METATYPE(ui::Form*)
 
 class TestToolkit : public QObject {
     Q_OBJECT
@@ -103,8 +106,42 @@ private slots:
         form.show();
         QTest::mouseClick(form.controls().cmd_fail, Qt::LeftButton);
         QCOMPARE(program.messages(),
-                 QStringList{"16|Cinabrel|Une erreur inattendue est survenue :\r\nle disque est plein"});
+                 QStringList {"16|Cinabrel|Une erreur inattendue est survenue :\r\nle disque est plein"});
         QVERIFY(form.isLoaded() && !program.programEnded());
+    }
+
+    // Every named control of each window, with its kind and whether it shows and takes input at
+    // opening: what the program's names promise to whoever drives the windows.
+    void windowsHoldTheirNamedControls_data()
+    {
+        QTest::addColumn<ui::Form*>("form");
+        QTest::newRow("Frm_Accueil") << static_cast<ui::Form*>(&Frm_Accueil::instance());
+        QTest::newRow("Frm_New") << static_cast<ui::Form*>(&Frm_New::instance());
+        QTest::newRow("Frm_Visu") << static_cast<ui::Form*>(&Frm_Visu::instance());
+        QTest::newRow("frm_option") << static_cast<ui::Form*>(&frm_option::instance());
+        QTest::newRow("Frm_ajoutquick") << static_cast<ui::Form*>(&Frm_ajoutquick::instance());
+    }
+
+    void windowsHoldTheirNamedControls()
+    {
+        QFETCH(ui::Form*, form);
+        testing::TestProgram program;
+        testing::startProgram();
+        form->show();
+        QStringList tree;
+        for (QObject* object : form->window()->findChildren<QObject*>()) {
+            auto* widget = qobject_cast<QWidget*>(object);
+            if (object->objectName().isEmpty() || object->objectName().startsWith("qt_")
+                || (!widget && !qobject_cast<QAction*>(object)))
+                continue;
+            tree.append(
+                    QStringLiteral("%1 %2%3%4")
+                            .arg(object->objectName(), object->metaObject()->className())
+                            .arg(widget ? (widget->isVisibleTo(form->window()) ? " shown" : " hidden") : "")
+                            .arg(widget && !widget->isEnabled() ? " disabled" : ""));
+        }
+        tree.sort();
+        testing::compareWithGolden(tree, QStringLiteral("windows/%1.txt").arg(QTest::currentDataTag()));
     }
 
     void listRowsAndCells()
@@ -123,18 +160,21 @@ private slots:
         list.addCell(row, "2");
         QCOMPARE(list.filledFrom(), QString());
         QCOMPARE(list.rowCount(), 3);
-        QCOMPARE(list.rowText(2) + list.cellText(2, 1) + QString::number(list.cellCount(2)), QStringLiteral("Zorro21"));
+        QCOMPARE(list.rowText(2) + list.cellText(2, 1) + QString::number(list.cellCount(2)),
+                 QStringLiteral("Zorro21"));
         QVERIFY_THROWS_EXCEPTION(std::out_of_range, list.cellText(1, 1));
         QVERIFY_THROWS_EXCEPTION(std::out_of_range, list.cellText(0, 0));
         QCOMPARE(list.cellText(0, 2), QStringLiteral("7"));
         const QAbstractItemModel* model = list.model();
-        QCOMPARE(model->data(model->index(0, 1)).toString() + model->data(model->index(0, 1), Qt::ToolTipRole).toString(),
+        QCOMPARE(model->data(model->index(0, 1)).toString()
+                         + model->data(model->index(0, 1), Qt::ToolTipRole).toString(),
                  QStringLiteral("11"));
         QCOMPARE(model->data(model->index(1, 1)), QVariant(QString()));
         QCOMPARE(model->data(model->index(0, 1), Qt::TextAlignmentRole).value<Qt::Alignment>(),
                  Qt::AlignHCenter | Qt::AlignVCenter);
         QCOMPARE(model->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Nb"));
-        QVERIFY(!model->headerData(3, Qt::Horizontal).isValid() && !model->headerData(0, Qt::Vertical).isValid());
+        QVERIFY(!model->headerData(3, Qt::Horizontal).isValid()
+                && !model->headerData(0, Qt::Vertical).isValid());
         list.selectRow(1);
         QCOMPARE(list.selectedRow(), 1);
         list.rewind();
@@ -151,17 +191,17 @@ private slots:
         QVERIFY(!list.isSorted());
         list.setRows({{"zèbre", "b"}, {"Œuvre", "a"}, {"Eden", "b"}, {"été", "a"}, {"Abyss"}});
         list.sortRows(0, Qt::AscendingOrder);
-        QCOMPARE(testing::cellsOf(list, 0), (QStringList{"Abyss", "Eden", "été", "Œuvre", "zèbre"}));
+        QCOMPARE(testing::cellsOf(list, 0), (QStringList {"Abyss", "Eden", "été", "Œuvre", "zèbre"}));
         // Equal texts keep their order; a row without the cell sorts as empty text.
         list.sortRows(1, Qt::AscendingOrder);
-        QCOMPARE(testing::cellsOf(list, 0), (QStringList{"Abyss", "été", "Œuvre", "Eden", "zèbre"}));
+        QCOMPARE(testing::cellsOf(list, 0), (QStringList {"Abyss", "été", "Œuvre", "Eden", "zèbre"}));
         list.sortRows(1, Qt::DescendingOrder);
-        QCOMPARE(testing::cellsOf(list, 0), (QStringList{"Eden", "zèbre", "été", "Œuvre", "Abyss"}));
+        QCOMPARE(testing::cellsOf(list, 0), (QStringList {"Eden", "zèbre", "été", "Œuvre", "Abyss"}));
         QVERIFY(list.isSorted() && list.sortColumn() == 1 && list.sortOrder() == Qt::DescendingOrder);
         QCOMPARE(list.header()->sortIndicatorSection(), 1);
         // Rows given later are shown sorted too.
         list.setRows({{"x", "a"}, {"y", "c"}, {"z", "b"}});
-        QCOMPARE(testing::cellsOf(list, 0), (QStringList{"y", "z", "x"}));
+        QCOMPARE(testing::cellsOf(list, 0), (QStringList {"y", "z", "x"}));
     }
 
     void listTellsClicksKeysAndHeaders()
@@ -190,14 +230,15 @@ private slots:
         QHeaderView* header = list.header();
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                           QPoint(header->sectionViewportPosition(1) + 5, header->height() / 2));
-        QCOMPARE(events, (QStringList{"click", "double", "click", "double", "double", "1"}));
+        QCOMPARE(events, (QStringList {"click", "double", "click", "double", "double", "1"}));
         QCOMPARE(list.selectedRow(), 2);
     }
 
     void twipsArePixelsRounded()
     {
-        QCOMPARE((QList<int>{ui::px(0), ui::px(7), ui::px(8), ui::px(22), ui::px(23), ui::px(-8), ui::twips(3)}),
-                 (QList<int>{0, 0, 1, 1, 2, -1, 45}));
+        QCOMPARE((QList<int> {ui::px(0), ui::px(7), ui::px(8), ui::px(22), ui::px(23), ui::px(-8),
+                              ui::twips(3)}),
+                 (QList<int> {0, 0, 1, 1, 2, -1, 45}));
         QWidget widget;
         ui::place(&widget, 150, 300, 1500, 30);
         QCOMPARE(widget.geometry(), QRect(10, 20, 100, 2));
@@ -211,9 +252,11 @@ private slots:
         QTest::addColumn<int>("shownIcon");
         QTest::addColumn<int>("answer");
         QTest::newRow("ok, critical") << 0 << 16 << int(QMessageBox::Ok) << int(QMessageBox::Critical) << 1;
-        QTest::newRow("yes, exclamation") << 4 << 48 << int(QMessageBox::Yes) << int(QMessageBox::Warning) << 6;
+        QTest::newRow("yes, exclamation")
+                << 4 << 48 << int(QMessageBox::Yes) << int(QMessageBox::Warning) << 6;
         QTest::newRow("no, question") << 4 << 32 << int(QMessageBox::No) << int(QMessageBox::Question) << 7;
-        QTest::newRow("ok, information") << 0 << 64 << int(QMessageBox::Ok) << int(QMessageBox::Information) << 1;
+        QTest::newRow("ok, information")
+                << 0 << 64 << int(QMessageBox::Ok) << int(QMessageBox::Information) << 1;
         QTest::newRow("no icon") << 4 << 0 << int(QMessageBox::Yes) << int(QMessageBox::NoIcon) << 6;
     }
 
@@ -233,7 +276,8 @@ private slots:
             box->button(QMessageBox::StandardButton(press))->click();
         });
         ui::DesktopPlatform desktop;
-        QCOMPARE(int(desktop.messageBox("Question ?", ui::Buttons(buttons), ui::Icon(icon), "Titre")), answer);
+        QCOMPARE(int(desktop.messageBox("Question ?", ui::Buttons(buttons), ui::Icon(icon), "Titre")),
+                 answer);
         const int shownButtons = buttons ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok;
         QCOMPARE(seen, QStringLiteral("Titre|Question ?|%1|%2").arg(shownIcon).arg(shownButtons));
     }
@@ -261,7 +305,8 @@ private slots:
         QTimer::singleShot(0, [&] { ran = true; });
         QTest::qWait(1);
         ran = false;
-        QMetaObject::invokeMethod(&catcher, [&] { ran = true; }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+                &catcher, [&] { ran = true; }, Qt::QueuedConnection);
         desktop.processEvents();
         QVERIFY(ran);
     }

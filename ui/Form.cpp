@@ -37,12 +37,6 @@ protected:
         else
             event->accept();
     }
-    void changeEvent(QEvent* event) override
-    {
-        QMainWindow::changeEvent(event);
-        if (event->type() == QEvent::ActivationChange && isActiveWindow() && form_)
-            guarded([this] { form_->windowActivated(); });
-    }
     // The inner size is the client area's: it changes after the menu bar has taken its share.
     bool eventFilter(QObject* watched, QEvent* event) override
     {
@@ -153,8 +147,6 @@ void Form::discardWindow()
 }
 
 void Form::windowClosed() { requestUnload(); }
-
-void Form::windowActivated() { onActivate(); }
 
 void Form::windowResized()
 {

@@ -44,7 +44,6 @@ protected:
     virtual void forgetControls() = 0;
     virtual QSize designSize() const = 0;
     virtual void onLoad() { }
-    virtual void onActivate() { }
     virtual void onResize() { }
     virtual void onUnload() { }
     // Asked before the user's own closing of the window; false keeps the window open.
@@ -53,7 +52,6 @@ protected:
 private:
     friend class FormWindow;
     void windowClosed();
-    void windowActivated();
     void windowResized();
     void discardWindow();
 

@@ -58,8 +58,9 @@ const sqlite3_io_methods fileMethods = {
         3,
         forward<&M::xClose>,
         [](sqlite3_file* f, void* buffer, int amount, sqlite3_int64 offset) {
-            return refuses(FaultyVfs::Fault::ReadError) ? SQLITE_IOERR_READ
-                                                        : real(f)->pMethods->xRead(real(f), buffer, amount, offset);
+            return refuses(FaultyVfs::Fault::ReadError)
+                    ? SQLITE_IOERR_READ
+                    : real(f)->pMethods->xRead(real(f), buffer, amount, offset);
         },
         [](sqlite3_file* f, const void* buffer, int amount, sqlite3_int64 offset) {
             if (refuses(FaultyVfs::Fault::DiskFull))
@@ -134,10 +135,7 @@ FaultyVfs::~FaultyVfs()
     sqlite3_vfs_register(systemVfs(), 1);
 }
 
-void FaultyVfs::inject(Fault fault, int after)
-{
-    state() = {fault, after, 0};
-}
+void FaultyVfs::inject(Fault fault, int after) { state() = {fault, after, 0}; }
 
 void FaultyVfs::clear() { state().fault = Fault::None; }
 

@@ -74,7 +74,8 @@ QStringList looks(const QString& path)
         else if (section == u"borders" && !e.attribute("style").isEmpty())
             borders.last() += u' ' + e.name + u':' + e.attribute("style");
         else if (section == u"cellXfs" && e.name == u"xf")
-            looks.append(fonts.value(e.attribute("fontId").toInt()) + borders.value(e.attribute("borderId").toInt()));
+            looks.append(fonts.value(e.attribute("fontId").toInt())
+                         + borders.value(e.attribute("borderId").toInt()));
         else if (section == u"cellXfs" && e.name == u"alignment")
             looks.last() += QStringLiteral(" align:") + e.attribute("horizontal");
     }
