@@ -99,6 +99,33 @@ private slots:
         QVERIFY(Frm_Accueil::instance().isVisible());
     }
 
+    // An unreadable reference list file is told and left alone; the film can still be saved.
+    void unreadableListsLeaveTheEditorUsable_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("missing") << QByteArray();
+        QTest::newRow("binary") << QByteArray("\"aMP3\"\r\n\x00\x01\xFF", 11);
+    }
+
+    void unreadableListsLeaveTheEditorUsable()
+    {
+        QFETCH(QByteArray, bytes);
+        start();
+        const QString path = program->path("BD/codec.cnb");
+        QFile::remove(path);
+        if (!bytes.isEmpty())
+            QVERIFY(writeBytes(path, bytes));
+        click(accueil().cmd_new);
+        QCOMPARE(messages(), QStringList{"48|Cinabrel|Impossible de lire le fichier des listes :\r\n"
+                                         + QDir::toNativeSeparators(path)
+                                         + "\r\nLes choix de codecs et de genres resteront vides."});
+        QCOMPARE(entries(editor().Combo1) + entries(editor().comb_audio), QStringList{"----"});
+        editor().Txt_Titre->setText("Alien");
+        click(editor().Bt_Enreg);
+        QCOMPARE(program->films(), QStringList{"1 Alien"});
+        QCOMPARE(fileBytes(path), bytes);
+    }
+
     void savedAsTyped_data()
     {
         QTest::addColumn<QList<Film>>("films");
