@@ -62,16 +62,19 @@ void fillCatalogue(const QString& cataloguePath, int count)
     db->execute(QStringLiteral("COMMIT"));
 }
 
-void makeVideoTree(const QString& root, int folders, int filesPerFolder)
+void makeVideoTree(const QString& root, int folders, int filesPerFolder, const QString& copyOf)
 {
     QDir dir(root);
     for (int f = 0; f < folders; ++f) {
         const QString folder = QStringLiteral("Dossier %1").arg(f, 3, 10, QChar(u'0'));
         dir.mkpath(folder);
         for (int i = 0; i < filesPerFolder; ++i) {
-            QFile file(dir.filePath(
-                    QStringLiteral("%1/Film n°%2 l'été.avi").arg(folder).arg(f * filesPerFolder + i)));
-            file.open(QIODevice::WriteOnly);
+            const QString path = dir.filePath(
+                    QStringLiteral("%1/Film n°%2 l'été.avi").arg(folder).arg(f * filesPerFolder + i));
+            if (copyOf.isEmpty())
+                QFile(path).open(QIODevice::WriteOnly);
+            else
+                QFile::copy(copyOf, path);
         }
         QFile other(dir.filePath(folder + QStringLiteral("/pochette.jpg")));
         other.open(QIODevice::WriteOnly);

@@ -8,7 +8,8 @@ namespace bench {
 // apostrophes, every genre of the default lists, every quality, a few hundred lent films.
 void fillCatalogue(const QString& cataloguePath, int count);
 
-// Makes folders × filesPerFolder empty .avi files (and a few other files) below root.
-void makeVideoTree(const QString& root, int folders, int filesPerFolder);
+// Makes folders × filesPerFolder .avi files (and a few other files) below root: empty, or copies
+// of the file copyOf.
+void makeVideoTree(const QString& root, int folders, int filesPerFolder, const QString& copyOf = QString());
 
 }  // namespace bench

@@ -1,6 +1,8 @@
 #include "quickadd/Frm_ajoutquick.h"
 
 #include "app/Connection.h"
+#include "files/CodecEntries.h"
+#include "files/ProgramFolder.h"
 #include "quickadd/parcourir.h"
 #include "store/Films.h"
 #include "ui/Controls.h"
@@ -10,6 +12,7 @@
 #include "ui/main/Chargeliste.h"
 #include "ui/main/Frm_Accueil.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -60,7 +63,28 @@ QString titre_du_film(const QString& fileName)
     return fileName.chopped(kExtension.size());
 }
 
-QString texte_compteur(int films) { return QStringLiteral("%1 film(s) ajouté(s)").arg(films); }
+// A scan that leaves out the known films says how many it left out, none included.
+QString texte_compteur(int films, int connus, bool avec_connus)
+{
+    QString texte = QStringLiteral("%1 film(s) ajouté(s)").arg(films);
+    if (avec_connus)
+        texte += QStringLiteral(", %1 déjà au catalogue").arg(connus);
+    return texte;
+}
+
+// What the file's headers tell replaces the defaults; what they do not tell, and a codec that the
+// lists do not name, keeps them.
+void completer(store::FilmDetails& film, const files::VideoFileFacts& faits,
+               const files::ReferenceLists& listes)
+{
+    const auto remplacer = [](QString& colonne, const QString& valeur) {
+        if (!valeur.isEmpty())
+            colonne = valeur;
+    };
+    remplacer(film.duree, files::durationText(faits.durationMs));
+    remplacer(film.codec_Film, files::videoCodecEntry(faits, listes.video));
+    remplacer(film.codec_Son, files::audioCodecEntry(faits, listes.audio));
+}
 
 // Repainting the count for every film would cost more than adding it.
 constexpr qint64 kIntervalleAffichageMs = 50;
@@ -104,9 +128,21 @@ void Frm_ajoutquick::build(QMainWindow* window, QWidget* client)
     c.txt_parcourir->setEnabled(false);
     c.cmd_parcourir = makeButton(client, QStringLiteral("cmd_parcourir"), QStringLiteral("Parcourir"), 2160,
                                  2040, 1575, 255);
+    // Both ticked at every opening.
+    c.chk_lire_fichiers =
+            makeCheckBox(client, QStringLiteral("chk_lire_fichiers"),
+                         QStringLiteral("Lire la durée et les codecs des fichiers"), 120, 2400, 4335, 255);
+    c.chk_ignorer_connus =
+            makeCheckBox(client, QStringLiteral("chk_ignorer_connus"),
+                         QStringLiteral("Ignorer les films déjà au catalogue"), 120, 2700, 4335, 255);
+    for (QCheckBox* box : {c.chk_lire_fichiers, c.chk_ignorer_connus}) {
+        box->setFont(arial(8.25));
+        box->setAccessibleName(box->text());
+        box->setChecked(true);
+    }
     c.cmd_lancer = makeButton(client, QStringLiteral("cmd_lancer"),
-                              QStringLiteral("Lancer la recherche et l'ajout"), 120, 2520, 3255, 255);
-    c.lbl_compte = makeLabel(client, QStringLiteral("lbl_compte"), QString(), 120, 2880, 4335, 255);
+                              QStringLiteral("Lancer la recherche et l'ajout"), 120, 3060, 3255, 255);
+    c.lbl_compte = makeLabel(client, QStringLiteral("lbl_compte"), QString(), 120, 3420, 4335, 255);
     c.lbl_compte->setFont(arial(8.25));
 
     onEvent(c.cmd_parcourir, &QPushButton::clicked, [this] { cmd_parcourir_Click(); });
@@ -139,12 +175,29 @@ void Frm_ajoutquick::cmd_lancer_Click()
     const QString depart =
             QDir(texte.isEmpty() ? QStringLiteral("/") : QDir::fromNativeSeparators(texte)).absolutePath();
 
+    ignorer_connus_ = c.chk_ignorer_connus->isChecked();
+    listes_ = {};
+    lecteur_.reset();
+    if (c.chk_lire_fichiers->isChecked()) {
+        lecteur_ = std::make_unique<files::VideoFileReader>();
+        try {
+            listes_ = files::readReferenceLists(files::referenceListsPath());
+        } catch (const files::ReferenceListError& error) {
+            // The running times are still read; only the codecs go without their names.
+            msgBox(error.message()
+                           + QStringLiteral(
+                                   "\r\nLes codecs des films ajoutés resteront « Autres » et « Autre »."),
+                   Icon::Exclamation);
+        }
+    }
+
     window()->setCursor(Qt::WaitCursor);
     c.cmd_parcourir->setEnabled(false);
     c.cmd_lancer->setEnabled(false);
     compteur_ = c.lbl_compte;
     films_ajoutes_ = 0;
-    compteur_->setText(texte_compteur(0));
+    films_connus_ = 0;
+    compteur_->setText(texte_compteur(0, 0, ignorer_connus_));
     depuis_affichage_.invalidate();
     en_cours_ = true;
     arret_ = false;
@@ -158,6 +211,7 @@ void Frm_ajoutquick::cmd_lancer_Click()
         echec = std::current_exception();
     }
     en_cours_ = false;
+    lecteur_.reset();
     if (!ferme_)
         unload();
     // Not when the program ended meanwhile: the reload would bring the main window back.
@@ -174,18 +228,24 @@ void Frm_ajoutquick::RecurseTree(const QString& CurrentPath)
     int code = Connection::films().nextKey();
     for (const QFileInfo& file : files) {
         const QString titre = titre_du_film(file.fileName());
-        if (!titre.isEmpty()) {
-            if (code > store::Films::kLastKey) {
-                montrer_compte(true);
-                msgBox(QStringLiteral("Plus aucun numéro de film n'est disponible (32767 au plus)"),
-                       Icon::Exclamation);
-                arret_ = true;
-                return;
+        if (!titre.isEmpty() && ignorer_connus_ && Connection::films().hasTitle(titre)) {
+            // Left out, it takes no key: the next file gets the key it would have had.
+            ++films_connus_;
+            montrer_compte();
+        } else {
+            if (!titre.isEmpty()) {
+                if (code > store::Films::kLastKey) {
+                    montrer_compte(true);
+                    msgBox(QStringLiteral("Plus aucun numéro de film n'est disponible (32767 au plus)"),
+                           Icon::Exclamation);
+                    arret_ = true;
+                    return;
+                }
+                ajouter_film(code, titre, file.filePath());
             }
-            ajouter_film(code, titre);
+            // Every other file moves the key on, film or not.
+            ++code;
         }
-        // Every file moves the key on, film or not.
-        ++code;
         platform().processEvents();
         if (arret_)
             return;
@@ -200,9 +260,12 @@ void Frm_ajoutquick::RecurseTree(const QString& CurrentPath)
     }
 }
 
-void Frm_ajoutquick::ajouter_film(int code, const QString& titre)
+void Frm_ajoutquick::ajouter_film(int code, const QString& titre, const QString& chemin)
 {
-    Connection::films().insert(code, store::Films::foundOnDisk(titre));
+    store::FilmDetails film = store::Films::foundOnDisk(titre);
+    if (lecteur_)
+        completer(film, lecteur_->read(chemin), listes_);
+    Connection::films().insert(code, film);
     ++films_ajoutes_;
     montrer_compte();
 }
@@ -213,6 +276,6 @@ void Frm_ajoutquick::montrer_compte(bool tout_de_suite)
         return;
     if (!tout_de_suite && depuis_affichage_.isValid() && depuis_affichage_.elapsed() < kIntervalleAffichageMs)
         return;
-    compteur_->setText(texte_compteur(films_ajoutes_));
+    compteur_->setText(texte_compteur(films_ajoutes_, films_connus_, ignorer_connus_));
     depuis_affichage_.restart();
 }

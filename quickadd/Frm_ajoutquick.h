@@ -1,10 +1,14 @@
 #pragma once
 
+#include "files/ReferenceListFile.h"
+#include "files/VideoFile.h"
 #include "ui/Form.h"
 
 #include <QElapsedTimer>
 #include <QPointer>
+#include <memory>
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -15,12 +19,15 @@ struct Frm_ajoutquickControls {
     QLabel* Label3 = nullptr;
     QLineEdit* txt_parcourir = nullptr;
     QPushButton* cmd_parcourir = nullptr;
+    QCheckBox* chk_lire_fichiers = nullptr;
+    QCheckBox* chk_ignorer_connus = nullptr;
     QPushButton* cmd_lancer = nullptr;
     QLabel* lbl_compte = nullptr;
 };
 
 // Adds one film for every .avi file of a folder and of all its subfolders, with default details
-// that the user completes later in the film editor.
+// that the user completes later in the film editor. Ticked boxes fill in the running time and the
+// codecs that the file's headers tell, and leave out the films the catalogue already holds.
 class Frm_ajoutquick : public ui::TypedForm<Frm_ajoutquickControls> {
 public:
     static Frm_ajoutquick& instance();
@@ -28,7 +35,7 @@ public:
 protected:
     Frm_ajoutquick();
     void build(QMainWindow* window, QWidget* client) override;
-    QSize designSize() const override { return {4680, 3195}; }
+    QSize designSize() const override { return {4680, 3735}; }
     void onUnload() override;
 
 private:
@@ -36,8 +43,9 @@ private:
     void cmd_lancer_Click();
     // Adds the films of the folder, then walks each of its subfolders in turn.
     void RecurseTree(const QString& CurrentPath);
-    void ajouter_film(int code, const QString& titre);
-    // Shows the count of films added, at most every few hundredths of a second unless asked now.
+    void ajouter_film(int code, const QString& titre, const QString& chemin);
+    // Shows the count of films added (and left out), at most every few hundredths of a second
+    // unless asked now.
     void montrer_compte(bool tout_de_suite = false);
 
     bool en_cours_ = false;
@@ -46,6 +54,11 @@ private:
     // Set when the user closed the window during the scan, which unloaded it already.
     bool ferme_ = false;
     int films_ajoutes_ = 0;
+    int films_connus_ = 0;
+    bool ignorer_connus_ = false;
+    // Set for a scan that reads the files, with the reference lists as they stood at its start.
+    std::unique_ptr<files::VideoFileReader> lecteur_;
+    files::ReferenceLists listes_;
     QPointer<QLabel> compteur_;
     QElapsedTimer depuis_affichage_;
 };

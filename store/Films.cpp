@@ -142,6 +142,15 @@ std::optional<Film> Films::find(qint16 code)
     return film;
 }
 
+bool Films::hasTitle(const QString& title)
+{
+    Recordset rs;
+    rs.open(QStringLiteral("select code_film from film where nom_film=") + q(title)
+                    + QStringLiteral(" limit 1"),
+            db_);
+    return !rs.eof();
+}
+
 int Films::nextKey()
 {
     Recordset rs;

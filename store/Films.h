@@ -77,6 +77,9 @@ public:
     QString contentStamp();
 
     std::optional<Film> find(qint16 code);
+    // Whether a film bears this title, compared as titles are everywhere (letter case ignored,
+    // French order): one look-up in the title index.
+    bool hasTitle(const QString& title);
 
     // The key the next film takes: one past the highest, 1 in an empty catalogue. It may lie past
     // kLastKey, when no key is left.

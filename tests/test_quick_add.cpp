@@ -171,7 +171,7 @@ private slots:
         };
         click(controls().cmd_lancer);
         // Hourglass on, both buttons off; the count shows the first film at once.
-        QCOMPARE(seen.first(), QStringLiteral("1 0 0 1 film(s) ajouté(s)"));
+        QCOMPARE(seen.first(), QStringLiteral("1 0 0 1 film(s) ajouté(s), 0 déjà au catalogue"));
         QVERIFY(seen.last().startsWith("1 0 0 "));
         QCOMPARE(program->films(), (QStringList {"1 a", "2 b"}));
         QVERIFY(!quickAdd().isLoaded());
