@@ -116,13 +116,14 @@ private slots:
         if (!bytes.isEmpty())
             QVERIFY(writeBytes(path, bytes));
         click(accueil().cmd_new);
-        QCOMPARE(messages(), QStringList{"48|Cinabrel|Impossible de lire le fichier des listes :\r\n"
-                                         + QDir::toNativeSeparators(path)
-                                         + "\r\nLes choix de codecs et de genres resteront vides."});
-        QCOMPARE(entries(editor().Combo1) + entries(editor().comb_audio), QStringList{"----"});
+        QCOMPARE(messages(),
+                 QStringList {"48|Cinabrel|Impossible de lire le fichier des listes :\r\n"
+                              + QDir::toNativeSeparators(path)
+                              + "\r\nLes choix de codecs et de genres resteront vides."});
+        QCOMPARE(entries(editor().Combo1) + entries(editor().comb_audio), QStringList {"----"});
         editor().Txt_Titre->setText("Alien");
         click(editor().Bt_Enreg);
-        QCOMPARE(program->films(), QStringList{"1 Alien"});
+        QCOMPARE(program->films(), QStringList {"1 Alien"});
         QCOMPARE(fileBytes(path), bytes);
     }
 

@@ -1,4 +1,5 @@
 #include "quickadd/Frm_ajoutquick.h"
+#include "support/Golden.h"
 #include "support/Testing.h"
 
 #include <sqlite3.h>
@@ -7,13 +8,18 @@ using namespace testing;
 
 namespace {
 
-// A temporary folder holding these files (empty), paths relative to it.
+// A temporary folder holding these files: "path" an empty file, "path=fixture" a copy of
+// tests/data/fixture.
 struct Tree : QTemporaryDir {
     explicit Tree(const QStringList& files = {})
     {
-        for (const QString& relative : files) {
+        for (const QString& file : files) {
+            const QString relative = file.section(u'=', 0, 0);
             QDir().mkpath(QFileInfo(filePath(relative)).path());
-            QFile(filePath(relative)).open(QIODevice::WriteOnly);
+            if (file.contains(u'='))
+                QFile::copy(testData(file.section(u'=', 1)), filePath(relative));
+            else
+                QFile(filePath(relative)).open(QIODevice::WriteOnly);
         }
     }
 };
@@ -26,14 +32,28 @@ const Frm_ajoutquickControls& controls() { return quickAdd().controls(); }
 class TestQuickAdd : public ProgramTest {
     Q_OBJECT
 
-    // Picks the folder through "Parcourir" and runs the scan.
-    void scan(const QString& folder, bool run = true)
+    QString firstCount;
+
+    // Picks the folder through "Parcourir", leaves the two boxes ticked or unticks them, and runs
+    // the scan; keeps the count shown after the first file.
+    void scan(const QString& folder, bool run = true, bool read = true, bool ignore = true)
     {
         accueil().mnuajoutquick->trigger();
+        QVERIFY(controls().chk_lire_fichiers->isChecked() && controls().chk_ignorer_connus->isChecked());
+        if (!read)
+            tick(controls().chk_lire_fichiers);
+        if (!ignore)
+            tick(controls().chk_ignorer_connus);
         program->platform().folders << folder;
         click(controls().cmd_parcourir);
+        firstCount.clear();
+        program->platform().onProcessEvents = [this] {
+            if (firstCount.isEmpty() && quickAdd().isLoaded())
+                firstCount = controls().lbl_compte->text();
+        };
         if (run)
             click(controls().cmd_lancer);
+        program->platform().onProcessEvents = nullptr;
     }
 
 private slots:
@@ -202,6 +222,104 @@ private slots:
         QVERIFY(program->platform().lastPrompt().contains("disque plein"));
         QVERIFY(!quickAdd().isLoaded() && Frm_Accueil::instance().isVisible());
         QCOMPARE(titles(), QStringList {"a"});
+    }
+    void readingAndKnownFilms_data()
+    {
+        QTest::addColumn<bool>("read");
+        QTest::addColumn<bool>("ignore");
+        QTest::addColumn<QStringList>("catalogue");  // titles, keyed from 41
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QStringList>("added");
+        QTest::addColumn<QString>("count");
+        QTest::newRow("both unticked: the scan of old")
+                << false << false << QStringList {"Brazil"}
+                << QStringList {"Alien.avi=divx_mp3.avi", "brazil.avi=xvid_ac3.avi"}
+                << QStringList {"42 Alien|--|Autres|Autre", "43 brazil|--|Autres|Autre"}
+                << "1 film(s) ajouté(s)";
+        QTest::newRow("files read") << true << false << QStringList {"Brazil"}
+                                    << QStringList {"Alien.avi=divx_mp3.avi",
+                                                    "brazil.avi=xvid_ac3.avi",
+                                                    "c.avi=mjpeg_adpcm.avi",
+                                                    "d.avi=truncated.avi",
+                                                    "e.avi=text.avi",
+                                                    "f.avi",
+                                                    "z.txt",
+                                                    "zz.avi"}
+                                    << QStringList {"42 Alien|00h00|DivX|MP3", "43 brazil|00h00|XviD|AC3",
+                                                    "44 c|00h00|Autres|Autre", "45 d|--|Autres|Autre",
+                                                    "46 e|--|Autres|Autre",    "47 f|--|Autres|Autre",
+                                                    "49 zz|--|Autres|Autre"}
+                                    << "1 film(s) ajouté(s)";
+        QTest::newRow("known films left out, without a key")
+                << false << true << QStringList {"Brazil", "L'Été"}
+                << QStringList {"BRAZIL.avi", "c.avi", "l'été.avi", "m.txt", "n.avi"}
+                << QStringList {"43 c|--|Autres|Autre", "45 n|--|Autres|Autre"}
+                << "0 film(s) ajouté(s), 1 déjà au catalogue";
+        QTest::newRow("one title in two folders")
+                << false << true << QStringList() << QStringList {"Film.avi", "x/autre.avi", "x/FILM.avi"}
+                << QStringList {"1 Film|--|Autres|Autre", "2 autre|--|Autres|Autre"}
+                << "1 film(s) ajouté(s), 0 déjà au catalogue";
+        QTest::newRow("both ticked; accents tell titles apart")
+                << true << true << QStringList {"Éclipse"}
+                << QStringList {"Eclipse.avi=divx_mp3.avi", "éclipse.avi=xvid_ac3.avi"}
+                << QStringList {"42 Eclipse|00h00|DivX|MP3"} << "1 film(s) ajouté(s), 0 déjà au catalogue";
+    }
+
+    void readingAndKnownFilms()
+    {
+        QFETCH(bool, read);
+        QFETCH(bool, ignore);
+        QFETCH(QStringList, catalogue);
+        QFETCH(QStringList, files);
+        QFETCH(QStringList, added);
+        QFETCH(QString, count);
+        QList<Film> films;
+        for (const QString& title : catalogue)
+            films << film(41 + int(films.size()), title);
+        start(films);
+        Tree tree(files);
+        scan(tree.path(), true, read, ignore);
+
+        QStringList stored;
+        for (const QStringList& row : filmRows(program->db()).mid(catalogue.size()))
+            stored << row[0] + ' ' + row[1] + '|' + row[10] + '|' + row[8] + '|' + row[9];
+        QCOMPARE(stored, added);
+        QCOMPARE(firstCount, count);
+        QCOMPARE(program->count(), catalogue.size() + added.size());
+        QCOMPARE(messages(), QStringList());
+        QCOMPARE(titles().size(), catalogue.size() + added.size());
+        // The next opening ticks both boxes again.
+        scan(tree.path(), false);
+    }
+
+    void listsAsTheyStandAtTheStart_data()
+    {
+        QTest::addColumn<bool>("fileThere");
+        QTest::addColumn<QString>("added");
+        QTest::newRow("DivX removed") << true << "1 Alien|00h00|Autres|MP3";
+        QTest::newRow("no list file") << false << "1 Alien|00h00|Autres|Autre";
+    }
+
+    void listsAsTheyStandAtTheStart()
+    {
+        QFETCH(bool, fileThere);
+        QFETCH(QString, added);
+        start();
+        const QString lists = program->path("BD/codec.cnb");
+        if (fileThere) {
+            files::ReferenceLists edited = files::readReferenceLists(lists);
+            edited.video.removeAll("DivX");
+            files::writeReferenceLists(lists, edited);
+        } else {
+            QVERIFY(QFile::remove(lists));
+        }
+        Tree tree({"Alien.avi=divx_mp3.avi"});
+        scan(tree.path());
+        const QStringList row = filmRows(program->db()).value(0);
+        QCOMPARE(row[0] + ' ' + row[1] + '|' + row[10] + '|' + row[8] + '|' + row[9], added);
+        // An unreadable file is said once, before the scan; the scan still adds the film.
+        QCOMPARE(messages().size(), fileThere ? 0 : 1);
+        QVERIFY(messages().join("").contains("Impossible de lire le fichier des listes") != fileThere);
     }
 };
 

@@ -3,6 +3,7 @@
 #include "support/TestCatalogue.h"
 
 #include <QTest>
+#include <sqlite3.h>
 
 using testing::film;
 using testing::Film;
@@ -86,6 +87,37 @@ private slots:
         store::Films films(catalogue.db());
         QVERIFY_THROWS_EXCEPTION(store::DbError, films.listed("select code_film, nom_film from film"));
         QVERIFY_THROWS_EXCEPTION(store::DbError, films.listed("select * from film where"));
+    }
+
+    void titleLookUpComparesAsTheCatalogue()
+    {
+        TestCatalogue catalogue;
+        for (const char* title : {"BRAZIL", "ÉTÉ À NOËL", "Éclipse", "L'\"été\""})
+            catalogue.insert(film(catalogue.count() + 1, title));
+        store::Films films(catalogue.db());
+        for (const char* held : {"brazil", "été à noël", "l'\"ÉTÉ\"", "Éclipse"})
+            QVERIFY2(films.hasTitle(held), held);
+        for (const char* absent : {"Eclipse", "Brazil ", "Braz", "Braz%", ""})
+            QVERIFY2(!films.hasTitle(absent), absent);
+        // One look-up in the title index, never a pass over the whole catalogue for every file.
+        QByteArray statement;
+        sqlite3_trace_v2(
+                catalogue.db().handle(), SQLITE_TRACE_STMT,
+                [](unsigned, void* seen, void* prepared, void*) {
+                    *static_cast<QByteArray*>(seen) = sqlite3_sql(static_cast<sqlite3_stmt*>(prepared));
+                    return 0;
+                },
+                &statement);
+        films.hasTitle("Zorro");
+        sqlite3_trace_v2(catalogue.db().handle(), 0, nullptr, nullptr);
+        sqlite3_stmt* plan = nullptr;
+        QCOMPARE(sqlite3_prepare_v2(catalogue.db().handle(), "EXPLAIN QUERY PLAN " + statement, -1, &plan,
+                                    nullptr),
+                 SQLITE_OK);
+        QVERIFY(sqlite3_step(plan) == SQLITE_ROW);
+        QVERIFY(QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(plan, 3)))
+                        .contains("INDEX film_par_titre"));
+        sqlite3_finalize(plan);
     }
 
     void countersCoverTheWholeCatalogue_data()

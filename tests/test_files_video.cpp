@@ -2,6 +2,8 @@
 #include "files/ReferenceListFile.h"
 #include "files/VideoFile.h"
 
+#include "support/Golden.h"
+
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -10,7 +12,7 @@ namespace {
 const files::ReferenceLists& defaultLists()
 {
     static const files::ReferenceLists lists =
-            files::readReferenceLists(QStringLiteral(CINABREL_DEFAULT_LISTS));
+            files::readReferenceLists(QStringLiteral(CINABREL_SOURCE_DIR "/data/codec.cnb"));
     return lists;
 }
 
@@ -28,27 +30,18 @@ private slots:
         QTest::addColumn<qint64>("durationMs");
         QTest::addColumn<QString>("video");
         QTest::addColumn<QString>("audio");
-        QTest::newRow("DX50 and MP3") << "divx_mp3.avi"
-                                      << "" << 2200LL << "DivX"
-                                      << "MP3";
-        QTest::newRow("XVID and AC-3") << "xvid_ac3.avi"
-                                       << "" << 2016LL << "XviD"
-                                       << "AC3";
-        QTest::newRow("codecs no list names") << "mjpeg_adpcm.avi"
-                                              << "" << 2036LL << ""
-                                              << "";
-        QTest::newRow("cut inside its headers") << "truncated.avi"
-                                                << "" << -1LL << ""
-                                                << "";
-        QTest::newRow("text") << "text.avi"
-                              << "" << -1LL << ""
-                              << "";
-        QTest::newRow("accents and quotes in the name") << "divx_mp3.avi"
-                                                        << "L'été \"à\" Noël – œuvre.avi" << 2200LL << "DivX"
-                                                        << "MP3";
-        QTest::newRow("missing") << ""
-                                 << "absent.avi" << -1LL << ""
-                                 << "";
+        auto row = [](const char* name, const char* fixture, const char* copyAs, qint64 ms, const char* video,
+                      const char* audio) {
+            QTest::newRow(name) << fixture << copyAs << ms << video << audio;
+        };
+        row("DX50 and MP3", "divx_mp3.avi", "", 2200, "DivX", "MP3");
+        row("XVID and AC-3", "xvid_ac3.avi", "", 2016, "XviD", "AC3");
+        row("codecs no list names", "mjpeg_adpcm.avi", "", 2036, "", "");
+        row("cut inside its headers", "truncated.avi", "", -1, "", "");
+        row("text", "text.avi", "", -1, "", "");
+        row("accents and quotes in the name", "divx_mp3.avi", "L'été \"à\" Noël – œuvre.avi", 2200, "DivX",
+            "MP3");
+        row("missing", "", "absent.avi", -1, "", "");
     }
 
     void readsTheHeaders()
@@ -58,7 +51,7 @@ private slots:
         QFETCH(qint64, durationMs);
         QFETCH(QString, video);
         QFETCH(QString, audio);
-        QString path = fixture.isEmpty() ? QString() : QFINDTESTDATA("data/" + fixture);
+        QString path = fixture.isEmpty() ? QString() : testing::testData(fixture);
         QTemporaryDir folder;
         if (!copyAs.isEmpty()) {
             const QString copy = folder.filePath(copyAs);
@@ -138,15 +131,15 @@ private slots:
     {
         QTest::addColumn<qint64>("ms");
         QTest::addColumn<QString>("text");
-        QTest::newRow("unknown") << -1LL << "";
-        QTest::newRow("nothing") << 0LL << "00h00";
-        QTest::newRow("under half a minute") << 29'999LL << "00h00";
-        QTest::newRow("half a minute") << 30'000LL << "00h01";
-        QTest::newRow("1 h 45") << 6'300'000LL << "01h45";
-        QTest::newRow("1 h 45 min 29 s") << 6'329'999LL << "01h45";
-        QTest::newRow("1 h 45 min 30 s") << 6'330'000LL << "01h46";
-        QTest::newRow("59 min 30 s") << 3'570'000LL << "01h00";
-        QTest::newRow("100 hours") << 360'000'000LL << "100h00";
+        auto row = [](const char* name, qint64 ms, const char* text) { QTest::newRow(name) << ms << text; };
+        row("unknown", -1, "");
+        row("nothing", 0, "00h00");
+        row("under half a minute", 29'999, "00h00");
+        row("half a minute", 30'000, "00h01");
+        row("1 h 45 min 29 s", 6'329'999, "01h45");
+        row("1 h 45 min 30 s", 6'330'000, "01h46");
+        row("59 min 30 s", 3'570'000, "01h00");
+        row("100 hours", 360'000'000, "100h00");
     }
 
     void durationText()
@@ -159,4 +152,4 @@ private slots:
 
 QTEST_GUILESS_MAIN(TestVideoFiles)
 
-#include "test_video_files.moc"
+#include "test_files_video.moc"
