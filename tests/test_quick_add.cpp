@@ -47,13 +47,16 @@ class TestQuickAdd : public ProgramTest {
         program->platform().folders << folder;
         click(controls().cmd_parcourir);
         firstCount.clear();
-        program->platform().onProcessEvents = [this] {
+        const std::function<void()> hook = program->platform().onProcessEvents;
+        program->platform().onProcessEvents = [this, hook] {
+            if (hook)
+                hook();
             if (firstCount.isEmpty() && quickAdd().isLoaded())
                 firstCount = controls().lbl_compte->text();
         };
         if (run)
             click(controls().cmd_lancer);
-        program->platform().onProcessEvents = nullptr;
+        program->platform().onProcessEvents = hook;
     }
 
 private slots:
