@@ -2,7 +2,15 @@
 
 #include <QCollator>
 #include <QString>
+
+// The loadable extension compiles this same file: there the engine is the loading program's,
+// reached through the table of routines it hands over.
+#ifdef CINABREL_SQLITE_EXTENSION
+#include <sqlite3ext.h>
+SQLITE_EXTENSION_INIT3
+#else
 #include <sqlite3.h>
+#endif
 
 namespace store {
 

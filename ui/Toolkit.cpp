@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QStyleFactory>
@@ -27,6 +28,9 @@ void setUpToolkit(QApplication& application)
     QApplication::setFont(base);
     QApplication::setApplicationName(QStringLiteral("Cinabrel"));
     QApplication::setApplicationVersion(QStringLiteral(CINABREL_VERSION));
+    // Every window takes the program's icon; the desktop matches them with the installed entry.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/cinabrel.svg")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("cinabrel"));
 }
 
 }  // namespace ui

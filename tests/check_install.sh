@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs the build twice into a folder whose name holds a space, an apostrophe and accents, the
+# second time over a catalogue and reference lists the user has changed; then puts the desktop
+# entry into a temporary user's menus and validates it.
+# check_install.sh CMAKE BUILD_DIR SOURCE_DIR SQLITE3 DESKTOP_FILE_VALIDATE
+set -euo pipefail
+cmake=$1 build=$2 source=$3 sqlite3=$4 validate=$5
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+prefix="$work/Films d'été"
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+"$cmake" --install "$build" --prefix "$prefix" >/dev/null
+[ -x "$prefix/cinabrel" ] || fail "the program is not installed"
+cmp "$source/data/codec.cnb" "$prefix/BD/codec.cnb" || fail "the default reference lists are not installed"
+
+# The user's own films and lists, written through the installed extension.
+"$sqlite3" -bail -cmd ".load \"$prefix/libcinabrel_francais\"" "$prefix/BD/Film.mdb" \
+  "INSERT INTO film (code_film, nom_film) VALUES (1, 'Amélie')"
+printf 'Polar\r\n' >>"$prefix/BD/codec.cnb"
+cp "$prefix/BD/Film.mdb" "$work/catalogue"
+cp "$prefix/BD/codec.cnb" "$work/lists"
+"$cmake" --install "$build" --prefix "$prefix" >/dev/null
+cmp "$work/catalogue" "$prefix/BD/Film.mdb" || fail "a second install replaced the catalogue"
+cmp "$work/lists" "$prefix/BD/codec.cnb" || fail "a second install replaced the reference lists"
+
+XDG_DATA_HOME="$work/data" "$source/scripts/install-desktop.sh" "$prefix" >/dev/null
+entry="$work/data/applications/cinabrel.desktop"
+"$validate" "$source/desktop/cinabrel.desktop"
+"$validate" "$entry"
+grep -Fqx "Exec=\"$prefix/cinabrel\"" "$entry" || fail "the entry does not start the installed program"
+cmp "$source/desktop/cinabrel.svg" "$work/data/icons/hicolor/scalable/apps/cinabrel.svg" || fail "no icon"
