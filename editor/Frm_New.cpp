@@ -167,7 +167,7 @@ void Frm_New::buildInfoGeneral(QWidget* client)
     c.txt_duree =
             makeTextBox(c.fra1, QStringLiteral("txt_duree"), QStringLiteral("00h00"), 5880, 360, 615, 285);
     c.txt_annee = makeTextBox(c.fra1, QStringLiteral("txt_annee"), QString(), 5880, 720, 615, 285);
-    c.txt_annee->setMaxLength(4);
+    limitTyping(c.txt_annee, 4);
     c.Comb_lng = makeDropDownList(c.fra1, QStringLiteral("Comb_lng"), 1080, 1440, 1575, 315);
     c.Combo1 = makeDropDownList(c.fra1, QStringLiteral("Combo1"), 3720, 1440, 1575, 315);
     c.Combo3 = whiteList(makeDropDownList(c.fra1, QStringLiteral("Combo3"), 1080, 1800, 1575, 315));
@@ -264,7 +264,7 @@ void Frm_New::charger_film()
     c.txt_acteur->setText(film->acteur);
     c.txt_annee->setText(film->annee);
     c.txt_duree->setText(film->duree);
-    c.txt_obs->setPlainText(film->obs_Film);
+    showNotes(c.txt_obs, film->obs_Film);
 
     selectText(c.Combo1, film->type_film);
     selectText(c.Combo2, film->cd_film);

@@ -10,6 +10,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextDocument>
+#include <QValidator>
+#include <limits>
 
 namespace ui {
 
@@ -21,6 +24,38 @@ T* placed(T* widget, const QString& name, int left, int top, int width, int heig
     widget->setObjectName(name);
     place(widget, left, top, width, height);
     return widget;
+}
+
+// Refuses an edit that makes the text longer than the limit and longer than it was.
+class TypingLimit : public QValidator {
+public:
+    TypingLimit(QLineEdit* box, int limit)
+        : QValidator(box), box_(box), limit_(limit), before_(box->text().size())
+    {
+        connect(box, &QLineEdit::textChanged, this, [this](const QString& text) { before_ = text.size(); });
+    }
+
+    State validate(QString& input, int&) const override
+    {
+        // A text the program sets comes with an empty undo history; a typed one never does.
+        if (!box_->isUndoAvailable() || input.size() <= limit_ || input.size() <= before_)
+            return Acceptable;
+        return Invalid;
+    }
+
+private:
+    QLineEdit* box_;
+    int limit_;
+    qsizetype before_;
+};
+
+const char* const kStoredNotes = "storedNotes";
+const char* const kStoredNotesShown = "storedNotesShown";
+
+// The raw text, as toPlainText() would turn a no-break space into a plain one.
+QString shownNotes(const QPlainTextEdit* box)
+{
+    return box->document()->toRawText().replace(QChar::ParagraphSeparator, u'\n');
 }
 
 }  // namespace
@@ -72,7 +107,10 @@ QGroupBox* makeFrame(QWidget* parent, const QString& name, const QString& captio
 QLineEdit* makeTextBox(QWidget* parent, const QString& name, const QString& text, int left, int top,
                        int width, int height)
 {
-    auto* box = placed(new QLineEdit(text, parent), name, left, top, width, height);
+    auto* box = placed(new QLineEdit(parent), name, left, top, width, height);
+    // The default limit of 32,767 characters would cut a longer stored value.
+    box->setMaxLength(std::numeric_limits<int>::max());
+    box->setText(text);
     QPalette palette = box->palette();
     palette.setColor(QPalette::Base, Qt::white);
     box->setPalette(palette);
@@ -107,6 +145,23 @@ QComboBox* makeDropDownList(QWidget* parent, const QString& name, int left, int 
     auto* combo = placed(new QComboBox(parent), name, left, top, width, height);
     combo->setEditable(false);
     return combo;
+}
+
+void limitTyping(QLineEdit* box, int characters) { box->setValidator(new TypingLimit(box, characters)); }
+
+void showNotes(QPlainTextEdit* box, const QString& text)
+{
+    box->setPlainText(text);
+    box->setProperty(kStoredNotes, text);
+    box->setProperty(kStoredNotesShown, shownNotes(box));
+}
+
+QString notesText(const QPlainTextEdit* box)
+{
+    const QString shown = shownNotes(box);
+    const QVariant stored = box->property(kStoredNotes);
+    return stored.isValid() && box->property(kStoredNotesShown).toString() == shown ? stored.toString()
+                                                                                    : shown;
 }
 
 }  // namespace ui

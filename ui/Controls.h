@@ -37,4 +37,13 @@ QRadioButton* makeOptionButton(QWidget* parent, const QString& name, const QStri
 QPlainTextEdit* makeNotesBox(QWidget* parent, const QString& name, int left, int top, int width, int height);
 QComboBox* makeDropDownList(QWidget* parent, const QString& name, int left, int top, int width, int height);
 
+// Refuses typing that makes the box's text longer than the limit. A longer text that the program
+// puts in the box (a stored value) is shown whole and kept; the user may still shorten it.
+void limitTyping(QLineEdit* box, int characters);
+
+// Shows a stored note in a notes box. notesText() gives it back unchanged, line ends included, as
+// long as the box shows it as it was put there; otherwise the box's text, lines ending in "\n".
+void showNotes(QPlainTextEdit* box, const QString& text);
+QString notesText(const QPlainTextEdit* box);
+
 }  // namespace ui
