@@ -45,6 +45,26 @@ private slots:
         QCOMPARE(messages()[1],
                  "16|Cinabrel|Une erreur inattendue est survenue :\r\nerreur interne du programme");
     }
+
+    // Without a temporary folder the workbook is refused, not written where the program started.
+    void workbookNeedsATemporaryFolder()
+    {
+        start({film(1, "Alien")});
+        QTemporaryDir current;
+        const QString startedIn = QDir::currentPath();
+        const QByteArray temporary = qgetenv("TMPDIR");
+        const auto restore = qScopeGuard([&] {
+            QDir::setCurrent(startedIn);
+            temporary.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", temporary);
+        });
+        QVERIFY(QDir::setCurrent(current.path()));
+        qputenv("TMPDIR", QFile::encodeName(current.filePath("absent")));
+        accueil().mnu_excel->trigger();
+        QCOMPARE(messages(),
+                 QStringList {"16|Cinabrel|Impossible d'écrire le fichier :\r\nListe Des films.xlsx"});
+        QVERIFY(!accueil().fra_export->isVisible() && program->platform().openedDocuments.isEmpty());
+        QCOMPARE(QDir(current.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+    }
 };
 
 CINABREL_TEST_MAIN(TestUserFaults)
