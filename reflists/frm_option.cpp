@@ -65,9 +65,9 @@ void frm_option::build(QMainWindow* window, QWidget* client)
     const int tabWidth = twips(c.TabStrip1->sizeHint().width());
     place(page, 240 + tabWidth - 15, 120, 5175 - tabWidth + 15, 3615);
 
+    // Made before the frames, Label1 lies under fra_odre; the frames are opaque, so it is never seen.
     c.Label1 = makeLabel(client, QStringLiteral("Label1"), QStringLiteral("Label1"), 840, 1680, 1575, 255);
 
-    // The frames are opaque, as Label1 lies hidden under fra_odre.
     c.Frame1 = makeFrame(client, QStringLiteral("Frame1"), QString(), 840, 120, 1935, 1335);
     c.lbl_codec =
             makeLabel(c.Frame1, QStringLiteral("lbl_codec"), QStringLiteral("Label2"), 120, 240, 1695, 255);
@@ -86,7 +86,7 @@ void frm_option::build(QMainWindow* window, QWidget* client)
     c.Command1->setEnabled(false);
 
     for (QWidget* frame : std::initializer_list<QWidget*> {c.Frame1, c.fra_odre, c.Frame2})
-        frame->setAutoFillBackground(true);
+        makeOpaque(frame);
 
     c.List = new QListWidget(client);
     c.List->setObjectName(QStringLiteral("List"));

@@ -13,6 +13,31 @@ void openEditorOn(const QString& title)
     click(accueil().Bt_Modif);
 }
 
+enum Window { Main, Editor, Sheet, Options, QuickAdd };
+
+// Opens the window as the user does, on the film "Alien"; gives it.
+QMainWindow* open(Window window)
+{
+    switch (window) {
+    case Main:
+        break;
+    case Editor:
+        openEditorOn("Alien");
+        return Frm_New::instance().window();
+    case Sheet:
+        select("Alien");
+        Frm_Visu::instance().montrer();
+        return Frm_Visu::instance().window();
+    case Options:
+        accueil().mnu_audio->trigger();
+        return frm_option::instance().window();
+    case QuickAdd:
+        accueil().mnuajoutquick->trigger();
+        return Frm_ajoutquick::instance().window();
+    }
+    return Frm_Accueil::instance().window();
+}
+
 }  // namespace
 
 class TestUserFaults : public ProgramTest {
@@ -64,6 +89,27 @@ private slots:
                  QStringList {"16|Cinabrel|Impossible d'écrire le fichier :\r\nListe Des films.xlsx"});
         QVERIFY(!accueil().fra_export->isVisible() && program->platform().openedDocuments.isEmpty());
         QCOMPARE(QDir(current.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+    }
+
+    // The options window looks the same without Label1, whatever the style and the size.
+    void optionsLabel1IsNeverSeen()
+    {
+        start();
+        QMainWindow* window = open(Options);
+        QLabel* label = frm_option::instance().controls().Label1;
+        const QString style = QApplication::style()->name();
+        const auto restore = qScopeGuard([&] { QApplication::setStyle(style); });
+        for (const QString& name : QStyleFactory::keys()) {
+            QApplication::setStyle(name);
+            for (const QSize& size : {window->size(), window->size() * 2}) {
+                window->resize(size);
+                const QImage shown = label->parentWidget()->grab(label->geometry()).toImage();
+                label->hide();
+                const QImage hidden = label->parentWidget()->grab(label->geometry()).toImage();
+                label->show();
+                QVERIFY2(shown == hidden, qPrintable(name));
+            }
+        }
     }
 };
 

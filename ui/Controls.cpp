@@ -58,6 +58,17 @@ QString shownNotes(const QPlainTextEdit* box)
     return box->document()->toRawText().replace(QChar::ParagraphSeparator, u'\n');
 }
 
+// A style sheet (a frame's border) turns the filling off: a styled widget paints the colour through
+// a rule of its own, over its caption's band too, so nothing behind shows through.
+void paintBackground(QWidget* widget, const QString& colour)
+{
+    widget->setAutoFillBackground(true);
+    if (!widget->styleSheet().isEmpty())
+        widget->setStyleSheet(widget->styleSheet()
+                              + QStringLiteral("#%1 { background-color: %2; background-clip: margin; }")
+                                        .arg(widget->objectName(), colour));
+}
+
 }  // namespace
 
 void fillBackground(QWidget* widget, const QColor& colour)
@@ -65,14 +76,10 @@ void fillBackground(QWidget* widget, const QColor& colour)
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, colour);
     widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-    // A style sheet (a frame's border) turns that filling off: a styled widget paints the colour
-    // through a rule of its own, over its caption's band too, so nothing behind shows through.
-    if (!widget->styleSheet().isEmpty())
-        widget->setStyleSheet(widget->styleSheet()
-                              + QStringLiteral("#%1 { background-color: %2; background-clip: margin; }")
-                                        .arg(widget->objectName(), colour.name()));
+    paintBackground(widget, colour.name());
 }
+
+void makeOpaque(QWidget* widget) { paintBackground(widget, QStringLiteral("palette(window)")); }
 
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, int left, int top, int width,
                   int height)

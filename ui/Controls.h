@@ -19,6 +19,8 @@ namespace ui {
 inline QColor formBlue() { return QColor(116, 152, 207); }
 
 void fillBackground(QWidget* widget, const QColor& colour);
+// Fills the widget with the window colour of the style in use, so nothing behind it shows through.
+void makeOpaque(QWidget* widget);
 
 // Controls made at their design place (twips, relative to their container) with their names.
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, int left, int top, int width,
