@@ -38,6 +38,14 @@ QMainWindow* open(Window window)
     return Frm_Accueil::instance().window();
 }
 
+QList<QRgb> pixelsDown(const QImage& image, int x)
+{
+    QList<QRgb> line;
+    for (int y = 0; y < image.height(); ++y)
+        line.append(image.pixel(x, y));
+    return line;
+}
+
 }  // namespace
 
 class TestUserFaults : public ProgramTest {
@@ -109,6 +117,20 @@ private slots:
                 label->show();
                 QVERIFY2(shown == hidden, qPrintable(name));
             }
+        }
+    }
+
+    // Beyond the last column the header looks like a column without a caption, at any width.
+    void headerGoesOnPastTheLastColumn()
+    {
+        start({film(1, "Alien")});
+        ui::ListView* list = accueil().List;
+        QHeaderView* header = list->header();
+        for (int spare : {12, 200}) {
+            list->resize(header->length() + spare + list->width() - header->width(), list->height());
+            const QImage shown = header->grab().toImage();
+            QCOMPARE(pixelsDown(shown, header->length() + spare / 2),
+                     pixelsDown(shown, header->sectionSize(0) - 8));
         }
     }
 };
