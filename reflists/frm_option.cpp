@@ -72,6 +72,7 @@ void frm_option::build(QMainWindow* window, QWidget* client)
     c.lbl_codec =
             makeLabel(c.Frame1, QStringLiteral("lbl_codec"), QStringLiteral("Label2"), 120, 240, 1695, 255);
     c.txt_codec = makeTextBox(c.Frame1, QStringLiteral("txt_codec"), QString(), 120, 600, 1695, 285);
+    nameAfter(c.txt_codec, c.lbl_codec);
     c.cmd_ajout =
             makeButton(c.Frame1, QStringLiteral("cmd_ajout"), QStringLiteral("Ajouter"), 360, 960, 1215, 255);
 
@@ -151,8 +152,11 @@ void frm_option::afficher_onglet(files::ReferenceList onglet)
 {
     static const char* const captions[] = {"Ajout codec Audio", "Ajout codec Video", "Ajout Genre film"};
     onglet_ = onglet;
-    controls().lbl_codec->setText(QString::fromLatin1(captions[int(onglet) - 1]));
-    controls().List->addItems(liste_courante());
+    const frm_optionControls& c = controls();
+    c.lbl_codec->setText(QString::fromLatin1(captions[int(onglet) - 1]));
+    // The list has no caption of its own: it is the list of the tab shown.
+    c.List->setAccessibleName(c.TabStrip1->tabText(int(onglet) - 1));
+    c.List->addItems(liste_courante());
 }
 
 void frm_option::changer_onglet()

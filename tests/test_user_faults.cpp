@@ -1,6 +1,8 @@
 #include "support/Testing.h"
 #include "ui/Guard.h"
 
+#include <QAccessible>
+
 using namespace testing;
 
 namespace {
@@ -36,6 +38,17 @@ QMainWindow* open(Window window)
         return Frm_ajoutquick::instance().window();
     }
     return Frm_Accueil::instance().window();
+}
+
+// What a screen reader calls a control: its name, or for a choice list, which Linux names by its
+// value, the name of the caption that labels it.
+QString heardAs(QWidget* control)
+{
+    QAccessibleInterface* found = QAccessible::queryAccessibleInterface(control);
+    if (found->role() != QAccessible::ComboBox)
+        return found->text(QAccessible::Name);
+    const auto labels = found->relations(QAccessible::Label);
+    return labels.isEmpty() ? QString() : labels.first().first->text(QAccessible::Name);
 }
 
 QList<QRgb> pixelsDown(const QImage& image, int x)
@@ -132,6 +145,50 @@ private slots:
             QCOMPARE(pixelsDown(shown, header->length() + spare / 2),
                      pixelsDown(shown, header->sectionSize(0) - 8));
         }
+    }
+
+    void controlsAreNamedByTheirCaptions_data()
+    {
+        QTest::addColumn<int>("window");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("name");
+        const QList<std::tuple<Window, const char*, const char*>> rows = {
+                {Main, "txt_search", "Recherche"},
+                {Main, "txt_nom", "Nom"},
+                {Main, "List", "Liste des films"},
+                {Main, "lbl_qual", ""},
+                {Editor, "Txt_Titre", "Titre :"},
+                {Editor, "txt_realisateur", "Réalisateur :"},
+                {Editor, "txt_acteur", "Acteur(s) :"},
+                {Editor, "txt_duree", "Durée"},
+                {Editor, "txt_annee", "Année"},
+                {Editor, "Comb_lng", "Langue"},
+                {Editor, "Combo1", "Genre :"},
+                {Editor, "Combo3", "Format Vidéo"},
+                {Editor, "Combo2", "Nbr CD :"},
+                {Editor, "comb_video", "Codec Video"},
+                {Editor, "comb_audio", "Codec Audio"},
+                {Editor, "txt_obs", "Synopsis / Observation :"},
+                {Sheet, "txt_obs", "Synopsis / Observation"},
+                {Sheet, "lbl_codec", ""},
+                {Sheet, "lbl_langue", "Anglais"},
+                {Options, "txt_codec", "Ajout codec Audio"},
+                {Options, "List", "Codec Audio"},
+                {QuickAdd, "txt_parcourir", "Répertoire des films"},
+        };
+        for (const auto& [window, control, name] : rows)
+            QTest::addRow("%d %s", window, control) << int(window) << QString(control) << QString(name);
+    }
+
+    void controlsAreNamedByTheirCaptions()
+    {
+        QFETCH(int, window);
+        QFETCH(QString, control);
+        QFETCH(QString, name);
+        start({film(1, "Alien", {{&Film::codecVideo, ""}, {&Film::langue, "Anglais"}})});
+        QWidget* found = open(Window(window))->findChild<QWidget*>(control);
+        QVERIFY(found);
+        QCOMPARE(heardAs(found), name);
     }
 };
 

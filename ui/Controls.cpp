@@ -2,6 +2,7 @@
 
 #include "ui/Twips.h"
 
+#include <QAccessibleWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -58,6 +59,42 @@ QString shownNotes(const QPlainTextEdit* box)
     return box->document()->toRawText().replace(QChar::ParagraphSeparator, u'\n');
 }
 
+const char* const kNamedByText = "namedByText";
+
+// A label of the toolkit, named by its text. Qt's own interface names a label without text after
+// the frame around it, which a screen reader then reads as the label's value.
+class TextLabel : public QAccessibleWidget {
+public:
+    explicit TextLabel(QLabel* label) : QAccessibleWidget(label, QAccessible::StaticText) { }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        if (kind != QAccessible::Name)
+            return QAccessibleWidget::text(kind);
+        const QString name = widget()->accessibleName();
+        return name.isEmpty() ? label()->text().trimmed() : name;
+    }
+
+    QList<QPair<QAccessibleInterface*, QAccessible::Relation>>
+    relations(QAccessible::Relation match) const override
+    {
+        auto found = QAccessibleWidget::relations(match);
+        if (match & QAccessible::Labelled && label()->buddy())
+            found.append({QAccessible::queryAccessibleInterface(label()->buddy()), QAccessible::Labelled});
+        return found;
+    }
+
+private:
+    QLabel* label() const { return static_cast<QLabel*>(widget()); }
+};
+
+QAccessibleInterface* textLabelInterface(const QString& className, QObject* object)
+{
+    if (className != QStringLiteral("QLabel") || !object->property(kNamedByText).toBool())
+        return nullptr;
+    return new TextLabel(static_cast<QLabel*>(object));
+}
+
 // A style sheet (a frame's border) turns the filling off: a styled widget paints the colour through
 // a rule of its own, over its caption's band too, so nothing behind shows through.
 void paintBackground(QWidget* widget, const QString& colour)
@@ -84,8 +121,12 @@ void makeOpaque(QWidget* widget) { paintBackground(widget, QStringLiteral("palet
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, int left, int top, int width,
                   int height)
 {
-    auto* label = placed(new QLabel(caption, parent), name, left, top, width, height);
+    static const bool named = (QAccessible::installFactory(&textLabelInterface), true);
+    auto* label = placed(new QLabel(parent), name, left, top, width, height);
+    // Marked before it has a text: setting one makes Qt look its interface up.
+    label->setProperty(kNamedByText, named);
     label->setTextFormat(Qt::PlainText);
+    label->setText(caption);
     // A caption starts at its label's top, so labels placed side by side read on one line.
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
@@ -169,6 +210,14 @@ QString notesText(const QPlainTextEdit* box)
     const QVariant stored = box->property(kStoredNotes);
     return stored.isValid() && box->property(kStoredNotesShown).toString() == shown ? stored.toString()
                                                                                     : shown;
+}
+
+void nameAfter(QWidget* control, QLabel* caption)
+{
+    caption->setBuddy(control);
+    // The label relation reaches only a caption in the same container.
+    if (caption->parentWidget() != control->parentWidget())
+        control->setAccessibleName(caption->text());
 }
 
 }  // namespace ui

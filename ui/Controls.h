@@ -48,4 +48,9 @@ void limitTyping(QLineEdit* box, int characters);
 void showNotes(QPlainTextEdit* box, const QString& text);
 QString notesText(const QPlainTextEdit* box);
 
+// Names a box or list after the caption beside it, for the tools that read the screen aloud: the
+// caption labels it (QLabel::setBuddy), and gives it its name when it stands in another container.
+// A label made here is named by the text it shows, blank while it shows nothing, never by its frame.
+void nameAfter(QWidget* control, QLabel* caption);
+
 }  // namespace ui
