@@ -4,6 +4,7 @@
 #include "editor/Frm_New.h"
 #include "store/DbError.h"
 #include "store/Films.h"
+#include "ui/Controls.h"
 #include "ui/Platform.h"
 #include "ui/main/Chargeliste.h"
 
@@ -11,7 +12,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
-#include <QTextDocument>
 
 namespace editor {
 
@@ -31,8 +31,7 @@ store::FilmDetails lire_valeurs(Frm_New& editor)
             film.qualite_film = Frm_New::qualites().at(option);
     }
     film.format_film = c.Combo3->currentText();
-    // The raw text, as toPlainText() would turn a no-break space into a plain one.
-    film.obs_Film = c.txt_obs->document()->toRawText().replace(QChar::ParagraphSeparator, u'\n');
+    film.obs_Film = ui::notesText(c.txt_obs);
     film.langue_Film = c.Comb_lng->currentText();
     film.codec_Film = c.comb_video->currentText();
     film.codec_Son = c.comb_audio->currentText();

@@ -127,6 +127,7 @@ void Frm_New::build(QMainWindow* window, QWidget* client)
     c.Label6 = caption(client, "Label6", "Synopsis / Observation :", 120, 2760, 2175, 240, 9.75);
     c.txt_obs = makeNotesBox(client, QStringLiteral("txt_obs"), 120, 3000, 9615, 3495);
     c.txt_obs->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    nameAfter(c.txt_obs, c.Label6);
 
     c.Bt_Enreg = makeButton(client, QStringLiteral("Bt_Enreg"), QStringLiteral("Enregistrer"), 2640, 6720,
                             2295, 375);
@@ -167,7 +168,7 @@ void Frm_New::buildInfoGeneral(QWidget* client)
     c.txt_duree =
             makeTextBox(c.fra1, QStringLiteral("txt_duree"), QStringLiteral("00h00"), 5880, 360, 615, 285);
     c.txt_annee = makeTextBox(c.fra1, QStringLiteral("txt_annee"), QString(), 5880, 720, 615, 285);
-    c.txt_annee->setMaxLength(4);
+    limitTyping(c.txt_annee, 4);
     c.Comb_lng = makeDropDownList(c.fra1, QStringLiteral("Comb_lng"), 1080, 1440, 1575, 315);
     c.Combo1 = makeDropDownList(c.fra1, QStringLiteral("Combo1"), 3720, 1440, 1575, 315);
     c.Combo3 = whiteList(makeDropDownList(c.fra1, QStringLiteral("Combo3"), 1080, 1800, 1575, 315));
@@ -185,6 +186,15 @@ void Frm_New::buildInfoGeneral(QWidget* client)
     // The actors' box belongs to the window and lies over the frame, on the row of its label.
     c.txt_acteur = makeTextBox(client, QStringLiteral("txt_acteur"), QString(), 1200, 1440, 5775, 285);
     c.txt_acteur->raise();
+
+    nameAfter(c.Txt_Titre, c.Label1);
+    nameAfter(c.txt_realisateur, c.Label10);
+    nameAfter(c.txt_acteur, c.Label11);
+    nameAfter(c.txt_duree, c.lbl_duree);
+    nameAfter(c.txt_annee, c.Label12);
+    nameAfter(c.Comb_lng, c.Label8);
+    nameAfter(c.Combo1, c.Label4);
+    nameAfter(c.Combo3, c.Label5);
 }
 
 void Frm_New::buildInfoPlus(QWidget* client)
@@ -197,6 +207,9 @@ void Frm_New::buildInfoPlus(QWidget* client)
     c.Combo2 = makeDropDownList(c.Fra2, QStringLiteral("Combo2"), 120, 480, 855, 315);
     c.comb_video = whiteList(makeDropDownList(c.Fra2, QStringLiteral("comb_video"), 120, 1080, 2055, 315));
     c.comb_audio = whiteList(makeDropDownList(c.Fra2, QStringLiteral("comb_audio"), 120, 1680, 2055, 315));
+    nameAfter(c.Combo2, c.Label2);
+    nameAfter(c.comb_video, c.Label7);
+    nameAfter(c.comb_audio, c.Label9);
 }
 
 void Frm_New::onLoad()
@@ -264,7 +277,7 @@ void Frm_New::charger_film()
     c.txt_acteur->setText(film->acteur);
     c.txt_annee->setText(film->annee);
     c.txt_duree->setText(film->duree);
-    c.txt_obs->setPlainText(film->obs_Film);
+    showNotes(c.txt_obs, film->obs_Film);
 
     selectText(c.Combo1, film->type_film);
     selectText(c.Combo2, film->cd_film);

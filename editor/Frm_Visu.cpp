@@ -67,6 +67,8 @@ void Frm_Visu::build(QMainWindow* window, QWidget* client)
     c.txt_obs->setReadOnly(true);
     c.txt_obs->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     c.txt_obs->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // No caption stands beside the notes: they take the one the editor gives them.
+    c.txt_obs->setAccessibleName(QStringLiteral("Synopsis / Observation"));
 
     c.Command1 =
             makeButton(client, QStringLiteral("Command1"), QStringLiteral("Retour"), 3960, 5880, 1695, 375);

@@ -78,8 +78,15 @@ void ecrire_entete(int column, const QString& caption)
 // still open, is left alone. Returns "" when none can be made, with the first name tried.
 QString reserveWorkbookPath(QString& firstTried)
 {
-    const QDir folder(QDir::tempPath());
+    const QString temporary = QDir::tempPath();
+    const QDir folder(temporary);
     const QString base = QStringLiteral("Liste Des films");
+    // A temporary folder that does not exist comes as "": the name alone would land in the
+    // folder the program was started from.
+    if (!QDir::isAbsolutePath(temporary)) {
+        firstTried = base + QStringLiteral(".xlsx");
+        return QString();
+    }
     firstTried = folder.filePath(base + QStringLiteral(".xlsx"));
     for (int n = 1; n <= kMaxWorkbookNames; ++n) {
         const QString path =

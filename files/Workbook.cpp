@@ -77,6 +77,29 @@ private:
     std::map<int, lxw_format*> formats_;
 };
 
+// Why the library could not write the file, in the user's words rather than the library's English.
+QString failureText(lxw_error failure)
+{
+    switch (failure) {
+    case LXW_ERROR_MEMORY_MALLOC_FAILED:
+        return QStringLiteral("la mémoire est insuffisante");
+    case LXW_ERROR_CREATING_XLSX_FILE:
+        return QStringLiteral("le fichier n'a pas pu être créé");
+    case LXW_ERROR_CREATING_TMPFILE:
+    case LXW_ERROR_READING_TMPFILE:
+        return QStringLiteral("un fichier temporaire n'a pas pu être écrit ou relu");
+    case LXW_ERROR_ZIP_FILE_OPERATION:
+    case LXW_ERROR_ZIP_FILE_ADD:
+    case LXW_ERROR_ZIP_CLOSE:
+        return QStringLiteral("le fichier n'a pas pu être écrit en entier");
+    case LXW_ERROR_MAX_STRING_LENGTH_EXCEEDED:
+        return QStringLiteral("un texte est trop long pour une cellule");
+    default:
+        break;
+    }
+    return QStringLiteral("le classeur n'a pas pu être écrit (erreur %1)").arg(int(failure));
+}
+
 }  // namespace
 
 QString Workbook::libraryVersion() { return QStringLiteral(LXW_VERSION); }
@@ -225,7 +248,7 @@ bool Workbook::save(const QString& path, QString& error) const
     if (failure == LXW_NO_ERROR)
         failure = closed;
     if (failure != LXW_NO_ERROR) {
-        error = QString::fromUtf8(lxw_strerror(failure));
+        error = failureText(failure);
         return false;
     }
     return true;

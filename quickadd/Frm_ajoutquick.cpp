@@ -126,6 +126,7 @@ void Frm_ajoutquick::build(QMainWindow* window, QWidget* client)
 
     c.txt_parcourir = makeTextBox(client, QStringLiteral("txt_parcourir"), QString(), 120, 2040, 1815, 285);
     c.txt_parcourir->setEnabled(false);
+    c.txt_parcourir->setAccessibleName(QStringLiteral("Répertoire des films"));
     c.cmd_parcourir = makeButton(client, QStringLiteral("cmd_parcourir"), QStringLiteral("Parcourir"), 2160,
                                  2040, 1575, 255);
     // Both ticked at every opening.

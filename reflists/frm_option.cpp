@@ -65,13 +65,14 @@ void frm_option::build(QMainWindow* window, QWidget* client)
     const int tabWidth = twips(c.TabStrip1->sizeHint().width());
     place(page, 240 + tabWidth - 15, 120, 5175 - tabWidth + 15, 3615);
 
+    // Made before the frames, Label1 lies under fra_odre; the frames are opaque, so it is never seen.
     c.Label1 = makeLabel(client, QStringLiteral("Label1"), QStringLiteral("Label1"), 840, 1680, 1575, 255);
 
-    // The frames are opaque, as Label1 lies hidden under fra_odre.
     c.Frame1 = makeFrame(client, QStringLiteral("Frame1"), QString(), 840, 120, 1935, 1335);
     c.lbl_codec =
             makeLabel(c.Frame1, QStringLiteral("lbl_codec"), QStringLiteral("Label2"), 120, 240, 1695, 255);
     c.txt_codec = makeTextBox(c.Frame1, QStringLiteral("txt_codec"), QString(), 120, 600, 1695, 285);
+    nameAfter(c.txt_codec, c.lbl_codec);
     c.cmd_ajout =
             makeButton(c.Frame1, QStringLiteral("cmd_ajout"), QStringLiteral("Ajouter"), 360, 960, 1215, 255);
 
@@ -86,7 +87,7 @@ void frm_option::build(QMainWindow* window, QWidget* client)
     c.Command1->setEnabled(false);
 
     for (QWidget* frame : std::initializer_list<QWidget*> {c.Frame1, c.fra_odre, c.Frame2})
-        frame->setAutoFillBackground(true);
+        makeOpaque(frame);
 
     c.List = new QListWidget(client);
     c.List->setObjectName(QStringLiteral("List"));
@@ -151,8 +152,11 @@ void frm_option::afficher_onglet(files::ReferenceList onglet)
 {
     static const char* const captions[] = {"Ajout codec Audio", "Ajout codec Video", "Ajout Genre film"};
     onglet_ = onglet;
-    controls().lbl_codec->setText(QString::fromLatin1(captions[int(onglet) - 1]));
-    controls().List->addItems(liste_courante());
+    const frm_optionControls& c = controls();
+    c.lbl_codec->setText(QString::fromLatin1(captions[int(onglet) - 1]));
+    // The list has no caption of its own: it is the list of the tab shown.
+    c.List->setAccessibleName(c.TabStrip1->tabText(int(onglet) - 1));
+    c.List->addItems(liste_courante());
 }
 
 void frm_option::changer_onglet()

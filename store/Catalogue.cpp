@@ -2,6 +2,7 @@
 
 #include "store/Database.h"
 #include "store/DbError.h"
+#include "store/EngineMessage.h"
 #include "store/FrenchText.h"
 
 #include <QFileInfo>
@@ -53,7 +54,7 @@ void createCatalogue(const QString& path)
         registerFrenchText(db);
         code = sqlite3_exec(db, ddl.toUtf8().constData(), nullptr, nullptr, nullptr);
     }
-    const QString message = QString::fromUtf8(sqlite3_errmsg(db));
+    const QString message = code == SQLITE_OK ? QString() : engineMessage(db, code);
     sqlite3_close_v2(db);
     if (code != SQLITE_OK)
         throw DbError(QStringLiteral("Le catalogue n'a pas pu être créé : %1").arg(message), code);

@@ -3,6 +3,7 @@
 #include "store/Catalogue.h"
 #include "store/DbError.h"
 #include "store/Dialect.h"
+#include "store/EngineMessage.h"
 #include "store/FrenchText.h"
 
 #include <QFileInfo>
@@ -15,43 +16,6 @@ namespace {
 
 constexpr std::size_t kCachedStatements = 48;
 constexpr int kBusyTimeoutMs = 250;
-
-// What went wrong, in the user's words for the failures of the disk and the file; the engine's
-// own text for a statement it could not run, which only a fault of the program causes.
-QString engineMessage(sqlite3* db, int code)
-{
-    switch (code) {
-    case SQLITE_IOERR_READ:
-    case SQLITE_IOERR_SHORT_READ:
-        return QStringLiteral("le disque a refusé une lecture");
-    case SQLITE_IOERR_WRITE:
-    case SQLITE_IOERR_FSYNC:
-    case SQLITE_IOERR_DIR_FSYNC:
-    case SQLITE_IOERR_TRUNCATE:
-        return QStringLiteral("le disque a refusé une écriture");
-    }
-    switch (code & 0xff) {
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-        return QStringLiteral("la base de donnée est utilisée par un autre programme");
-    case SQLITE_FULL:
-        return QStringLiteral("le disque est plein");
-    case SQLITE_IOERR:
-        return QStringLiteral("le disque a refusé l'accès au fichier");
-    case SQLITE_CORRUPT:
-    case SQLITE_NOTADB:
-        return QStringLiteral("le fichier est endommagé ou n'est pas une base de donnée");
-    case SQLITE_READONLY:
-    case SQLITE_PERM:
-        return QStringLiteral("le fichier ne peut pas être modifié");
-    case SQLITE_CANTOPEN:
-        return QStringLiteral("le fichier ne peut pas être ouvert");
-    case SQLITE_NOMEM:
-        return QStringLiteral("la mémoire est insuffisante");
-    }
-    const char* text = db ? sqlite3_errmsg(db) : sqlite3_errstr(code);
-    return QString::fromUtf8(text ? text : sqlite3_errstr(code));
-}
 
 // The engine reads a leading U+FEFF or U+FFFE of UTF-16 text as a byte-order mark, and drops
 // or obeys it; a mark of our own in front keeps such a value as it was typed.

@@ -1,3 +1,4 @@
+#include "store/DbError.h"
 #include "support/Golden.h"
 #include "support/Testing.h"
 #include "ui/DesktopPlatform.h"
@@ -28,7 +29,7 @@ protected:
         controls_.cmd_fail = new QPushButton("Casse", client);
         controls_.cmd_fail->setObjectName("cmd_fail");
         ui::onEvent(controls_.cmd_fail, &QPushButton::clicked,
-                    [] { throw std::runtime_error("le disque est plein"); });
+                    [] { throw store::DbError("le disque est plein"); });
     }
     QSize designSize() const override { return {3000, 1500}; }
     void onLoad() override { ++loads; }

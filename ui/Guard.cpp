@@ -1,8 +1,10 @@
 #include "ui/Guard.h"
 
+#include "files/ReferenceListFile.h"
+#include "store/DbError.h"
 #include "ui/Platform.h"
 
-#include <exception>
+#include <new>
 
 namespace ui {
 
@@ -12,10 +14,15 @@ void guarded(const std::function<void()>& handler)
     try {
         handler();
         return;
-    } catch (const std::exception& error) {
-        failure = QString::fromUtf8(error.what());
+    } catch (const store::DbError& error) {
+        failure = error.message();
+    } catch (const files::ReferenceListError& error) {
+        failure = error.message();
+    } catch (const std::bad_alloc&) {
+        failure = QStringLiteral("la mémoire est insuffisante");
     } catch (...) {
-        failure = QStringLiteral("erreur inconnue");
+        // Any other error speaks the language of the library that raised it, not the user's.
+        failure = QStringLiteral("erreur interne du programme");
     }
     msgBox(QStringLiteral("Une erreur inattendue est survenue :\r\n") + failure, Icon::Critical);
 }

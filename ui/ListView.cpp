@@ -2,10 +2,13 @@
 
 #include "ui/Twips.h"
 
+#include <QApplication>
 #include <QCollator>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionHeader>
 #include <algorithm>
 #include <numeric>
 #include <stdexcept>
@@ -154,8 +157,35 @@ void ListModel::sortRows(int column, Qt::SortOrder order)
     emit layoutChanged();
 }
 
+namespace {
+
+// A header that goes on beyond its last column as one empty column, drawn as the others are, at
+// any width of the list.
+class ListHeader : public QHeaderView {
+public:
+    explicit ListHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) { }
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        QHeaderView::paintEvent(event);
+        const int end = length() - offset();
+        if (end >= viewport()->width())
+            return;
+        QPainter painter(viewport());
+        QStyleOptionHeader option;
+        initStyleOption(&option);
+        option.rect = QRect(end, 0, viewport()->width() - end, viewport()->height());
+        option.position = QStyleOptionHeader::End;
+        style()->drawControl(QStyle::CE_HeaderSection, &option, &painter, this);
+    }
+};
+
+}  // namespace
+
 ListView::ListView(QWidget* parent) : QTreeView(parent), model_(new ListModel(this))
 {
+    setHeader(new ListHeader(this));
     setModel(model_);
     setRootIsDecorated(false);
     setItemsExpandable(false);
@@ -165,6 +195,13 @@ ListView::ListView(QWidget* parent) : QTreeView(parent), model_(new ListModel(th
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSortingEnabled(false);
+    // The list keeps the toolkit's own colours: the blue of the window around it would tint its
+    // frame, its header's lines and its scroll bars.
+    QPalette own = palette();
+    const QPalette standard = QApplication::palette(this);
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        own.setBrush(group, QPalette::Window, standard.brush(group, QPalette::Window));
+    setPalette(own);
     header()->setSectionsMovable(false);
     header()->setStretchLastSection(false);
     header()->setSectionsClickable(true);

@@ -140,6 +140,7 @@ void Frm_Accueil::buildLoanBox(QWidget* client)
     c.lbl_nom = makeLabel(c.fra_pret, QStringLiteral("lbl_nom"), QStringLiteral("Nom"), 240, 600, 330, 195);
     c.txt_nom = makeTextBox(c.fra_pret, QStringLiteral("txt_nom"), QStringLiteral(" "), 960, 600, 1815, 285);
     c.txt_nom->setFont(sansSerif(8.25, true));
+    nameAfter(c.txt_nom, c.lbl_nom);
     c.lbl_date1 = makeLabel(c.fra_pret, QStringLiteral("lbl_date1"), QStringLiteral("Date du prêt"), 240,
                             1080, 885, 195);
     c.lbl_date =
@@ -221,6 +222,7 @@ void Frm_Accueil::iniliste(ListLayout Index)
         list->addColumn(QStringLiteral("Emprunté par"), 1600);
         list->addColumn(QStringLiteral("Date emprunts"), 1300);
         list->addColumn(QString(), 0);
+        list->setAccessibleName(QStringLiteral("Liste des emprunts"));
     } else {
         list->addColumn(QStringLiteral("Titre"), 3990);
         list->addColumn(QStringLiteral("Genre"), 820);
@@ -228,6 +230,7 @@ void Frm_Accueil::iniliste(ListLayout Index)
         list->addColumn(QStringLiteral("Nb cd"), 660, Qt::AlignHCenter);
         list->addColumn(QStringLiteral("Format"), 800);
         list->addColumn(QString(), 0);
+        list->setAccessibleName(QStringLiteral("Liste des films"));
     }
     type_liste = Index;
 }

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+struct sqlite3;
+
+namespace store {
+
+// What went wrong, in French, for a result code of the engine; the connection, when given, tells
+// which table, column or word a statement it refused was about.
+QString engineMessage(sqlite3* db, int code);
+
+}  // namespace store
