@@ -22,7 +22,7 @@ bool Main()
         Frm_Accueil::instance().show();
         return true;
     } catch (const std::exception&) {
-        Frm_Accueil::instance().unload();
+        // A main window that failed to load was not left loaded.
         cnx.reset();
         ui::msgBox(QStringLiteral("Probleme de connection à la base de donnée\r\n"
                                   "Vérifiez que la base de donnée se situe dans le repertoire BD"),

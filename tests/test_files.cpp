@@ -204,6 +204,10 @@ private slots:
         testing::compareWithGolden(cells, "workbook/typed.txt");
         QVERIFY(!book.save(file("absent/classeur.xlsx"), error));
         QVERIFY(!error.isEmpty());
+        // A name the sheet cannot take: nothing is left on disk.
+        book.setSheetName("Films [à voir]");
+        QVERIFY(!book.save(file("refus.xlsx"), error));
+        QVERIFY(!QFile::exists(file("refus.xlsx")));
     }
 };
 

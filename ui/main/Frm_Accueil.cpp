@@ -61,7 +61,6 @@ void Frm_Accueil::build(QMainWindow* window, QWidget* client)
     fillBackground(c.fra_export, Qt::white);
     c.Progbar = new QProgressBar(c.fra_export);
     c.Progbar->setObjectName(QStringLiteral("Progbar"));
-    c.Progbar->setRange(0, 100);
     c.Progbar->setValue(0);
     place(c.Progbar, 120, 240, 4215, 255);
     c.fra_export->setVisible(false);
