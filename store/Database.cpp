@@ -16,8 +16,20 @@ namespace {
 constexpr std::size_t kCachedStatements = 48;
 constexpr int kBusyTimeoutMs = 250;
 
-// What went wrong, in the user's words for the failures of the disk and the file; the engine's
-// own text for a statement it could not run, which only a fault of the program causes.
+// The engine reads a leading U+FEFF or U+FFFE of UTF-16 text as a byte-order mark, and drops
+// or obeys it; a mark of our own in front keeps such a value as it was typed.
+QString withOwnByteOrderMark(const QString& text)
+{
+    if (text.startsWith(QChar(0xFEFF)) || text.startsWith(QChar(0xFFFE)))
+        return QChar(0xFEFF) + text;
+    return text;
+}
+
+}  // namespace
+
+QString engineVersion() { return QString::fromLatin1(sqlite3_libversion()); }
+
+// A statement the engine could not run is told in its own text: only a fault of the program causes it.
 QString engineMessage(sqlite3* db, int code)
 {
     switch (code) {
@@ -53,18 +65,10 @@ QString engineMessage(sqlite3* db, int code)
     return QString::fromUtf8(text ? text : sqlite3_errstr(code));
 }
 
-// The engine reads a leading U+FEFF or U+FFFE of UTF-16 text as a byte-order mark, and drops
-// or obeys it; a mark of our own in front keeps such a value as it was typed.
-QString withOwnByteOrderMark(const QString& text)
+void throwEngineError(sqlite3* db, int code, const QString& what)
 {
-    if (text.startsWith(QChar(0xFEFF)) || text.startsWith(QChar(0xFFFE)))
-        return QChar(0xFEFF) + text;
-    return text;
+    throw DbError(QStringLiteral("%1 : %2").arg(what, engineMessage(db, code)), code);
 }
-
-}  // namespace
-
-QString engineVersion() { return QString::fromLatin1(sqlite3_libversion()); }
 
 PreparedStatement::PreparedStatement(Database* owner, QString key, sqlite3_stmt* statement)
     : owner_(owner), key_(std::move(key)), statement_(statement)
@@ -119,14 +123,14 @@ Database::~Database()
     sqlite3_close_v2(db_);
 }
 
-std::unique_ptr<Database> Database::open(const QString& path)
+std::unique_ptr<Database> Database::open(const QString& path, Access access)
 {
     if (!QFileInfo(path).isFile())
         throw DbError(QStringLiteral("Le fichier de la base de donnée est introuvable : %1").arg(path));
     sqlite3* raw = nullptr;
     // A connection serves the one thread of the windows: it needs no lock of its own.
-    const int code = sqlite3_open_v2(path.toUtf8().constData(), &raw,
-                                     SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    const int mode = access == Access::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    const int code = sqlite3_open_v2(path.toUtf8().constData(), &raw, mode | SQLITE_OPEN_NOMUTEX, nullptr);
     std::unique_ptr<Database> db(new Database(raw, path));
     if (code != SQLITE_OK)
         db->fail(code, QStringLiteral("La base de donnée n'a pas pu être ouverte"));
@@ -134,6 +138,8 @@ std::unique_ptr<Database> Database::open(const QString& path)
     sqlite3_busy_timeout(raw, kBusyTimeoutMs);
     registerFrenchText(raw);
     checkCatalogue(*db);
+    if (access == Access::ReadOnly)
+        return db;
     // Write-ahead journal: each film is still committed on its own, without a disk flush per
     // film, and a crash never leaves a half-written catalogue. A read-only file keeps its mode.
     sqlite3_exec(raw, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
@@ -148,10 +154,7 @@ std::unique_ptr<Database> Database::open(const QString& path)
     return db;
 }
 
-void Database::fail(int code, const QString& what) const
-{
-    throw DbError(QStringLiteral("%1 : %2").arg(what, engineMessage(db_, code)), code);
-}
+void Database::fail(int code, const QString& what) const { throwEngineError(db_, code, what); }
 
 int Database::execute(const QString& statement)
 {
@@ -164,9 +167,10 @@ QString Database::contentStamp()
 {
     PreparedStatement version = prepare(QStringLiteral("PRAGMA data_version"));
     version.step();
-    return QStringLiteral("%1:%2")
+    return QStringLiteral("%1:%2:%3")
             .arg(sqlite3_total_changes64(db_))
-            .arg(sqlite3_column_int64(version.get(), 0));
+            .arg(sqlite3_column_int64(version.get(), 0))
+            .arg(replacements_);
 }
 
 PreparedStatement Database::prepare(const QString& statement)

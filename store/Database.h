@@ -17,6 +17,12 @@ class Database;
 // The version of the engine behind the catalogue, "3.40.1".
 QString engineVersion();
 
+// What went wrong, in the user's words for the failures of the disk and the file ("le disque est
+// plein"); the engine's own text (of the connection, when given) for any other failure.
+QString engineMessage(sqlite3* db, int code);
+// Throws DbError: what failed, then why ("<what> : le disque est plein").
+[[noreturn]] void throwEngineError(sqlite3* db, int code, const QString& what);
+
 // A prepared statement borrowed from the connection's cache; it goes back when released.
 class PreparedStatement {
 public:
@@ -43,9 +49,12 @@ private:
 // The one connection to the catalogue file.
 class Database {
 public:
+    enum class Access { ReadWrite, ReadOnly };
+
     // Opens an existing catalogue; never creates a file. Throws DbError when the file is
-    // missing, is not a catalogue, or lacks the table film or one of its columns.
-    static std::unique_ptr<Database> open(const QString& path);
+    // missing, is not a catalogue, or lacks the table film or one of its columns. Read only, the
+    // file is left exactly as it is, journal mode included.
+    static std::unique_ptr<Database> open(const QString& path, Access access = Access::ReadWrite);
     ~Database();
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
@@ -55,9 +64,12 @@ public:
     // Prepares a statement, its text literals bound as parameters.
     PreparedStatement prepare(const QString& statement);
 
-    // Moves whenever the catalogue's content may have changed: a write through this connection
-    // or a change committed by another one.
+    // Moves whenever the catalogue's content may have changed: a write through this connection,
+    // a change committed by another one, or the whole content replaced.
     QString contentStamp();
+    // Tells the stamp that the whole content was replaced under the connection (a restored backup),
+    // which the engine counts as no change of its own.
+    void contentReplaced() { ++replacements_; }
 
     QString path() const { return path_; }
     sqlite3* handle() const { return db_; }
@@ -72,6 +84,7 @@ private:
     QString path_;
     std::unordered_map<QString, sqlite3_stmt*> cache_;
     std::vector<QString> cacheOrder_;
+    qint64 replacements_ = 0;
 };
 
 }  // namespace store
