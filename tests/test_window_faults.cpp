@@ -25,7 +25,8 @@ QMap<QString, Action> actions()
                   click(accueil().Bt_Modif);
                   Frm_New::instance().controls().Txt_Titre->setText(QStringLiteral("Changé"));
               },
-              [] { click(Frm_New::instance().controls().Bt_Enreg); }, QStringLiteral("Certaines données ne sont pas valides")}},
+              [] { click(Frm_New::instance().controls().Bt_Enreg); },
+              QStringLiteral("Certaines données ne sont pas valides")}},
             {"delete",
              {[](TestProgram& program, const QString&) {
                   select("Alien");
@@ -44,7 +45,8 @@ QMap<QString, Action> actions()
                   select("Brazil");
                   program.platform().answers << ui::Answer::Yes;
               },
-              [] { tick(accueil().chk_pret); }, QStringLiteral("Le retour du film n'a pas pu être enregistré")}},
+              [] { tick(accueil().chk_pret); },
+              QStringLiteral("Le retour du film n'a pas pu être enregistré")}},
             {"quick add",
              {[](TestProgram& program, const QString& scanFolder) {
                   accueil().mnuajoutquick->trigger();
@@ -52,7 +54,8 @@ QMap<QString, Action> actions()
                   click(Frm_ajoutquick::instance().controls().cmd_parcourir);
               },
               [] { click(Frm_ajoutquick::instance().controls().cmd_lancer); }, unexpected}},
-            {"list fill", {[](TestProgram&, const QString&) {}, [] { accueil().mnulistF->trigger(); }, unexpected}},
+            {"list fill",
+             {[](TestProgram&, const QString&) {}, [] { accueil().mnulistF->trigger(); }, unexpected}},
             {"loan list",
              {[](TestProgram&, const QString&) {}, [] { accueil().mnuliste->trigger(); },
               QStringLiteral("La liste des emprunts n'a pas pu être lue")}},
@@ -112,7 +115,8 @@ private slots:
         program.insert(lent);
         program.insert(film(3, QStringLiteral("Casablanca")));
         QTemporaryDir scanFolder;
-        const QStringList scanTitles = makeVideoFiles(scanFolder.path(), QStringLiteral("Scan"), kScanFiles, 3);
+        const QStringList scanTitles =
+                makeVideoFiles(scanFolder.path(), QStringLiteral("Scan"), kScanFiles, 3);
         QVERIFY(!scanTitles.isEmpty());
         QVERIFY(startProgram());
         const Action step = actions().value(action);
@@ -142,8 +146,13 @@ private slots:
         vfs.clear();
 
         const QStringList told = statements(program);
-        QCOMPARE(told.size(), 1);
-        QVERIFY2(told[0].startsWith(step.message), qPrintable(told[0]));
+        // A quick add first backs up the catalogue, on the same failing disk: that failure is told first.
+        QStringList toldByStep = told;
+        if (action == "quick add" && (fault == WriteError || fault == DiskFull))
+            QVERIFY(toldByStep.takeFirst().startsWith(
+                    "La sauvegarde automatique du catalogue n'a pas pu être faite"));
+        QCOMPARE(toldByStep.size(), 1);
+        QVERIFY2(toldByStep[0].startsWith(step.message), qPrintable(toldByStep[0]));
         QVERIFY(!program.programEnded());
         auto db = store::Database::open(program.cataloguePath());
         QCOMPARE(integrityCheck(*db), QStringLiteral("ok"));
@@ -154,7 +163,7 @@ private slots:
         QCOMPARE(added.isEmpty(), fault != WriteErrorLater);
         QVERIFY(added.size() < kScanFiles);
         for (int i = 0; i < added.size(); ++i)
-            QCOMPARE(added[i].mid(0, 2), (QStringList{QString::number(4 + i), scanTitles[i]}));
+            QCOMPARE(added[i].mid(0, 2), (QStringList {QString::number(4 + i), scanTitles[i]}));
 
         // The program goes on with the same catalogue.
         accueil().mnulistF->trigger();
