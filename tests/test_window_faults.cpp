@@ -25,8 +25,7 @@ QMap<QString, Action> actions()
                   click(accueil().Bt_Modif);
                   Frm_New::instance().controls().Txt_Titre->setText(QStringLiteral("Changé"));
               },
-              [] { click(Frm_New::instance().controls().Bt_Enreg); },
-              QStringLiteral("Certaines données ne sont pas valides")}},
+              [] { click(Frm_New::instance().controls().Bt_Enreg); }, QStringLiteral("Certaines données ne sont pas valides")}},
             {"delete",
              {[](TestProgram& program, const QString&) {
                   select("Alien");
@@ -45,8 +44,7 @@ QMap<QString, Action> actions()
                   select("Brazil");
                   program.platform().answers << ui::Answer::Yes;
               },
-              [] { tick(accueil().chk_pret); },
-              QStringLiteral("Le retour du film n'a pas pu être enregistré")}},
+              [] { tick(accueil().chk_pret); }, QStringLiteral("Le retour du film n'a pas pu être enregistré")}},
             {"quick add",
              {[](TestProgram& program, const QString& scanFolder) {
                   accueil().mnuajoutquick->trigger();
@@ -54,8 +52,7 @@ QMap<QString, Action> actions()
                   click(Frm_ajoutquick::instance().controls().cmd_parcourir);
               },
               [] { click(Frm_ajoutquick::instance().controls().cmd_lancer); }, unexpected}},
-            {"list fill",
-             {[](TestProgram&, const QString&) {}, [] { accueil().mnulistF->trigger(); }, unexpected}},
+            {"list fill", {[](TestProgram&, const QString&) {}, [] { accueil().mnulistF->trigger(); }, unexpected}},
             {"loan list",
              {[](TestProgram&, const QString&) {}, [] { accueil().mnuliste->trigger(); },
               QStringLiteral("La liste des emprunts n'a pas pu être lue")}},
@@ -115,8 +112,7 @@ private slots:
         program.insert(lent);
         program.insert(film(3, QStringLiteral("Casablanca")));
         QTemporaryDir scanFolder;
-        const QStringList scanTitles =
-                makeVideoFiles(scanFolder.path(), QStringLiteral("Scan"), kScanFiles, 3);
+        const QStringList scanTitles = makeVideoFiles(scanFolder.path(), QStringLiteral("Scan"), kScanFiles, 3);
         QVERIFY(!scanTitles.isEmpty());
         QVERIFY(startProgram());
         const Action step = actions().value(action);
@@ -135,7 +131,11 @@ private slots:
             vfs.inject(FaultyVfs::Fault::ReadError);
             break;
         case WriteErrorLater:
-            vfs.inject(FaultyVfs::Fault::WriteError, 20);
+            // Once the scan runs, past the backup that precedes it.
+            program.platform().onProcessEvents = [&vfs, armed = false]() mutable {
+                if (!std::exchange(armed, true))
+                    vfs.inject(FaultyVfs::Fault::WriteError, 20);
+            };
             break;
         default:
             vfs.inject(fault == DiskFull ? FaultyVfs::Fault::DiskFull : FaultyVfs::Fault::WriteError);
@@ -149,8 +149,7 @@ private slots:
         // A quick add first backs up the catalogue, on the same failing disk: that failure is told first.
         QStringList toldByStep = told;
         if (action == "quick add" && (fault == WriteError || fault == DiskFull))
-            QVERIFY(toldByStep.takeFirst().startsWith(
-                    "La sauvegarde automatique du catalogue n'a pas pu être faite"));
+            QVERIFY(toldByStep.takeFirst().startsWith("La sauvegarde automatique du catalogue n'a pas pu être faite"));
         QCOMPARE(toldByStep.size(), 1);
         QVERIFY2(toldByStep[0].startsWith(step.message), qPrintable(toldByStep[0]));
         QVERIFY(!program.programEnded());
@@ -163,7 +162,7 @@ private slots:
         QCOMPARE(added.isEmpty(), fault != WriteErrorLater);
         QVERIFY(added.size() < kScanFiles);
         for (int i = 0; i < added.size(); ++i)
-            QCOMPARE(added[i].mid(0, 2), (QStringList {QString::number(4 + i), scanTitles[i]}));
+            QCOMPARE(added[i].mid(0, 2), (QStringList{QString::number(4 + i), scanTitles[i]}));
 
         // The program goes on with the same catalogue.
         accueil().mnulistF->trigger();
