@@ -63,30 +63,18 @@ private slots:
         QCOMPARE(backups.dueAtStartUp(kNow), due);
     }
 
-    // Each backup holds the catalogue as it was, as a lone file that opens as a catalogue; past ten,
-    // the oldest go, and files of the user's own stay.
-    void backUpKeepsTheTenNewest()
+    // A backup holds the catalogue as it was, as one lone file; it never replaces another.
+    void backUpCopiesTheCatalogue()
     {
         TestCatalogue catalogue;
         fill(catalogue, 40);
         store::Backups backups(catalogue.db());
-        const QString folder = catalogue.path(QStringLiteral("BD/Sauvegardes"));
-        QVERIFY(QDir().mkpath(folder));
-        QVERIFY(writeBytes(folder + QStringLiteral("/Film à garder.mdb"), "notes"));
-        QStringList expected;
-        for (int day = 0; day < 12; ++day) {
-            catalogue.insert(film(100 + day, QStringLiteral("Ajouté le jour %1").arg(day)));
-            const QDateTime taken = kNow.addDays(day);
-            QCOMPARE(backups.backUp(taken), QDir(folder).filePath(name(taken)));
-            expected.append(name(taken));
-            auto copy = store::Database::open(QDir(folder).filePath(name(taken)));
-            QCOMPARE(filmRows(*copy), filmRows(catalogue.db()));
-        }
-        expected = expected.mid(2);
-        expected.append(QStringLiteral("Film à garder.mdb"));
-        QCOMPARE(filesIn(folder), expected);
-        // Two backups in the same second: the later takes the next second rather than replace.
-        QCOMPARE(backups.backUp(kNow.addDays(11)), QDir(folder).filePath(name(kNow.addDays(11).addSecs(1))));
+        const QString first = backups.backUp(kNow);
+        catalogue.insert(film(100, QStringLiteral("Ajouté ensuite")));
+        QCOMPARE(backups.backUp(kNow.addMSecs(400)), QDir(backups.folder()).filePath(name(kNow.addSecs(1))));
+        QCOMPARE(filesIn(backups.folder()), (QStringList {name(kNow), name(kNow.addSecs(1))}));
+        auto copy = store::Database::open(first, store::Database::Access::ReadOnly);
+        QCOMPARE(filmRows(*copy), filmRows(catalogue.db()).mid(0, 40));
     }
 
     // A backup that cannot be read whole is listed as such; the others with their films and loans.
