@@ -20,7 +20,6 @@ bool Main()
     try {
         cnx = store::Database::open(files::cataloguePath());
         Frm_Accueil::instance().show();
-        return true;
     } catch (const std::exception&) {
         // A main window that failed to load was not left loaded.
         cnx.reset();
@@ -29,6 +28,9 @@ bool Main()
                    ui::Icon::Critical, QStringLiteral("Erreur de connection"));
         return false;
     }
+    // Once the window is shown and filled, so a failure is told over it.
+    sauvegarde_automatique(true);
+    return true;
 }
 
 store::Films films()
@@ -36,6 +38,31 @@ store::Films films()
     if (!cnx)
         throw store::DbError(QStringLiteral("Aucune base de donnée n'est ouverte."));
     return store::Films(*cnx);
+}
+
+store::Backups sauvegardes()
+{
+    if (!cnx)
+        throw store::DbError(QStringLiteral("Aucune base de donnée n'est ouverte."));
+    return store::Backups(*cnx);
+}
+
+void sauvegarde_automatique(bool au_demarrage)
+{
+    QString echec;
+    try {
+        store::Backups backups = sauvegardes();
+        const QDateTime maintenant = ui::platform().now();
+        if (!au_demarrage || backups.dueAtStartUp(maintenant))
+            backups.backUp(maintenant);
+        return;
+    } catch (const store::DbError& error) {
+        echec = error.message();
+    } catch (const std::exception& error) {
+        echec = QStringLiteral("La sauvegarde automatique du catalogue n'a pas pu être faite : ")
+                + QString::fromUtf8(error.what());
+    }
+    ui::msgBox(echec, ui::Icon::Critical);
 }
 
 void tiret_si_vide(QLineEdit* box)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "files/ReferenceListFile.h"
+#include "store/Backups.h"
 #include "store/Database.h"
 #include "store/Films.h"
 
@@ -30,6 +31,12 @@ bool Main();
 
 // The films of the open catalogue; throws when none is open.
 store::Films films();
+// The backups of the open catalogue; throws when none is open.
+store::Backups sauvegardes();
+
+// Backs up the catalogue, at start-up only once a day and when it holds a film. A failure is told
+// in one message and the program goes on.
+void sauvegarde_automatique(bool au_demarrage);
 
 // Puts "-" into a text box whose text is empty.
 void tiret_si_vide(QLineEdit* box);

@@ -4,15 +4,18 @@
 #include "SampleCatalogue.h"
 
 #include "app/Connection.h"
+#include "backups/frm_sauvegarde.h"
 #include "editor/Frm_New.h"
 #include "files/ProgramFolder.h"
 #include "quickadd/Frm_ajoutquick.h"
+#include "store/Backups.h"
 #include "store/Catalogue.h"
 #include "store/Films.h"
 #include "store/Recordset.h"
 #include "support/ScriptedPlatform.h"
 #include "ui/Form.h"
 #include "ui/ListView.h"
+#include "ui/Platform.h"
 #include "ui/Toolkit.h"
 #include "ui/main/Frm_Accueil.h"
 
@@ -21,6 +24,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -28,6 +32,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
+#include <sqlite3.h>
 
 using bench::Timing;
 
@@ -56,6 +61,22 @@ double engineTime(store::Database& db, const QStringList& statements)
             }
         }
     });
+}
+
+// The engine's page-by-page copy of the catalogue into a file, unchecked.
+double bareCopyTime(store::Database& db, const QString& path)
+{
+    QFile::remove(path);
+    sqlite3* copy = nullptr;
+    sqlite3_open(path.toUtf8().constData(), &copy);
+    const double ms = bench::timeOnce([&] {
+        sqlite3_backup* backup = sqlite3_backup_init(copy, "main", db.handle(), "main");
+        sqlite3_backup_step(backup, -1);
+        sqlite3_backup_finish(backup);
+    });
+    sqlite3_close(copy);
+    QFile::remove(path);
+    return ms;
 }
 
 // Unloads every window as the program does at its end; with no event loop running here, the
@@ -117,6 +138,7 @@ int main(int argc, char* argv[])
                           QFile::ReadOwner | QFile::WriteOwner);
     std::fprintf(stderr, "making a catalogue of %d films...\n", kFilms);
     bench::fillCatalogue(catalogue, kFilms);
+    std::fprintf(stderr, "catalogue of %.1f MB\n", double(QFileInfo(catalogue).size()) / 1e6);
     files::setProgramFolder(folder.path());
     auto engine = store::Database::open(catalogue);
     auto keyOf = [&](const QString& statement) {
@@ -143,6 +165,8 @@ int main(int argc, char* argv[])
         timings.append(timing);
     };
 
+    // A backup of the moment: none is due at the first start-up.
+    store::Backups(*engine).backUp(platform.clock);
     record(
             QStringLiteral("Start-up to the filled window"), 5,
             [&] {
@@ -150,6 +174,40 @@ int main(int argc, char* argv[])
                 return bench::timeOnce([] { Connection::Main(); });
             },
             [&] { return engineTime(*engine, QStringList {kAll} + kCounts); });
+    record(
+            QStringLiteral("Start-up with the day's backup"), 5,
+            [&] {
+                return bench::timeOnce([] { Connection::Main(); },
+                                       [&] {
+                                           endProgram();
+                                           platform.clock = platform.clock.addDays(1).addSecs(60);
+                                       });
+            },
+            [&] { return engineTime(*engine, QStringList {kAll} + kCounts); });
+    record(
+            QStringLiteral("Backup of 32,767 films"), kRuns,
+            [&] {
+                return bench::timeOnce([] { Connection::sauvegardes().backUp(ui::platform().now()); },
+                                       [&] { platform.clock = platform.clock.addSecs(60); });
+            },
+            [&] { return bareCopyTime(*engine, QDir(folder.path()).filePath(QStringLiteral("copie.mdb"))); });
+    record(QStringLiteral("Restore window, ten backups listed"), 5,
+           [&] {
+               return bench::timeOnce([] { accueil().mnu_restaurer->trigger(); },
+                                      [] { frm_sauvegarde::instance().unload(); });
+           },
+           {});
+    record(QStringLiteral("Restoring a backup"), 5,
+           [&] {
+               return bench::timeOnce([] { click(frm_sauvegarde::instance().controls().cmd_restaurer); },
+                                      [&] {
+                                          platform.clock = platform.clock.addSecs(60);
+                                          accueil().mnu_restaurer->trigger();
+                                          frm_sauvegarde::instance().controls().List->selectRow(1);
+                                          platform.answers = {ui::Answer::Yes};
+                                      });
+           },
+           {});
 
     record(
             QStringLiteral("Full list (Liste des Films)"), kRuns,

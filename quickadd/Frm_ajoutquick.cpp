@@ -195,6 +195,9 @@ void Frm_ajoutquick::cmd_lancer_Click()
     window()->setCursor(Qt::WaitCursor);
     c.cmd_parcourir->setEnabled(false);
     c.cmd_lancer->setEnabled(false);
+    // A scan may add thousands of films at once: the catalogue as it was is kept first. A backup that
+    // fails is told before the scan, which goes on: the user asked for it.
+    Connection::sauvegarde_automatique(false);
     compteur_ = c.lbl_compte;
     films_ajoutes_ = 0;
     films_connus_ = 0;

@@ -83,14 +83,14 @@ Database::~Database()
     sqlite3_close_v2(db_);
 }
 
-std::unique_ptr<Database> Database::open(const QString& path)
+std::unique_ptr<Database> Database::open(const QString& path, Access access)
 {
     if (!QFileInfo(path).isFile())
         throw DbError(QStringLiteral("Le fichier de la base de donnée est introuvable : %1").arg(path));
     sqlite3* raw = nullptr;
     // A connection serves the one thread of the windows: it needs no lock of its own.
-    const int code = sqlite3_open_v2(path.toUtf8().constData(), &raw,
-                                     SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    const int mode = access == Access::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    const int code = sqlite3_open_v2(path.toUtf8().constData(), &raw, mode | SQLITE_OPEN_NOMUTEX, nullptr);
     std::unique_ptr<Database> db(new Database(raw, path));
     if (code != SQLITE_OK)
         db->fail(code, QStringLiteral("La base de donnée n'a pas pu être ouverte"));
@@ -98,6 +98,8 @@ std::unique_ptr<Database> Database::open(const QString& path)
     sqlite3_busy_timeout(raw, kBusyTimeoutMs);
     registerFrenchText(raw);
     checkCatalogue(*db);
+    if (access == Access::ReadOnly)
+        return db;
     // Write-ahead journal: each film is still committed on its own, without a disk flush per
     // film, and a crash never leaves a half-written catalogue. A read-only file keeps its mode.
     sqlite3_exec(raw, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
@@ -112,10 +114,7 @@ std::unique_ptr<Database> Database::open(const QString& path)
     return db;
 }
 
-void Database::fail(int code, const QString& what) const
-{
-    throw DbError(QStringLiteral("%1 : %2").arg(what, engineMessage(db_, code)), code);
-}
+void Database::fail(int code, const QString& what) const { throwEngineError(db_, code, what); }
 
 int Database::execute(const QString& statement)
 {
@@ -128,9 +127,10 @@ QString Database::contentStamp()
 {
     PreparedStatement version = prepare(QStringLiteral("PRAGMA data_version"));
     version.step();
-    return QStringLiteral("%1:%2")
+    return QStringLiteral("%1:%2:%3")
             .arg(sqlite3_total_changes64(db_))
-            .arg(sqlite3_column_int64(version.get(), 0));
+            .arg(sqlite3_column_int64(version.get(), 0))
+            .arg(replacements_);
 }
 
 PreparedStatement Database::prepare(const QString& statement)

@@ -43,9 +43,12 @@ private:
 // The one connection to the catalogue file.
 class Database {
 public:
+    enum class Access { ReadWrite, ReadOnly };
+
     // Opens an existing catalogue; never creates a file. Throws DbError when the file is
-    // missing, is not a catalogue, or lacks the table film or one of its columns.
-    static std::unique_ptr<Database> open(const QString& path);
+    // missing, is not a catalogue, or lacks the table film or one of its columns. Read only, the
+    // file is left exactly as it is, journal mode included.
+    static std::unique_ptr<Database> open(const QString& path, Access access = Access::ReadWrite);
     ~Database();
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
@@ -55,9 +58,12 @@ public:
     // Prepares a statement, its text literals bound as parameters.
     PreparedStatement prepare(const QString& statement);
 
-    // Moves whenever the catalogue's content may have changed: a write through this connection
-    // or a change committed by another one.
+    // Moves whenever the catalogue's content may have changed: a write through this connection,
+    // a change committed by another one, or the whole content replaced.
     QString contentStamp();
+    // Tells the stamp that the whole content was replaced under the connection (a restored backup),
+    // which the engine counts as no change of its own.
+    void contentReplaced() { ++replacements_; }
 
     QString path() const { return path_; }
     sqlite3* handle() const { return db_; }
@@ -72,6 +78,7 @@ private:
     QString path_;
     std::unordered_map<QString, sqlite3_stmt*> cache_;
     std::vector<QString> cacheOrder_;
+    qint64 replacements_ = 0;
 };
 
 }  // namespace store

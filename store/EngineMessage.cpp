@@ -1,5 +1,7 @@
 #include "store/EngineMessage.h"
 
+#include "store/DbError.h"
+
 #include <QRegularExpression>
 #include <sqlite3.h>
 
@@ -124,6 +126,11 @@ QString engineMessage(sqlite3* db, int code)
         return QStringLiteral("le système ne permet pas un fichier aussi grand");
     }
     return QStringLiteral("le moteur de base de donnée a signalé l'erreur %1").arg(code);
+}
+
+void throwEngineError(sqlite3* db, int code, const QString& what)
+{
+    throw DbError(QStringLiteral("%1 : %2").arg(what, engineMessage(db, code)), code);
 }
 
 }  // namespace store

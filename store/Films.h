@@ -42,6 +42,7 @@ struct Counters {
     qint64 dvd = 0;
     qint64 lent = 0;
     qint64 atHome = 0;
+    qint64 films() const { return lent + atHome; }
 };
 
 // The catalogue's films: the one place that speaks SQL to the table film. The statements keep

@@ -136,6 +136,12 @@ void Frm_Accueil::oublier_selection()
         widget->setVisible(false);
 }
 
+void Frm_Accueil::catalogue_remplace()
+{
+    oublier_selection();
+    afficher_liste(store::Films::allFilms(), true);
+}
+
 // The list entries show a film list from its first row; all but the foreign films empty the search box.
 void Frm_Accueil::afficher_liste(const QString& requete, bool vider_recherche)
 {

@@ -1,6 +1,7 @@
 #include "ui/main/Frm_Accueil.h"
 
 #include "app/Connection.h"
+#include "backups/frm_sauvegarde.h"
 #include "reflists/frm_option.h"
 #include "store/Films.h"
 #include "ui/Controls.h"
@@ -80,6 +81,7 @@ void Frm_Accueil::build(QMainWindow* window, QWidget* client)
         Connection::onglet_option = files::ReferenceList::Audio;
         frm_option::instance().show();
     });
+    onEvent(c.mnu_restaurer, &QAction::triggered, [] { frm_sauvegarde::instance().montrer(); });
 }
 
 void Frm_Accueil::buildSummary(QWidget* client)
@@ -187,6 +189,7 @@ void Frm_Accueil::buildMenus(QMainWindow* window)
     entry(c.mnu_voir, c.mnu_liste_E, "mnu_liste_E", "Liste Film Etranger");
     menu(c.mnu_option, "mnu_option", "&Option");
     entry(c.mnu_option, c.mnu_audio, "mnu_audio", "Gestion Codec");
+    entry(c.mnu_option, c.mnu_restaurer, "mnu_restaurer", "Restaurer une sauvegarde…");
     menu(c.mnua, "mnua", "?");
     entry(c.mnua, c.mnupropos, "mnupropos", "A propos de");
 }

@@ -88,6 +88,7 @@ struct Frm_AccueilControls {
     QAction* mnu_liste_E = nullptr;
     QMenu* mnu_option = nullptr;
     QAction* mnu_audio = nullptr;
+    QAction* mnu_restaurer = nullptr;
     QMenu* mnua = nullptr;
     QAction* mnupropos = nullptr;
 };
@@ -103,6 +104,9 @@ public:
 
     // Reads the key of the selected row into code_selection; any failure leaves it as it was.
     void lire_selection();
+
+    // After the whole catalogue was replaced: no film selected, every film listed.
+    void catalogue_remplace();
 
 protected:
     Frm_Accueil();
