@@ -1,5 +1,6 @@
 #include "store/DbError.h"
 #include "support/Golden.h"
+#include "backups/frm_sauvegarde.h"
 #include "support/Testing.h"
 #include "ui/DesktopPlatform.h"
 #include "ui/Form.h"
@@ -111,8 +112,9 @@ private slots:
         QVERIFY(form.isLoaded() && !program.programEnded());
     }
 
-    // Every named control of each window, with its kind and whether it shows and takes input at
-    // opening: what the program's names promise to whoever drives the windows.
+    // Every named control of each window, on a film: its kind, whether it shows and takes input,
+    // and what a screen reader calls it (a choice list, which Linux names by its value, by the
+    // caption that labels it). What the program's names promise to whoever drives the windows.
     void windowsHoldTheirNamedControls_data()
     {
         QTest::addColumn<ui::Form*>("form");
@@ -121,13 +123,17 @@ private slots:
         QTest::newRow("Frm_Visu") << static_cast<ui::Form*>(&Frm_Visu::instance());
         QTest::newRow("frm_option") << static_cast<ui::Form*>(&frm_option::instance());
         QTest::newRow("Frm_ajoutquick") << static_cast<ui::Form*>(&Frm_ajoutquick::instance());
+        QTest::newRow("frm_sauvegarde") << static_cast<ui::Form*>(&frm_sauvegarde::instance());
     }
 
     void windowsHoldTheirNamedControls()
     {
         QFETCH(ui::Form*, form);
         testing::TestProgram program;
+        program.insert(testing::film(
+                1, "Alien", {{&testing::Film::codecVideo, ""}, {&testing::Film::langue, "Anglais"}}));
         testing::startProgram();
+        testing::select("Alien");
         form->show();
         QStringList tree;
         for (QObject* object : form->window()->findChildren<QObject*>()) {
@@ -135,11 +141,19 @@ private slots:
             if (object->objectName().isEmpty() || object->objectName().startsWith("qt_")
                 || (!widget && !qobject_cast<QAction*>(object)))
                 continue;
+            QString heard;
+            if (widget) {
+                QAccessibleInterface* found = QAccessible::queryAccessibleInterface(widget);
+                const auto labels = found->relations(QAccessible::Label);
+                heard = found->role() != QAccessible::ComboBox ? found->text(QAccessible::Name)
+                        : labels.isEmpty()                     ? QString()
+                                           : labels.first().first->text(QAccessible::Name);
+            }
             tree.append(
-                    QStringLiteral("%1 %2%3%4")
+                    QStringLiteral("%1 %2%3%4 «%5»")
                             .arg(object->objectName(), object->metaObject()->className())
                             .arg(widget ? (widget->isVisibleTo(form->window()) ? " shown" : " hidden") : "")
-                            .arg(widget && !widget->isEnabled() ? " disabled" : ""));
+                            .arg(widget && !widget->isEnabled() ? " disabled" : "", heard));
         }
         tree.sort();
         testing::compareWithGolden(tree, QStringLiteral("windows/%1.txt").arg(QTest::currentDataTag()));

@@ -1,8 +1,6 @@
 #include "support/Testing.h"
 #include "ui/Guard.h"
 
-#include <QAccessible>
-
 using namespace testing;
 
 namespace {
@@ -13,42 +11,6 @@ void openEditorOn(const QString& title)
 {
     select(title);
     click(accueil().Bt_Modif);
-}
-
-enum Window { Main, Editor, Sheet, Options, QuickAdd };
-
-// Opens the window as the user does, on the film "Alien"; gives it.
-QMainWindow* open(Window window)
-{
-    switch (window) {
-    case Main:
-        break;
-    case Editor:
-        openEditorOn("Alien");
-        return Frm_New::instance().window();
-    case Sheet:
-        select("Alien");
-        Frm_Visu::instance().montrer();
-        return Frm_Visu::instance().window();
-    case Options:
-        accueil().mnu_audio->trigger();
-        return frm_option::instance().window();
-    case QuickAdd:
-        accueil().mnuajoutquick->trigger();
-        return Frm_ajoutquick::instance().window();
-    }
-    return Frm_Accueil::instance().window();
-}
-
-// What a screen reader calls a control: its name, or for a choice list, which Linux names by its
-// value, the name of the caption that labels it.
-QString heardAs(QWidget* control)
-{
-    QAccessibleInterface* found = QAccessible::queryAccessibleInterface(control);
-    if (found->role() != QAccessible::ComboBox)
-        return found->text(QAccessible::Name);
-    const auto labels = found->relations(QAccessible::Label);
-    return labels.isEmpty() ? QString() : labels.first().first->text(QAccessible::Name);
 }
 
 QList<QRgb> pixelsDown(const QImage& image, int x)
@@ -116,7 +78,8 @@ private slots:
     void optionsLabel1IsNeverSeen()
     {
         start();
-        QMainWindow* window = open(Options);
+        accueil().mnu_audio->trigger();
+        QMainWindow* window = frm_option::instance().window();
         QLabel* label = frm_option::instance().controls().Label1;
         const QString style = QApplication::style()->name();
         const auto restore = qScopeGuard([&] { QApplication::setStyle(style); });
@@ -145,50 +108,6 @@ private slots:
             QCOMPARE(pixelsDown(shown, header->length() + spare / 2),
                      pixelsDown(shown, header->sectionSize(0) - 8));
         }
-    }
-
-    void controlsAreNamedByTheirCaptions_data()
-    {
-        QTest::addColumn<int>("window");
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<QString>("name");
-        const QList<std::tuple<Window, const char*, const char*>> rows = {
-                {Main, "txt_search", "Recherche"},
-                {Main, "txt_nom", "Nom"},
-                {Main, "List", "Liste des films"},
-                {Main, "lbl_qual", ""},
-                {Editor, "Txt_Titre", "Titre :"},
-                {Editor, "txt_realisateur", "Réalisateur :"},
-                {Editor, "txt_acteur", "Acteur(s) :"},
-                {Editor, "txt_duree", "Durée"},
-                {Editor, "txt_annee", "Année"},
-                {Editor, "Comb_lng", "Langue"},
-                {Editor, "Combo1", "Genre :"},
-                {Editor, "Combo3", "Format Vidéo"},
-                {Editor, "Combo2", "Nbr CD :"},
-                {Editor, "comb_video", "Codec Video"},
-                {Editor, "comb_audio", "Codec Audio"},
-                {Editor, "txt_obs", "Synopsis / Observation :"},
-                {Sheet, "txt_obs", "Synopsis / Observation"},
-                {Sheet, "lbl_codec", ""},
-                {Sheet, "lbl_langue", "Anglais"},
-                {Options, "txt_codec", "Ajout codec Audio"},
-                {Options, "List", "Codec Audio"},
-                {QuickAdd, "txt_parcourir", "Répertoire des films"},
-        };
-        for (const auto& [window, control, name] : rows)
-            QTest::addRow("%d %s", window, control) << int(window) << QString(control) << QString(name);
-    }
-
-    void controlsAreNamedByTheirCaptions()
-    {
-        QFETCH(int, window);
-        QFETCH(QString, control);
-        QFETCH(QString, name);
-        start({film(1, "Alien", {{&Film::codecVideo, ""}, {&Film::langue, "Anglais"}})});
-        QWidget* found = open(Window(window))->findChild<QWidget*>(control);
-        QVERIFY(found);
-        QCOMPARE(heardAs(found), name);
     }
 };
 
