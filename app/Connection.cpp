@@ -33,19 +33,20 @@ bool Main()
     return true;
 }
 
-store::Films films()
+namespace {
+
+store::Database& catalogue()
 {
     if (!cnx)
         throw store::DbError(QStringLiteral("Aucune base de donnée n'est ouverte."));
-    return store::Films(*cnx);
+    return *cnx;
 }
 
-store::Backups sauvegardes()
-{
-    if (!cnx)
-        throw store::DbError(QStringLiteral("Aucune base de donnée n'est ouverte."));
-    return store::Backups(*cnx);
-}
+}  // namespace
+
+store::Films films() { return store::Films(catalogue()); }
+
+store::Backups sauvegardes() { return store::Backups(catalogue()); }
 
 void sauvegarde_automatique(bool au_demarrage)
 {
@@ -58,9 +59,10 @@ void sauvegarde_automatique(bool au_demarrage)
         return;
     } catch (const store::DbError& error) {
         echec = error.message();
-    } catch (const std::exception& error) {
-        echec = QStringLiteral("La sauvegarde automatique du catalogue n'a pas pu être faite : ")
-                + QString::fromUtf8(error.what());
+    } catch (const std::exception&) {
+        // Any other error speaks the language of the library that raised it, not the user's.
+        echec = QStringLiteral("La sauvegarde automatique du catalogue n'a pas pu être faite : "
+                               "erreur interne du programme");
     }
     ui::msgBox(echec, ui::Icon::Critical);
 }
