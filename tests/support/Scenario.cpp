@@ -1,0 +1,271 @@
+#include "support/Scenario.h"
+
+#include "backups/frm_sauvegarde.h"
+#include "support/Golden.h"
+#include "support/Testing.h"
+
+#include <QRegularExpression>
+
+namespace testing {
+
+namespace {
+
+QString unescaped(QString text)
+{
+    return text.replace(QStringLiteral("\\s"), QStringLiteral(" "))
+            .replace(QStringLiteral("\\r"), QStringLiteral("\r"))
+            .replace(QStringLiteral("\\n"), QStringLiteral("\n"))
+            .replace(QStringLiteral("\\t"), QStringLiteral("\t"));
+}
+
+QList<ui::Form*> forms()
+{
+    return {&Frm_Accueil::instance(), &Frm_New::instance(),        &Frm_Visu::instance(),
+            &frm_option::instance(),  &Frm_ajoutquick::instance(), &frm_sauvegarde::instance()};
+}
+
+// A control by its name, "FORM.NAME" or "NAME" in the first loaded window that holds one.
+QWidget* control(const QString& name)
+{
+    const QString form = name.section(u'.', 0, -2);
+    for (ui::Form* f : forms()) {
+        if (!f->isLoaded() || (!form.isEmpty() && f->formName() != form))
+            continue;
+        if (auto* found = f->window()->findChild<QWidget*>(name.section(u'.', -1)))
+            return found;
+    }
+    QTest::qFail(qPrintable("no control " + name), __FILE__, __LINE__);
+    return nullptr;
+}
+
+Film filmOf(const QString& spec)
+{
+    static const QMap<QString, QString Film::*> columns = {
+            {"type", &Film::type},        {"cd", &Film::cd},
+            {"qualite", &Film::qualite},  {"format", &Film::format},
+            {"obs", &Film::obs},          {"langue", &Film::langue},
+            {"video", &Film::codecVideo}, {"son", &Film::codecSon},
+            {"duree", &Film::duree},      {"realisateur", &Film::realisateur},
+            {"acteur", &Film::acteur},    {"annee", &Film::annee}};
+    static const QRegularExpression pattern(QStringLiteral(R"(^(-?\d+) (.*?)(?: \[(.*)\])?$)"));
+    const QRegularExpressionMatch match = pattern.match(spec.trimmed());
+    Film f = film(match.captured(1).toInt(), unescaped(match.captured(2)));
+    for (const QString& pair : match.captured(3).split(QStringLiteral(", "), Qt::SkipEmptyParts)) {
+        const QString key = pair.section(u'=', 0, 0), value = unescaped(pair.section(u'=', 1));
+        if (key == u"pret")
+            f.pret = value;
+        else if (key == u"date")
+            f.datePret = value;
+        else
+            f.*columns.value(key) = value;
+    }
+    return f;
+}
+
+// The loan box as the user sees it: the box's caption, whether it is ticked, the name and date
+// when they show, whether the name is locked, whether "Enregistrer le prêt" shows.
+QString loanBox()
+{
+    const Frm_AccueilControls& c = accueil();
+    const bool fields = c.txt_nom->isVisible();
+    if (c.lbl_nom->isVisible() != fields || c.lbl_date1->isVisible() != fields
+        || c.lbl_date->isVisible() != fields)
+        return QStringLiteral("loan fields shown apart");
+    return QStringLiteral("%1 %2 %3 %4 %5")
+            .arg(c.chk_pret->isVisible() ? c.chk_pret->text() : QStringLiteral("hidden"))
+            .arg(int(c.chk_pret->isChecked()))
+            .arg(fields ? c.txt_nom->text() + u'@' + c.lbl_date->text() : QStringLiteral("-"))
+            .arg(int(c.txt_nom->isReadOnly()))
+            .arg(int(c.cmd_pret->isVisible()));
+}
+
+void act(TestProgram& program, const QString& step)
+{
+    const QString verb = step.section(u' ', 0, 0), rest = unescaped(step.section(u' ', 1));
+    const QString name = rest.section(u' ', 0, 0), text = rest.section(u' ', 1);
+    if (verb == u"select")
+        select(rest);
+    else if (verb == u"dblclick")
+        doubleClickRow(int(titles().indexOf(rest)));
+    else if (verb == u"row")
+        clickRow(rest.toInt());
+    else if (verb == u"header")
+        clickHeader(rest.toInt());
+    else if (verb == u"click")
+        QTest::mouseClick(control(rest), Qt::LeftButton);
+    else if (verb == u"menu")
+        Frm_Accueil::instance().window()->findChild<QAction*>(rest)->trigger();
+    else if (verb == u"tick")
+        tick(qobject_cast<QCheckBox*>(control(rest)));
+    else if (verb == u"type") {
+        if (auto* box = qobject_cast<QLineEdit*>(control(name))) {
+            box->selectAll();
+            box->insert(text);
+        } else {
+            qobject_cast<QPlainTextEdit*>(control(name))->setPlainText(text);
+        }
+    } else if (verb == u"choose")
+        qobject_cast<QComboBox*>(control(name))->setCurrentText(text);
+    else if (verb == u"key")
+        QTest::keyClick(control(name), Qt::Key(QKeySequence(text)[0].key()));
+    else if (verb == u"keys")
+        QTest::keyClicks(control(name), text);
+    else if (verb == u"tab")
+        frm_option::instance().controls().TabStrip1->setCurrentIndex(rest.toInt());
+    else if (verb == u"entry") {
+        QListWidget* list = frm_option::instance().controls().List;
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(rest.toInt())).center());
+    } else if (verb == u"answer")
+        program.platform().answers << (rest == u"Oui" ? ui::Answer::Yes : ui::Answer::No);
+    else if (verb == u"folder")
+        program.platform().folders << rest;
+    else if (verb == u"close") {
+        for (ui::Form* form : forms())
+            if (form->formName() == rest)
+                form->window()->close();
+    } else if (verb == u"rename")
+        QVERIFY(QDir(program.folder()).rename(name, text));
+    else if (verb == u"sql")
+        program.db().execute(rest);
+    else if (verb == u"clock")
+        program.platform().clock = QDateTime::fromString(rest, QStringLiteral("dd/MM/yyyy HH:mm:ss"));
+    else
+        QTest::qFail(qPrintable("no step " + verb), __FILE__, __LINE__);
+}
+
+QString observe(TestProgram& program, const QString& part, int& messagesSeen)
+{
+    const QString what = part.section(u' ', 0, 0), name = part.section(u' ', 1);
+    if (what == u"list")
+        return titles().join(QStringLiteral(" | "));
+    if (what == u"cells")
+        return cells(name.toInt()).join(QStringLiteral(" | "));
+    if (what == u"films")
+        return program.films().join(QStringLiteral(" | "));
+    if (what == u"film") {
+        for (const QStringList& row : filmRows(program.db()))
+            if (row[0] == name)
+                return row.mid(1).join(QStringLiteral(" | "));
+        return QStringLiteral("none");
+    }
+    if (what == u"said") {
+        const QStringList said = program.messages().mid(messagesSeen);
+        messagesSeen = int(program.messages().size());
+        return said.join(QStringLiteral(" / "));
+    }
+    if (what == u"shown") {
+        QStringList shown;
+        for (ui::Form* form : forms())
+            if (form->isVisible())
+                shown << form->formName();
+        return shown.join(u' ');
+    }
+    if (what == u"box")
+        return loanBox();
+    if (what == u"counters")
+        return shown({accueil().lbl_stat_nbr, accueil().lbl_stat_dvd, accueil().lbl_stat_pret,
+                      accueil().lbl_dispo})
+                .join(u' ');
+    if (what == u"text")
+        return shown({control(name)}).value(0);
+    if (what == u"entries") {
+        QStringList entries;
+        if (auto* combo = qobject_cast<QComboBox*>(control(name)))
+            for (int i = 0; i < combo->count(); ++i)
+                entries << combo->itemText(i);
+        if (auto* list = qobject_cast<QListWidget*>(control(name)))
+            for (int i = 0; i < list->count(); ++i)
+                entries << list->item(i)->text();
+        return entries.join(QStringLiteral(" | "));
+    }
+    if (what == u"editor") {
+        const Frm_NewControls& c = Frm_New::instance().controls();
+        QString quality;
+        for (int i = 0; i < 5; ++i)
+            if (Frm_New::instance().options()[i]->isChecked())
+                quality = Frm_New::qualites()[i];
+        return (shown({c.Txt_Titre, c.Combo1, c.Combo2}) + QStringList {quality}
+                + shown({c.Combo3, c.txt_obs, c.Comb_lng, c.comb_video, c.comb_audio, c.txt_duree,
+                         c.txt_realisateur, c.txt_acteur, c.txt_annee}))
+                .join(QStringLiteral(" | "));
+    }
+    if (what == u"file") {
+        const QString path = program.path(name);
+        return QFile::exists(path) ? QString::fromLatin1(fileBytes(path)) : QStringLiteral("none");
+    }
+    if (what == u"focus") {
+        for (ui::Form* form : forms())
+            if (form->formName() == name && form->isLoaded() && form->window()->focusWidget())
+                return form->window()->focusWidget()->objectName();
+        return QString();
+    }
+    if (what == u"state") {
+        QWidget* widget = control(name);
+        return QStringLiteral("%1 %2").arg(widget->isVisible() ? "shown" : "hidden",
+                                           widget->isEnabled() ? "enabled" : "disabled");
+    }
+    QTest::qFail(qPrintable("nothing to observe as " + what), __FILE__, __LINE__);
+    return QString();
+}
+
+}  // namespace
+
+void addScenarios()
+{
+    QTest::addColumn<QStringList>("script");
+    const QDir folder(testData(QStringLiteral("scenarios")));
+    for (const QString& suite : folder.entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name)) {
+        QString name;
+        QStringList script;
+        const QStringList lines = QString::fromUtf8(fileBytes(folder.filePath(suite))).split(u'\n');
+        for (const QString& line : lines + QStringList {QStringLiteral("[]")}) {
+            if (line.startsWith(u'[')) {
+                if (!name.isEmpty())
+                    QTest::addRow("%s: %s", qPrintable(suite.chopped(4)), qPrintable(name)) << script;
+                name = line.mid(1).chopped(1);
+                script.clear();
+            } else if (!line.trimmed().isEmpty() && !line.startsWith(u'#')) {
+                script << line;
+            }
+        }
+    }
+}
+
+void play(TestProgram& program, const QStringList& script)
+{
+    // The options window's own variables outlive it, as they do in the program.
+    frm_option::instance().index_courant = 0;
+    int messagesSeen = 0;
+    for (const QString& line : script) {
+        const QString word = line.section(u'\t', 0, 0).trimmed(), rest = line.section(u'\t', 1);
+        if (word == u"films") {
+            for (const QString& spec : rest.split(QStringLiteral("; "), Qt::SkipEmptyParts))
+                program.insert(filmOf(spec));
+        } else if (word == u"lists") {
+            const QString path = program.path(QStringLiteral("BD/codec.cnb"));
+            QVERIFY(rest == u"-" ? QFile::remove(path) : writeBytes(path, unescaped(rest).toLatin1()));
+        } else if (word == u"start") {
+            QVERIFY(startProgram());
+        } else if (word == u"do") {
+            for (const QString& step : rest.split(QStringLiteral(" ; ")))
+                act(program, step.trimmed());
+        } else if (word == u"expect") {
+            const QString part = rest.section(u':', 0, 0);
+            const QString value =
+                    unescaped(rest.section(u':', 1).mid(1))
+                            .replace(QStringLiteral("{folder}"), QDir::toNativeSeparators(program.folder()));
+            const QString actual = observe(program, part, messagesSeen);
+            if (actual != value)
+                QTest::qFail(qPrintable(QStringLiteral("%1\n   actual:   %2\n   expected: %3")
+                                                .arg(line, actual, value)),
+                             __FILE__, __LINE__);
+        } else {
+            QTest::qFail(qPrintable("not a scenario line: " + line), __FILE__, __LINE__);
+        }
+        if (QTest::currentTestFailed())
+            return;
+    }
+}
+
+}  // namespace testing
