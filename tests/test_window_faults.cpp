@@ -153,7 +153,8 @@ private slots:
         // A quick add first backs up the catalogue, on the same failing disk: that failure is told first.
         QStringList toldByStep = told;
         if (action == "quick add" && (fault == WriteError || fault == DiskFull))
-            QVERIFY(toldByStep.takeFirst().startsWith("La sauvegarde automatique du catalogue n'a pas pu être faite"));
+            QVERIFY(toldByStep.takeFirst().startsWith(
+                    "La sauvegarde automatique du catalogue n'a pas pu être faite"));
         QCOMPARE(toldByStep.size(), 1);
         QVERIFY2(toldByStep[0].startsWith(step.message), qPrintable(toldByStep[0]));
         QVERIFY(!program.programEnded());

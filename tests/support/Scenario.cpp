@@ -134,7 +134,13 @@ void act(TestProgram& program, const QString& step)
         QTest::qFail(qPrintable("no step " + verb), __FILE__, __LINE__);
 }
 
-QString observe(TestProgram& program, const QString& part, int& messagesSeen)
+// What a scenario has seen so far: the messages it looked at, the count of the last scan.
+struct Seen {
+    int messages = 0;
+    QString firstCount;
+};
+
+QString observe(TestProgram& program, const QString& part, Seen& seen)
 {
     const QString what = part.section(u' ', 0, 0), name = part.section(u' ', 1);
     if (what == u"list")
@@ -150,8 +156,8 @@ QString observe(TestProgram& program, const QString& part, int& messagesSeen)
         return QStringLiteral("none");
     }
     if (what == u"said") {
-        const QStringList said = program.messages().mid(messagesSeen);
-        messagesSeen = int(program.messages().size());
+        const QStringList said = program.messages().mid(seen.messages);
+        seen.messages = int(program.messages().size());
         return said.join(QStringLiteral(" / "));
     }
     if (what == u"shown") {
@@ -163,6 +169,8 @@ QString observe(TestProgram& program, const QString& part, int& messagesSeen)
     }
     if (what == u"box")
         return loanBox();
+    if (what == u"count")
+        return std::exchange(seen.firstCount, QString());
     if (what == u"counters")
         return shown({accueil().lbl_stat_nbr, accueil().lbl_stat_dvd, accueil().lbl_stat_pret,
                       accueil().lbl_dispo})
@@ -236,8 +244,15 @@ void play(TestProgram& program, const QStringList& script)
 {
     // The options window's own variables outlive it, as they do in the program.
     frm_option::instance().index_courant = 0;
-    int messagesSeen = 0;
-    for (const QString& line : script) {
+    Seen seen;
+    QTemporaryDir tree;
+    // The count a scan shows after its first file: the window is gone once the scan ends.
+    program.platform().onProcessEvents = [&seen] {
+        if (seen.firstCount.isEmpty() && Frm_ajoutquick::instance().isLoaded())
+            seen.firstCount = Frm_ajoutquick::instance().controls().lbl_compte->text();
+    };
+    for (const QString& written : script) {
+        const QString line = QString(written).replace(QStringLiteral("{tree}"), tree.path());
         const QString word = line.section(u'\t', 0, 0).trimmed(), rest = line.section(u'\t', 1);
         if (word == u"films") {
             for (const QString& spec : rest.split(QStringLiteral("; "), Qt::SkipEmptyParts))
@@ -245,6 +260,13 @@ void play(TestProgram& program, const QStringList& script)
         } else if (word == u"lists") {
             const QString path = program.path(QStringLiteral("BD/codec.cnb"));
             QVERIFY(rest == u"-" ? QFile::remove(path) : writeBytes(path, unescaped(rest).toLatin1()));
+        } else if (word == u"tree") {
+            for (const QString& file : rest.split(QStringLiteral("; "))) {
+                const QString path = tree.filePath(unescaped(file.section(u'=', 0, 0)));
+                QDir().mkpath(QFileInfo(path).path());
+                QVERIFY(file.contains(u'=') ? QFile::copy(testData(file.section(u'=', 1)), path)
+                                            : writeBytes(path, QByteArray()));
+            }
         } else if (word == u"start") {
             QVERIFY(startProgram());
         } else if (word == u"do") {
@@ -255,7 +277,7 @@ void play(TestProgram& program, const QStringList& script)
             const QString value =
                     unescaped(rest.section(u':', 1).mid(1))
                             .replace(QStringLiteral("{folder}"), QDir::toNativeSeparators(program.folder()));
-            const QString actual = observe(program, part, messagesSeen);
+            const QString actual = observe(program, part, seen);
             if (actual != value)
                 QTest::qFail(qPrintable(QStringLiteral("%1\n   actual:   %2\n   expected: %3")
                                                 .arg(line, actual, value)),

@@ -12,6 +12,8 @@ class TestProgram;
 //
 //   films   1 Alien; 2 Brazil [pret=Paul, date=01/12/2026, qualite=DvD]   the catalogue, then start
 //   lists   "aMP3"\r\n"vDivX"\r\n                     BD/codec.cnb holds these bytes ("-": none)
+//   tree    a.avi; sub/b.avi; c.avi=divx_mp3.avi   files in a folder, {tree} (empty, or a copy
+//                                                  of a file of tests/data)
 //   do      select Alien ; tick chk_pret ; type txt_nom Marie ; click cmd_pret
 //   expect  box: Retour 0 Marie@06/12/2026 1 0
 //
@@ -22,10 +24,10 @@ class TestProgram;
 // clock DAY TIME.
 // What is expected, "part: value": list, cells N, films, film N, said (the messages since the
 // last look, "flags|title|prompt" joined by " / "), shown (the windows in view), box (the loan
-// box), counters, text [FORM.]NAME, state [FORM.]NAME, entries NAME (of a choice list or list),
-// editor (the editor's thirteen values), focus FORM, file NAME (its bytes as Latin-1 text, "none"). In texts,
-// \n \r \t stand for themselves, \s for a space that would otherwise be trimmed, and {folder} for the
-// program's folder.
+// box), counters, count (the quick add's count after its first file), text [FORM.]NAME, state [FORM.]NAME,
+// entries NAME (of a choice list or list), editor (the editor's thirteen values), focus FORM, file NAME (its
+// bytes as Latin-1 text, "none"). In texts, \n \r \t stand for themselves, \s for a space that would
+// otherwise be trimmed, and {folder} for the program's folder.
 
 // Adds one row per scenario of every file of tests/data/scenarios: "file: name", and its lines
 // in the column "script".
