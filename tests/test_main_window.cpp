@@ -62,6 +62,23 @@ private slots:
         QCOMPARE(contents(folder.folder()), before);
     }
 
+    // A backup put by hand in place of the catalogue is a catalogue the program opens.
+    void backupOpensAsTheCatalogue()
+    {
+        start(kFilms);
+        const QString backup =
+                QDir(program->path("BD/Sauvegardes")).entryInfoList(QDir::Files).value(0).filePath();
+        Connection::films().remove(2);
+        stopProgram();
+        program->closeDb();
+        for (const char* suffix : {"", "-wal", "-shm"})
+            QFile::remove(program->cataloguePath() + suffix);
+        QVERIFY(QFile::copy(backup, program->cataloguePath()));
+        QVERIFY(startProgram());
+        QCOMPARE(titles(), (QStringList {"abc", "Abyss"}));
+        QCOMPARE(messages(), QStringList());
+    }
+
     void listFollowsTheWindowSize()
     {
         start(kFilms);

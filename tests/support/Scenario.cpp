@@ -1,6 +1,8 @@
 #include "support/Scenario.h"
 
 #include "backups/frm_sauvegarde.h"
+#include "store/Backups.h"
+#include "support/FaultyVfs.h"
 #include "support/Golden.h"
 #include "support/Testing.h"
 
@@ -87,7 +89,11 @@ void act(TestProgram& program, const QString& step)
         select(rest);
     else if (verb == u"dblclick")
         doubleClickRow(int(titles().indexOf(rest)));
-    else if (verb == u"row")
+    else if (verb == u"row" && rest.contains(u' ')) {
+        auto* list = qobject_cast<ui::ListView*>(control(name));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualRect(list->model()->index(text.toInt(), 0)).center());
+    } else if (verb == u"row")
         clickRow(rest.toInt());
     else if (verb == u"header")
         clickHeader(rest.toInt());
@@ -124,12 +130,20 @@ void act(TestProgram& program, const QString& step)
         for (ui::Form* form : forms())
             if (form->formName() == rest)
                 form->window()->close();
-    } else if (verb == u"rename")
+    } else if (verb == u"write")
+        QVERIFY(writeBytes(program.path(name), text.toUtf8()));
+    else if (verb == u"rename")
         QVERIFY(QDir(program.folder()).rename(name, text));
     else if (verb == u"sql")
         program.db().execute(rest);
     else if (verb == u"clock")
         program.platform().clock = QDateTime::fromString(rest, QStringLiteral("dd/MM/yyyy HH:mm:ss"));
+    else if (verb == u"restart") {
+        stopProgram();
+        QVERIFY(startProgram());
+    } else if (verb == u"damage")
+        QVERIFY(writeBytes(program.path(QStringLiteral("BD/Sauvegardes/") + rest),
+                           "SQLite format 3" + QByteArray(8192, 'x')));
     else
         QTest::qFail(qPrintable("no step " + verb), __FILE__, __LINE__);
 }
@@ -147,6 +161,21 @@ QString observe(TestProgram& program, const QString& part, Seen& seen)
         return titles().join(QStringLiteral(" | "));
     if (what == u"cells")
         return cells(name.toInt()).join(QStringLiteral(" | "));
+    if (what == u"rows") {
+        QStringList rows;
+        const auto* list = qobject_cast<ui::ListView*>(control(name));
+        for (int row = 0; row < list->rowCount(); ++row) {
+            QStringList texts {list->rowText(row)};
+            for (int cell = 1; cell <= list->cellCount(row); ++cell)
+                texts << list->cellText(row, cell);
+            rows << texts.join(u'/');
+        }
+        return rows.join(QStringLiteral(" | "));
+    }
+    if (what == u"backups")
+        return QDir(program.path(QStringLiteral("BD/Sauvegardes")))
+                .entryList(QDir::Files, QDir::Name)
+                .join(QStringLiteral(" | "));
     if (what == u"films")
         return program.films().join(QStringLiteral(" | "));
     if (what == u"film") {
@@ -246,6 +275,7 @@ void play(TestProgram& program, const QStringList& script)
     frm_option::instance().index_courant = 0;
     Seen seen;
     QTemporaryDir tree;
+    std::optional<FaultyVfs> disk;
     // The count a scan shows after its first file: the window is gone once the scan ends.
     program.platform().onProcessEvents = [&seen] {
         if (seen.firstCount.isEmpty() && Frm_ajoutquick::instance().isLoaded())
@@ -267,6 +297,16 @@ void play(TestProgram& program, const QStringList& script)
                 QVERIFY(file.contains(u'=') ? QFile::copy(testData(file.section(u'=', 1)), path)
                                             : writeBytes(path, QByteArray()));
             }
+        } else if (word == u"backup") {
+            store::Backups(program.db())
+                    .backUp(QDateTime::fromString(rest, QStringLiteral("dd/MM/yyyy HH:mm:ss")));
+        } else if (word == u"disk") {
+            // The disk fails from now on: "full", "write error", or "sound" again.
+            if (!disk)
+                disk.emplace();
+            disk->inject(rest == u"full"                  ? FaultyVfs::Fault::DiskFull
+                                 : rest == u"write error" ? FaultyVfs::Fault::WriteError
+                                                          : FaultyVfs::Fault::None);
         } else if (word == u"start") {
             QVERIFY(startProgram());
         } else if (word == u"do") {
