@@ -1,5 +1,4 @@
 #include "support/Testing.h"
-#include "ui/Guard.h"
 
 using namespace testing;
 
@@ -40,18 +39,6 @@ private slots:
         click(accueil().cmd_new);
         QTest::keyClicks(editor().txt_annee, "19795");
         QCOMPARE(editor().txt_annee->text(), QStringLiteral("1979"));
-    }
-
-    void failuresAreToldInFrench()
-    {
-        start({film(1, "Alien")});
-        program->db().execute("DROP TABLE film");
-        accueil().txt_search->setText("A");
-        ui::guarded([] { throw std::out_of_range("cell"); });
-        QCOMPARE(messages().size(), 2);
-        QVERIFY2(messages()[0].endsWith(" : la table « film » n'existe pas"), qPrintable(messages()[0]));
-        QCOMPARE(messages()[1],
-                 "16|Cinabrel|Une erreur inattendue est survenue :\r\nerreur interne du programme");
     }
 
     // Without a temporary folder the workbook is refused, not written where the program started.

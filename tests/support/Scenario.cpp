@@ -7,6 +7,7 @@
 #include "support/Testing.h"
 
 #include <QRegularExpression>
+#include <sqlite3.h>
 
 namespace testing {
 
@@ -18,6 +19,28 @@ QString unescaped(QString text)
             .replace(QStringLiteral("\\r"), QStringLiteral("\r"))
             .replace(QStringLiteral("\\n"), QStringLiteral("\n"))
             .replace(QStringLiteral("\\t"), QStringLiteral("\t"));
+}
+
+// "Scan {01..60}.avi" as the sixty names it stands for, "; " between them.
+QString expandedRange(const QString& text)
+{
+    static const QRegularExpression range(QStringLiteral(R"(\{(\d+)\.\.(\d+)\})"));
+    const QRegularExpressionMatch match = range.match(text);
+    if (!match.hasMatch())
+        return text;
+    QStringList names;
+    for (int i = match.captured(1).toInt(); i <= match.captured(2).toInt(); ++i)
+        names << QString(text).replace(match.capturedStart(), match.capturedLength(),
+                                       QStringLiteral("%1").arg(i, match.capturedLength(1), 10, QChar(u'0')));
+    return names.join(QStringLiteral("; "));
+}
+
+// The text as a scenario writes it.
+QString escaped(QString text)
+{
+    return text.replace(u'\r', QStringLiteral("\\r"))
+            .replace(u'\n', QStringLiteral("\\n"))
+            .replace(u'\t', QStringLiteral("\\t"));
 }
 
 QList<ui::Form*> forms()
@@ -116,6 +139,8 @@ void act(TestProgram& program, const QString& step)
         QTest::keyClick(control(name), Qt::Key(QKeySequence(text)[0].key()));
     else if (verb == u"keys")
         QTest::keyClicks(control(name), text);
+    else if (verb == u"resize")
+        Frm_Accueil::instance().window()->resize(name.toInt(), text.toInt());
     else if (verb == u"tab")
         frm_option::instance().controls().TabStrip1->setCurrentIndex(rest.toInt());
     else if (verb == u"entry") {
@@ -135,7 +160,10 @@ void act(TestProgram& program, const QString& step)
     else if (verb == u"rename")
         QVERIFY(QDir(program.folder()).rename(name, text));
     else if (verb == u"sql")
-        program.db().execute(rest);
+        QCOMPARE(sqlite3_exec(program.db().handle(), rest.toUtf8().constData(), nullptr, nullptr, nullptr),
+                 SQLITE_OK);
+    else if (verb == u"remove")
+        QVERIFY(QDir(rest).removeRecursively());
     else if (verb == u"clock")
         program.platform().clock = QDateTime::fromString(rest, QStringLiteral("dd/MM/yyyy HH:mm:ss"));
     else if (verb == u"restart") {
@@ -152,6 +180,7 @@ void act(TestProgram& program, const QString& step)
 struct Seen {
     int messages = 0;
     QString firstCount;
+    QString busy;  // the quick add's cursor and buttons then
 };
 
 QString observe(TestProgram& program, const QString& part, Seen& seen)
@@ -172,6 +201,14 @@ QString observe(TestProgram& program, const QString& part, Seen& seen)
         }
         return rows.join(QStringLiteral(" | "));
     }
+    if (what == u"ended")
+        return program.programEnded() ? QStringLiteral("yes") : QStringLiteral("no");
+    if (what == u"geometry") {
+        const QRect r = control(name)->geometry();
+        return QStringLiteral("%1 %2 %3 %4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+    }
+    if (what == u"integrity")
+        return integrityCheck(*store::Database::open(program.cataloguePath()));
     if (what == u"backups")
         return QDir(program.path(QStringLiteral("BD/Sauvegardes")))
                 .entryList(QDir::Files, QDir::Name)
@@ -198,6 +235,15 @@ QString observe(TestProgram& program, const QString& part, Seen& seen)
     }
     if (what == u"box")
         return loanBox();
+    if (what == u"busy")
+        return seen.busy;
+    if (what == u"asked") {
+        QStringList asked;
+        for (const auto& request : program.platform().folderRequests)
+            asked << QStringList {request.owner->objectName(), request.prompt, request.initialFolder}.join(
+                    u'|');
+        return asked.join(QStringLiteral(" / "));
+    }
     if (what == u"count")
         return std::exchange(seen.firstCount, QString());
     if (what == u"counters")
@@ -276,10 +322,25 @@ void play(TestProgram& program, const QStringList& script)
     Seen seen;
     QTemporaryDir tree;
     std::optional<FaultyVfs> disk;
-    // The count a scan shows after its first file: the window is gone once the scan ends.
-    program.platform().onProcessEvents = [&seen] {
-        if (seen.firstCount.isEmpty() && Frm_ajoutquick::instance().isLoaded())
-            seen.firstCount = Frm_ajoutquick::instance().controls().lbl_compte->text();
+    std::optional<WriteLockHolder> otherProgram;
+    bool scanFault = false;
+    QStringList meanwhile;
+    // The count a scan shows after its first file: the window is gone once the scan ends. A fault
+    // of the disk "during the scan" comes once the scan runs, past the backup that precedes it.
+    program.platform().onProcessEvents = [&] {
+        Frm_ajoutquick& quickAdd = Frm_ajoutquick::instance();
+        if (seen.firstCount.isEmpty() && quickAdd.isLoaded()) {
+            seen.firstCount = quickAdd.controls().lbl_compte->text();
+            seen.busy = QStringLiteral("%1 %2 %3")
+                                .arg(quickAdd.window()->cursor().shape() == Qt::WaitCursor ? "hourglass"
+                                                                                           : "arrow")
+                                .arg(int(quickAdd.controls().cmd_parcourir->isEnabled()))
+                                .arg(int(quickAdd.controls().cmd_lancer->isEnabled()));
+        }
+        for (const QString& step : std::exchange(meanwhile, {}))
+            act(program, step.trimmed());
+        if (std::exchange(scanFault, false))
+            disk->inject(FaultyVfs::Fault::WriteError, 20);
     };
     for (const QString& written : script) {
         const QString line = QString(written).replace(QStringLiteral("{tree}"), tree.path());
@@ -291,22 +352,36 @@ void play(TestProgram& program, const QStringList& script)
             const QString path = program.path(QStringLiteral("BD/codec.cnb"));
             QVERIFY(rest == u"-" ? QFile::remove(path) : writeBytes(path, unescaped(rest).toLatin1()));
         } else if (word == u"tree") {
-            for (const QString& file : rest.split(QStringLiteral("; "))) {
-                const QString path = tree.filePath(unescaped(file.section(u'=', 0, 0)));
+            for (const QString& file : expandedRange(rest).split(QStringLiteral("; "))) {
+                const QString path = tree.filePath(
+                        unescaped(file.section(u'=', 0, 0).section(QStringLiteral("->"), 0, 0)));
                 QDir().mkpath(QFileInfo(path).path());
-                QVERIFY(file.contains(u'=') ? QFile::copy(testData(file.section(u'=', 1)), path)
-                                            : writeBytes(path, QByteArray()));
+                if (file.contains(QStringLiteral("->")))
+                    QVERIFY(QFile::link(file.section(QStringLiteral("->"), 1)
+                                                .replace(QStringLiteral("{data}"), testData({})),
+                                        path));
+                else
+                    QVERIFY(file.contains(u'=') ? QFile::copy(testData(file.section(u'=', 1)), path)
+                                                : writeBytes(path, QByteArray()));
             }
         } else if (word == u"backup") {
             store::Backups(program.db())
                     .backUp(QDateTime::fromString(rest, QStringLiteral("dd/MM/yyyy HH:mm:ss")));
         } else if (word == u"disk") {
-            // The disk fails from now on: "full", "write error", or "sound" again.
             if (!disk)
                 disk.emplace();
-            disk->inject(rest == u"full"                  ? FaultyVfs::Fault::DiskFull
-                                 : rest == u"write error" ? FaultyVfs::Fault::WriteError
-                                                          : FaultyVfs::Fault::None);
+            otherProgram.reset();
+            disk->clear();
+            if (rest == u"locked")
+                otherProgram.emplace(program.cataloguePath());
+            else if (rest == u"write error during the scan")
+                scanFault = true;
+            else if (rest != u"sound")
+                disk->inject(rest == u"full"                  ? FaultyVfs::Fault::DiskFull
+                                     : rest == u"write error" ? FaultyVfs::Fault::WriteError
+                                                              : FaultyVfs::Fault::ReadError);
+        } else if (word == u"meanwhile") {
+            meanwhile = rest.split(QStringLiteral(" ; "));
         } else if (word == u"start") {
             QVERIFY(startProgram());
         } else if (word == u"do") {
@@ -316,11 +391,14 @@ void play(TestProgram& program, const QStringList& script)
             const QString part = rest.section(u':', 0, 0);
             const QString value =
                     unescaped(rest.section(u':', 1).mid(1))
-                            .replace(QStringLiteral("{folder}"), QDir::toNativeSeparators(program.folder()));
-            const QString actual = observe(program, part, seen);
-            if (actual != value)
+                            .replace(QStringLiteral("{folder}"), QDir::toNativeSeparators(program.folder()))
+                            .replace(QStringLiteral("{home}"), QDir::homePath());
+            // "part~: text" asks only that the part holds the text.
+            const bool within = part.endsWith(u'~');
+            const QString actual = observe(program, within ? part.chopped(1) : part, seen);
+            if (within ? !actual.contains(value) : actual != value)
                 QTest::qFail(qPrintable(QStringLiteral("%1\n   actual:   %2\n   expected: %3")
-                                                .arg(line, actual, value)),
+                                                .arg(line, escaped(actual), escaped(value))),
                              __FILE__, __LINE__);
         } else {
             QTest::qFail(qPrintable("not a scenario line: " + line), __FILE__, __LINE__);
