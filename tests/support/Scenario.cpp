@@ -155,7 +155,14 @@ void act(TestProgram& program, const QString& step)
         for (ui::Form* form : forms())
             if (form->formName() == rest)
                 form->window()->close();
-    } else if (verb == u"write")
+    } else if (verb == u"mkdir")
+        QVERIFY(QDir(program.folder()).mkpath(rest));
+    else if (verb == u"tmpdir") {
+        QDir().mkpath(program.path(rest));
+        qputenv("TMPDIR", QFile::encodeName(program.path(rest)));
+    } else if (verb == u"viewer")
+        program.platform().documentsOpen = rest == u"on";
+    else if (verb == u"write")
         QVERIFY(writeBytes(program.path(name), text.toUtf8()));
     else if (verb == u"rename")
         QVERIFY(QDir(program.folder()).rename(name, text));
@@ -181,6 +188,7 @@ struct Seen {
     int messages = 0;
     QString firstCount;
     QString busy;  // the quick add's cursor and buttons then
+    QList<int> progress;  // the export's progress bar at each step
 };
 
 QString observe(TestProgram& program, const QString& part, Seen& seen)
@@ -235,6 +243,16 @@ QString observe(TestProgram& program, const QString& part, Seen& seen)
     }
     if (what == u"box")
         return loanBox();
+    if (what == u"opened")
+        return program.platform().openedDocuments.join(QStringLiteral(" | "));
+    if (what == u"workbook")
+        return workbookCells(program.platform().openedDocuments.value(0)).join(u'\n');
+    if (what == u"files")
+        return QDir(program.folder()).entryList(QDir::Files).join(QStringLiteral(" | "));
+    if (what == u"progress") {
+        const QList<int> steps = std::exchange(seen.progress, {});
+        return QStringLiteral("%1 steps, the last %2").arg(steps.size()).arg(steps.value(steps.size() - 1));
+    }
     if (what == u"busy")
         return seen.busy;
     if (what == u"asked") {
@@ -321,6 +339,8 @@ void play(TestProgram& program, const QStringList& script)
     frm_option::instance().index_courant = 0;
     Seen seen;
     QTemporaryDir tree;
+    const QByteArray temporaryFolder = qgetenv("TMPDIR");
+    const auto restore = qScopeGuard([&] { qputenv("TMPDIR", temporaryFolder); });
     std::optional<FaultyVfs> disk;
     std::optional<WriteLockHolder> otherProgram;
     bool scanFault = false;
@@ -337,6 +357,8 @@ void play(TestProgram& program, const QStringList& script)
                                 .arg(int(quickAdd.controls().cmd_parcourir->isEnabled()))
                                 .arg(int(quickAdd.controls().cmd_lancer->isEnabled()));
         }
+        if (Frm_Accueil::instance().isLoaded() && accueil().fra_export->isVisible())
+            seen.progress << accueil().Progbar->value();
         for (const QString& step : std::exchange(meanwhile, {}))
             act(program, step.trimmed());
         if (std::exchange(scanFault, false))
@@ -396,7 +418,12 @@ void play(TestProgram& program, const QStringList& script)
             // "part~: text" asks only that the part holds the text.
             const bool within = part.endsWith(u'~');
             const QString actual = observe(program, within ? part.chopped(1) : part, seen);
-            if (within ? !actual.contains(value) : actual != value)
+            // "part: @name" compares with the golden file tests/data/name.
+            if (value.startsWith(u'@'))
+                part.startsWith(QStringLiteral("file "))
+                        ? compareWithGolden(fileBytes(program.path(part.section(u' ', 1))), value.mid(1))
+                        : compareWithGolden(actual.split(u'\n'), value.mid(1));
+            else if (within ? !actual.contains(value) : actual != value)
                 QTest::qFail(qPrintable(QStringLiteral("%1\n   actual:   %2\n   expected: %3")
                                                 .arg(line, escaped(actual), escaped(value))),
                              __FILE__, __LINE__);

@@ -26,17 +26,20 @@ class TestProgram;
 // The steps: select TITLE, dblclick TITLE, row [LIST] N, header N, click [FORM.]NAME, menu NAME,
 // tick NAME, type NAME TEXT, keys NAME TEXT (typed key by key), choose NAME TEXT, key NAME KEY,
 // tab N, entry N, answer Oui|Non, folder PATH (the folder chooser's next answer), close FORM,
-// resize WIDTH HEIGHT (the main window), write FILE TEXT and rename FILE NEWNAME (in the program's
-// folder), remove PATH, sql STATEMENT, clock DAY TIME, restart, damage BACKUP.
+// resize WIDTH HEIGHT (the main window), write FILE TEXT, rename FILE NEWNAME, mkdir FOLDER and
+// tmpdir FOLDER (the temporary folder, in the program's folder), viewer off|on (whether documents
+// open), remove PATH, sql STATEMENT, clock DAY TIME, restart, damage BACKUP.
 //
 // What is expected, "part: value" (or "part~: text" for a part that holds the text): list, cells N,
-// rows LIST (each row's texts joined by "/"), films, film N, integrity (of the catalogue file),
-// said (the messages since the last look, "flags|title|prompt" joined by " / "), asked (the folder
-// requests), shown (the windows in view), ended (the program), box (the loan box), counters, count
-// and busy (the quick add's count, cursor and buttons after its first file), backups (the files of
-// BD/Sauvegardes), text [FORM.]NAME, state [FORM.]NAME, geometry NAME, entries NAME (of a choice
-// list or list), editor (the editor's thirteen values), focus FORM, file NAME (its bytes as Latin-1
-// text, "none"). In texts, \n \r \t stand for themselves, \s for a space that would otherwise be
+// rows LIST (each row's texts joined by "/"), films, film N, integrity (of the catalogue file), said
+// (the messages since the last look, "flags|title|prompt" joined by " / "), asked (the folder
+// requests), opened (the documents), workbook (the cells of the first opened), progress (the
+// export's), files (of the program's folder), shown (the windows in view), ended (the program), box
+// (the loan box), counters, count and busy (the quick add's count, cursor and buttons after its first
+// file), backups (the files of BD/Sauvegardes), text [FORM.]NAME, state [FORM.]NAME, geometry NAME,
+// entries NAME (of a choice list or list), editor (the editor's thirteen values), focus FORM, file
+// NAME (its bytes as Latin-1 text, "none"). "part: @name" compares with the golden file
+// tests/data/name. In texts, \n \r \t stand for themselves, \s for a space that would otherwise be
 // trimmed, {folder} for the program's folder and {home} for the user's.
 
 // Adds one row per scenario of every file of tests/data/scenarios: "file: name", and its lines
