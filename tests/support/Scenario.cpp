@@ -43,6 +43,19 @@ QString escaped(QString text)
             .replace(u'\t', QStringLiteral("\\t"));
 }
 
+// Every file under a folder, with its bytes.
+QMap<QString, QByteArray> contents(const QString& folder)
+{
+    QMap<QString, QByteArray> found;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        found.insert(QDir(folder).relativeFilePath(path), fileBytes(path));
+    }
+    return found;
+}
+
 QList<ui::Form*> forms()
 {
     return {&Frm_Accueil::instance(), &Frm_New::instance(),        &Frm_Visu::instance(),
@@ -169,16 +182,16 @@ void act(TestProgram& program, const QString& step)
     else if (verb == u"sql")
         QCOMPARE(sqlite3_exec(program.db().handle(), rest.toUtf8().constData(), nullptr, nullptr, nullptr),
                  SQLITE_OK);
-    else if (verb == u"remove")
-        QVERIFY(QDir(rest).removeRecursively());
-    else if (verb == u"clock")
+    else if (verb == u"remove") {
+        const QFileInfo path(QDir(program.folder()).filePath(rest));
+        QVERIFY(path.isDir() ? QDir(path.filePath()).removeRecursively() : QFile::remove(path.filePath()));
+    } else if (verb == u"clock")
         program.platform().clock = QDateTime::fromString(rest, QStringLiteral("dd/MM/yyyy HH:mm:ss"));
     else if (verb == u"restart") {
         stopProgram();
         QVERIFY(startProgram());
     } else if (verb == u"damage")
-        QVERIFY(writeBytes(program.path(QStringLiteral("BD/Sauvegardes/") + rest),
-                           "SQLite format 3" + QByteArray(8192, 'x')));
+        QVERIFY(writeBytes(program.path(rest), QByteArray("SQLite format 3", 16) + QByteArray(8192, 'x')));
     else
         QTest::qFail(qPrintable("no step " + verb), __FILE__, __LINE__);
 }
@@ -396,6 +409,8 @@ void play(TestProgram& program, const QStringList& script)
             disk->clear();
             if (rest == u"locked")
                 otherProgram.emplace(program.cataloguePath());
+            else if (rest == u"refusing every lock")
+                disk->inject(FaultyVfs::Fault::Locked);
             else if (rest == u"write error during the scan")
                 scanFault = true;
             else if (rest != u"sound")
@@ -404,6 +419,14 @@ void play(TestProgram& program, const QStringList& script)
                                                               : FaultyVfs::Fault::ReadError);
         } else if (word == u"meanwhile") {
             meanwhile = rest.split(QStringLiteral(" ; "));
+        } else if (word == u"start" && rest == u"refused") {
+            // The program ends, never having made or changed a file of its own accord.
+            const QMap<QString, QByteArray> before = contents(program.folder());
+            QVERIFY(!startProgram());
+            QCOMPARE(ui::forms::loadedCount(), 0);
+            if (disk)
+                disk->clear();
+            QCOMPARE(contents(program.folder()), before);
         } else if (word == u"start") {
             QVERIFY(startProgram());
         } else if (word == u"do") {

@@ -16,9 +16,11 @@ class TestProgram;
 //             empty, a copy of a file of tests/data, sixty of them, a link ({data}: tests/data)
 //   backup    05/12/2026 10:00:00          a backup taken then
 //   disk      full                         the disk fails from now on: "full", "write error", "read
-//             error", "locked" by another program, "write error during the scan", or "sound"
-//             again; before "start", it puts the program's files on a disk that may fail
-//   start                                  the program starts
+//             error", "write error during the scan", "locked" (another program holds the write
+//             lock), "refusing every lock", or "sound" again; before "start", it puts the
+//             program's files on a disk that may fail
+//   start                                  the program starts ("refused": it ends at once,
+//                                          every file of its folder as it was)
 //   do        select Alien ; tick chk_pret ; type txt_nom Marie ; click cmd_pret
 //   meanwhile close Frm_ajoutquick         steps done at the next pending events (mid-scan)
 //   expect    box: Retour 0 Marie@06/12/2026 1 0
@@ -27,8 +29,9 @@ class TestProgram;
 // tick NAME, type NAME TEXT, keys NAME TEXT (typed key by key), choose NAME TEXT, key NAME KEY,
 // tab N, entry N, answer Oui|Non, folder PATH (the folder chooser's next answer), close FORM,
 // resize WIDTH HEIGHT (the main window), write FILE TEXT, rename FILE NEWNAME, mkdir FOLDER and
-// tmpdir FOLDER (the temporary folder, in the program's folder), viewer off|on (whether documents
-// open), remove PATH, sql STATEMENT, clock DAY TIME, restart, damage BACKUP.
+// tmpdir FOLDER (the temporary folder), remove PATH and damage FILE (a database header, then
+// noise) in the program's folder, viewer off|on (whether documents open), sql STATEMENT, clock DAY
+// TIME, restart.
 //
 // What is expected, "part: value" (or "part~: text" for a part that holds the text): list, cells N,
 // rows LIST (each row's texts joined by "/"), films, film N, integrity (of the catalogue file), said

@@ -14,21 +14,13 @@ ui::Answer ScriptedPlatform::messageBox(const QString& prompt, ui::Buttons butto
     messages.append({prompt, ui::flags(buttons, icon), title});
     if (buttons != ui::Buttons::YesNo)
         return ui::Answer::Ok;
-    if (answers.isEmpty()) {
-        unanswered.append(prompt);
-        return ui::Answer::No;
-    }
-    return answers.takeFirst();
+    return answers.isEmpty() ? ui::Answer::No : answers.takeFirst();
 }
 
 QString ScriptedPlatform::chooseFolder(QWidget* owner, const QString& prompt, const QString& initialFolder)
 {
     folderRequests.append({owner, prompt, initialFolder});
-    if (folders.isEmpty()) {
-        unanswered.append(prompt);
-        return QString();
-    }
-    return folders.takeFirst();
+    return folders.isEmpty() ? QString() : folders.takeFirst();
 }
 
 bool ScriptedPlatform::openDocument(const QString& path)

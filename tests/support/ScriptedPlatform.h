@@ -20,7 +20,7 @@ public:
     ScriptedPlatform();  // installs itself
     ~ScriptedPlatform() override;  // puts the desktop platform back
 
-    // The next answers of questions (Yes/No). A box with OK only is answered OK.
+    // The next answers of questions (Yes/No; No once none is left). A box with OK only is answered OK.
     QList<ui::Answer> answers;
     // The next answers of the folder chooser; "" stands for a cancelled dialog.
     QStringList folders;
@@ -38,8 +38,6 @@ public:
         QString initialFolder;
     };
     QList<FolderRequest> folderRequests;
-    // Questions that found no scripted answer (answered No) and folder requests likewise.
-    QStringList unanswered;
 
     ui::Answer messageBox(const QString& prompt, ui::Buttons buttons, ui::Icon icon,
                           const QString& title) override;
@@ -47,8 +45,6 @@ public:
     bool openDocument(const QString& path) override;
     QDateTime now() override;
     void processEvents() override;
-
-    QString lastPrompt() const { return messages.isEmpty() ? QString() : messages.last().prompt; }
 };
 
 }  // namespace testing
