@@ -15,6 +15,16 @@ namespace {
 
 QString unescaped(QString text)
 {
+    // "\u{2029}" a character by its code, "{1250 × ab}" a text repeated.
+    static const QRegularExpression code(QStringLiteral(R"(\\u\{([0-9a-fA-F]+)\})")),
+            repeated(QStringLiteral(R"(\{(\d+) × ([^}]*)\})"));
+    for (QRegularExpressionMatch match; (match = code.match(text)).hasMatch();)
+        text.replace(
+                match.capturedStart(), match.capturedLength(),
+                QString::fromUcs4(std::array {char32_t(match.captured(1).toUInt(nullptr, 16))}.data(), 1));
+    for (QRegularExpressionMatch match; (match = repeated.match(text)).hasMatch();)
+        text.replace(match.capturedStart(), match.capturedLength(),
+                     match.captured(2).repeated(match.captured(1).toInt()));
     return text.replace(QStringLiteral("\\s"), QStringLiteral(" "))
             .replace(QStringLiteral("\\r"), QStringLiteral("\r"))
             .replace(QStringLiteral("\\n"), QStringLiteral("\n"))
@@ -36,11 +46,18 @@ QString expandedRange(const QString& text)
 }
 
 // The text as a scenario writes it.
-QString escaped(QString text)
+QString escaped(const QString& text)
 {
-    return text.replace(u'\r', QStringLiteral("\\r"))
-            .replace(u'\n', QStringLiteral("\\n"))
-            .replace(u'\t', QStringLiteral("\\t"));
+    QString written;
+    for (QChar c : text) {
+        if (c == u'\r' || c == u'\n' || c == u'\t')
+            written += u'\\' + QString(c == u'\r' ? u'r' : c == u'\n' ? u'n' : u't');
+        else if (c.category() == QChar::Other_Control || c == QChar::ParagraphSeparator)
+            written += QStringLiteral("\\u{%1}").arg(c.unicode(), 0, 16);
+        else
+            written += c;
+    }
+    return written;
 }
 
 // Every file under a folder, with its bytes.

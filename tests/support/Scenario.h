@@ -43,7 +43,8 @@ class TestProgram;
 // entries NAME (of a choice list or list), editor (the editor's thirteen values), focus FORM, file
 // NAME (its bytes as Latin-1 text, "none"). "part: @name" compares with the golden file
 // tests/data/name. In texts, \n \r \t stand for themselves, \s for a space that would otherwise be
-// trimmed, {folder} for the program's folder and {home} for the user's.
+// trimmed, \u{2029} for the character of that code, {1250 × ab} for the text repeated, {folder} for
+// the program's folder and {home} for the user's.
 
 // Adds one row per scenario of every file of tests/data/scenarios: "file: name", and its lines
 // in the column "script".
