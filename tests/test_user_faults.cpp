@@ -4,14 +4,6 @@ using namespace testing;
 
 namespace {
 
-const Frm_NewControls& editor() { return Frm_New::instance().controls(); }
-
-void openEditorOn(const QString& title)
-{
-    select(title);
-    click(accueil().Bt_Modif);
-}
-
 QList<QRgb> pixelsDown(const QImage& image, int x)
 {
     QList<QRgb> line;
@@ -25,22 +17,6 @@ QList<QRgb> pixelsDown(const QImage& image, int x)
 class TestUserFaults : public ProgramTest {
     Q_OBJECT
 private slots:
-    // The year box takes four typed characters, yet a stored film saved untouched keeps every value.
-    void untouchedSaveKeepsEveryStoredValue()
-    {
-        const QString title(40000, u'T');
-        start({film(1, title, {{&Film::annee, "1995-1996"}, {&Film::obs, "Une\r\nDeux"}})});
-        const QList<QStringList> before = filmRows(program->db());
-        openEditorOn(title);
-        QTest::keyClicks(editor().txt_annee, "7");
-        QCOMPARE(editor().txt_annee->text(), QStringLiteral("1995-1996"));
-        click(editor().Bt_Enreg);
-        QCOMPARE(filmRows(program->db()), before);
-        click(accueil().cmd_new);
-        QTest::keyClicks(editor().txt_annee, "19795");
-        QCOMPARE(editor().txt_annee->text(), QStringLiteral("1979"));
-    }
-
     // Without a temporary folder the workbook is refused, not written where the program started.
     void workbookNeedsATemporaryFolder()
     {
