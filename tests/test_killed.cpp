@@ -22,11 +22,11 @@ int killedProgram(const QString& what, const QString& programFolder, const QStri
     if (!testing::startProgram())
         return 1;
     if (what == u"--scan") {
-        testing::accueil().mnuajoutquick->trigger();
+        Frm_Accueil::instance().controls().mnuajoutquick->trigger();
         Frm_ajoutquick::instance().controls().cmd_parcourir->click();
         Frm_ajoutquick::instance().controls().cmd_lancer->click();
     } else {
-        testing::accueil().mnu_restaurer->trigger();
+        Frm_Accueil::instance().controls().mnu_restaurer->trigger();
         frm_sauvegarde::instance().controls().List->selectRow(0);
         frm_sauvegarde::instance().controls().cmd_restaurer->click();
     }
@@ -75,7 +75,7 @@ private slots:
         for (int i = 0; i < rows.size(); ++i)
             QCOMPARE(rows[i].mid(0, 2), (QStringList {QString::number(i + 1), titles[i]}));
         QVERIFY(testing::startProgram());
-        QCOMPARE(testing::titles().size(), rows.size());
+        QCOMPARE(Frm_Accueil::instance().controls().List->rowCount(), rows.size());
     }
 
     // Killed while it writes the restored catalogue, the program leaves the catalogue either

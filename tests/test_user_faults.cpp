@@ -4,6 +4,8 @@ using namespace testing;
 
 namespace {
 
+const Frm_AccueilControls& accueil() { return Frm_Accueil::instance().controls(); }
+
 QList<QRgb> pixelsDown(const QImage& image, int x)
 {
     QList<QRgb> line;

@@ -13,6 +13,72 @@ namespace testing {
 
 namespace {
 
+// The drivers of the windows, as a user works them: mouse clicks on rows, headers and boxes.
+const Frm_AccueilControls& accueil() { return Frm_Accueil::instance().controls(); }
+
+// The texts of one cell (0: the row's own) of each row of the main list, in the order shown.
+QStringList cells(int cell)
+{
+    QStringList result;
+    for (int row = 0; row < accueil().List->rowCount(); ++row)
+        result.append(cell == 0 ? accueil().List->rowText(row) : accueil().List->cellText(row, cell));
+    return result;
+}
+
+QStringList titles() { return cells(0); }
+
+QPoint rowCentre(int row)
+{
+    ui::ListView* list = accueil().List;
+    return list->visualRect(list->model()->index(row, 0)).center();
+}
+
+void clickRow(int row) { QTest::mouseClick(accueil().List->viewport(), Qt::LeftButton, {}, rowCentre(row)); }
+
+void select(const QString& title)
+{
+    const int row = int(titles().indexOf(title));
+    QVERIFY2(row >= 0, qPrintable(title));
+    clickRow(row);
+}
+
+void doubleClickRow(int row)
+{
+    clickRow(row);
+    QTest::mouseDClick(accueil().List->viewport(), Qt::LeftButton, {}, rowCentre(row));
+}
+
+void clickHeader(int column)
+{
+    QHeaderView* header = accueil().List->header();
+    const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                    header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+}
+
+// Clicks the check box on its box, as the user ticks or unticks it.
+void tick(QCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2)); }
+
+// What each control shows: the text of a label, box, drop-down list or notes; "checked" or ""
+// for an option button or check box.
+QStringList shown(const QList<QWidget*>& controls)
+{
+    QStringList texts;
+    for (QWidget* widget : controls) {
+        if (auto* label = qobject_cast<QLabel*>(widget))
+            texts.append(label->text());
+        else if (auto* line = qobject_cast<QLineEdit*>(widget))
+            texts.append(line->text());
+        else if (auto* list = qobject_cast<QComboBox*>(widget))
+            texts.append(list->currentText());
+        else if (auto* button = qobject_cast<QAbstractButton*>(widget))
+            texts.append(button->isChecked() ? QStringLiteral("checked") : QString());
+        else if (auto* notes = qobject_cast<QPlainTextEdit*>(widget))
+            texts.append(notes->toPlainText());
+    }
+    return texts;
+}
+
 QString unescaped(QString text)
 {
     // "\u{2029}" a character by its code, "{1250 × ab}" a text repeated.
@@ -77,6 +143,15 @@ QList<ui::Form*> forms()
 {
     return {&Frm_Accueil::instance(), &Frm_New::instance(),        &Frm_Visu::instance(),
             &frm_option::instance(),  &Frm_ajoutquick::instance(), &frm_sauvegarde::instance()};
+}
+
+ui::Form* formNamed(const QString& name)
+{
+    for (ui::Form* form : forms())
+        if (form->formName() == name)
+            return form;
+    QTest::qFail(qPrintable("no window " + name), __FILE__, __LINE__);
+    return &Frm_Accueil::instance();
 }
 
 // A control by its name, "FORM.NAME" or "NAME" in the first loaded window that holds one.
@@ -181,11 +256,11 @@ void act(TestProgram& program, const QString& step)
         program.platform().answers << (rest == u"Oui" ? ui::Answer::Yes : ui::Answer::No);
     else if (verb == u"folder")
         program.platform().folders << rest;
-    else if (verb == u"close") {
-        for (ui::Form* form : forms())
-            if (form->formName() == rest)
-                form->window()->close();
-    } else if (verb == u"mkdir")
+    else if (verb == u"close")
+        formNamed(rest)->window()->close();
+    else if (verb == u"show")
+        formNamed(rest)->show();
+    else if (verb == u"mkdir")
         QVERIFY(QDir(program.folder()).mkpath(rest));
     else if (verb == u"tmpdir") {
         QDir().mkpath(program.path(rest));
@@ -273,6 +348,33 @@ QString observe(TestProgram& program, const QString& part, Seen& seen)
     }
     if (what == u"box")
         return loanBox();
+    if (what == u"controls") {
+        // Every named control of the window: its kind, whether it shows and takes input, and
+        // what a screen reader calls it (a choice list, which Linux names by its value, by the
+        // caption that labels it).
+        QMainWindow* window = formNamed(name)->window();
+        QStringList tree;
+        for (QObject* object : window->findChildren<QObject*>()) {
+            auto* widget = qobject_cast<QWidget*>(object);
+            if (object->objectName().isEmpty() || object->objectName().startsWith(QStringLiteral("qt_"))
+                || (!widget && !qobject_cast<QAction*>(object)))
+                continue;
+            QString heard;
+            if (widget) {
+                QAccessibleInterface* found = QAccessible::queryAccessibleInterface(widget);
+                const auto labels = found->relations(QAccessible::Label);
+                heard = found->role() != QAccessible::ComboBox ? found->text(QAccessible::Name)
+                        : labels.isEmpty()                     ? QString()
+                                           : labels.first().first->text(QAccessible::Name);
+            }
+            tree << QStringLiteral("%1 %2%3%4 «%5»")
+                            .arg(object->objectName(), object->metaObject()->className())
+                            .arg(widget ? (widget->isVisibleTo(window) ? " shown" : " hidden") : "")
+                            .arg(widget && !widget->isEnabled() ? " disabled" : "", heard);
+        }
+        tree.sort();
+        return tree.join(u'\n');
+    }
     if (what == u"opened")
         return program.platform().openedDocuments.join(QStringLiteral(" | "));
     if (what == u"workbook")

@@ -1,13 +1,12 @@
 #pragma once
 
-// What the tests of the windows share: the program's state and windows, the test program folder
-// and its drivers, Qt's widgets and test library.
+// What the tests of the windows share: the program's state and windows, the test program folder,
+// Qt's widgets and test library.
 #include "app/Connection.h"
 #include "editor/Frm_New.h"
 #include "editor/Frm_Visu.h"
 #include "quickadd/Frm_ajoutquick.h"
 #include "reflists/frm_option.h"
-#include "support/Drive.h"
 #include "support/Files.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TestMain.h"
