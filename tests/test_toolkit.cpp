@@ -2,6 +2,7 @@
 #include "support/Golden.h"
 #include "backups/frm_sauvegarde.h"
 #include "support/Testing.h"
+#include "ui/Controls.h"
 #include "ui/DesktopPlatform.h"
 #include "ui/Form.h"
 #include "ui/Guard.h"
@@ -120,6 +121,22 @@ private slots:
                          "16|Cinabrel|Une erreur inattendue est survenue :\r\nle disque est plein",
                          "16|Cinabrel|Une erreur inattendue est survenue :\r\nerreur interne du programme"}));
         QVERIFY(form.isLoaded() && !program.programEnded());
+    }
+
+    // A box limited to typing four characters keeps a longer text the program put in it; typing
+    // may replace its characters but not make it longer.
+    void typingLimit()
+    {
+        QLineEdit box;
+        ui::limitTyping(&box, 4);
+        QTest::keyClicks(&box, "19795");
+        QCOMPARE(box.text(), QStringLiteral("1979"));
+        box.setText("1995-1996");
+        QTest::keyClicks(&box, "7");
+        QCOMPARE(box.text(), QStringLiteral("1995-1996"));
+        box.setSelection(0, 1);
+        QTest::keyClicks(&box, "2");
+        QCOMPARE(box.text(), QStringLiteral("2995-1996"));
     }
 
     void listRowsAndCells()

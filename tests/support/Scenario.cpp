@@ -349,9 +349,9 @@ QString observe(TestProgram& program, const QString& part, Seen& seen)
     if (what == u"box")
         return loanBox();
     if (what == u"controls") {
-        // Every named control of the window: its kind, whether it shows and takes input, and
-        // what a screen reader calls it (a choice list, which Linux names by its value, by the
-        // caption that labels it).
+        // Every named control of the window: its kind, whether it shows and takes input, whether
+        // Enter presses it, where it stands, and what a screen reader calls it (a choice list, which Linux
+        // names by its value, by the caption that labels it).
         QMainWindow* window = formNamed(name)->window();
         QStringList tree;
         for (QObject* object : window->findChildren<QObject*>()) {
@@ -367,10 +367,18 @@ QString observe(TestProgram& program, const QString& part, Seen& seen)
                         : labels.isEmpty()                     ? QString()
                                            : labels.first().first->text(QAccessible::Name);
             }
-            tree << QStringLiteral("%1 %2%3%4 «%5»")
+            QString place;
+            if (widget) {
+                const QRect r = widget->geometry();
+                place = QStringLiteral(" %1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+            }
+            auto* button = qobject_cast<QPushButton*>(widget);
+            tree << QStringLiteral("%1 %2%3%4%5%6 «%7»")
                             .arg(object->objectName(), object->metaObject()->className())
                             .arg(widget ? (widget->isVisibleTo(window) ? " shown" : " hidden") : "")
-                            .arg(widget && !widget->isEnabled() ? " disabled" : "", heard);
+                            .arg(widget && !widget->isEnabled() ? " disabled" : "")
+                            .arg(button && (button->isDefault() || button->autoDefault()) ? " default" : "")
+                            .arg(place, heard);
         }
         tree.sort();
         return tree.join(u'\n');
