@@ -1,6 +1,7 @@
 #include "support/FaultyVfs.h"
 
 #include <sqlite3.h>
+#include <map>
 #include <stdexcept>
 
 namespace testing {
@@ -11,25 +12,18 @@ struct State {
     FaultyVfs::Fault fault = FaultyVfs::Fault::None;
     int allowed = 0;
     int refused = 0;
-};
-
-State& state()
-{
-    static State s;
-    return s;
-}
+} state;
 
 // Counts one operation of the given kind; true when the armed fault refuses it.
 bool refuses(FaultyVfs::Fault kind)
 {
-    State& s = state();
-    if (s.fault != kind)
+    if (state.fault != kind)
         return false;
-    if (s.allowed > 0) {
-        --s.allowed;
+    if (state.allowed > 0) {
+        --state.allowed;
         return false;
     }
-    ++s.refused;
+    ++state.refused;
     return true;
 }
 
@@ -39,79 +33,65 @@ sqlite3_vfs* systemVfs()
     return vfs;
 }
 
-// Our file: the system's file object lies right behind it.
-sqlite3_file* real(sqlite3_file* file) { return file + 1; }
-
-// Hands a call on to the system's file, unchanged.
-template <auto Method>
-struct Forward;
-template <typename R, typename... A, R (*sqlite3_io_methods::*Method)(sqlite3_file*, A...)>
-struct Forward<Method> {
-    static R call(sqlite3_file* f, A... a) { return (real(f)->pMethods->*Method)(real(f), a...); }
-};
-template <auto Method>
-constexpr auto forward = &Forward<Method>::call;
-
-using M = sqlite3_io_methods;
-
-const sqlite3_io_methods fileMethods = {
-        3,
-        forward<&M::xClose>,
-        [](sqlite3_file* f, void* buffer, int amount, sqlite3_int64 offset) {
-            return refuses(FaultyVfs::Fault::ReadError)
-                    ? SQLITE_IOERR_READ
-                    : real(f)->pMethods->xRead(real(f), buffer, amount, offset);
-        },
-        [](sqlite3_file* f, const void* buffer, int amount, sqlite3_int64 offset) {
-            if (refuses(FaultyVfs::Fault::DiskFull))
-                return SQLITE_FULL;
-            if (refuses(FaultyVfs::Fault::WriteError))
-                return SQLITE_IOERR_WRITE;
-            return real(f)->pMethods->xWrite(real(f), buffer, amount, offset);
-        },
-        forward<&M::xTruncate>,
-        forward<&M::xSync>,
-        forward<&M::xFileSize>,
-        [](sqlite3_file* f, int level) {
-            return refuses(FaultyVfs::Fault::Locked) ? SQLITE_BUSY : real(f)->pMethods->xLock(real(f), level);
-        },
-        forward<&M::xUnlock>,
-        forward<&M::xCheckReservedLock>,
-        forward<&M::xFileControl>,
-        forward<&M::xSectorSize>,
-        forward<&M::xDeviceCharacteristics>,
-        forward<&M::xShmMap>,
-        // Readers of a write-ahead catalogue take shared locks; only the writer's exclusive ones are
-        // refused, as another program in the middle of a write would make them.
-        [](sqlite3_file* f, int offset, int n, int flags) {
-            const bool exclusive = (flags & SQLITE_SHM_LOCK) && (flags & SQLITE_SHM_EXCLUSIVE);
-            return exclusive && refuses(FaultyVfs::Fault::Locked)
-                    ? SQLITE_BUSY
-                    : real(f)->pMethods->xShmLock(real(f), offset, n, flags);
-        },
-        forward<&M::xShmBarrier>,
-        forward<&M::xShmUnmap>,
-        // Memory-mapped pages would bypass the read fault, so none are handed out.
-        [](sqlite3_file*, sqlite3_int64, int, void** pointer) {
-            *pointer = nullptr;
-            return SQLITE_OK;
-        },
-        forward<&M::xUnfetch>,
+// A file's methods: the system's, but for the operations that can fail. The system has its own
+// for each kind of file (a catalogue, its journal), which ours call.
+struct Methods {
+    sqlite3_io_methods faulty;  // first: a file's pMethods points at the whole
+    const sqlite3_io_methods* system;
 };
 
-// The system's file layer but for opening, which wraps each file.
+const sqlite3_io_methods& original(sqlite3_file* f)
+{
+    return *reinterpret_cast<const Methods*>(f->pMethods)->system;
+}
+
+sqlite3_io_methods faultyMethods(const sqlite3_io_methods& own)
+{
+    sqlite3_io_methods m = own;
+    m.xRead = [](sqlite3_file* f, void* buffer, int amount, sqlite3_int64 offset) {
+        return refuses(FaultyVfs::Fault::ReadError) ? SQLITE_IOERR_READ
+                                                    : original(f).xRead(f, buffer, amount, offset);
+    };
+    m.xWrite = [](sqlite3_file* f, const void* buffer, int amount, sqlite3_int64 offset) {
+        if (refuses(FaultyVfs::Fault::DiskFull))
+            return SQLITE_FULL;
+        return refuses(FaultyVfs::Fault::WriteError) ? SQLITE_IOERR_WRITE
+                                                     : original(f).xWrite(f, buffer, amount, offset);
+    };
+    m.xLock = [](sqlite3_file* f, int level) {
+        return refuses(FaultyVfs::Fault::Locked) ? SQLITE_BUSY : original(f).xLock(f, level);
+    };
+    // Readers of a write-ahead catalogue take shared locks; only the writer's exclusive ones are
+    // refused, as another program in the middle of a write would make them.
+    m.xShmLock = [](sqlite3_file* f, int offset, int n, int flags) {
+        const bool exclusive = (flags & SQLITE_SHM_LOCK) && (flags & SQLITE_SHM_EXCLUSIVE);
+        return exclusive && refuses(FaultyVfs::Fault::Locked) ? SQLITE_BUSY
+                                                              : original(f).xShmLock(f, offset, n, flags);
+    };
+    // Memory-mapped pages would bypass the read fault, so none are handed out.
+    m.xFetch = [](sqlite3_file*, sqlite3_int64, int, void** pointer) {
+        *pointer = nullptr;
+        return SQLITE_OK;
+    };
+    return m;
+}
+
+// The system's file layer, whose files get our methods once opened.
 sqlite3_vfs* faultyVfs()
 {
     static sqlite3_vfs vfs = [] {
         sqlite3_vfs v = *systemVfs();
         v.pNext = nullptr;
         v.zName = FaultyVfs::name;
-        v.szOsFile = int(sizeof(sqlite3_file)) + systemVfs()->szOsFile;
         v.xOpen = [](sqlite3_vfs*, sqlite3_filename name, sqlite3_file* file, int flags, int* outFlags) {
-            file->pMethods = nullptr;
-            const int code = systemVfs()->xOpen(systemVfs(), name, real(file), flags, outFlags);
-            if (real(file)->pMethods)
-                file->pMethods = &fileMethods;
+            static std::map<const sqlite3_io_methods*, Methods> wrapped;  // its nodes never move
+            const int code = systemVfs()->xOpen(systemVfs(), name, file, flags, outFlags);
+            if (file->pMethods) {
+                auto [at, added] = wrapped.try_emplace(file->pMethods);
+                if (added)
+                    at->second = {faultyMethods(*file->pMethods), file->pMethods};
+                file->pMethods = &at->second.faulty;
+            }
             return code;
         };
         return v;
@@ -135,11 +115,11 @@ FaultyVfs::~FaultyVfs()
     sqlite3_vfs_register(systemVfs(), 1);
 }
 
-void FaultyVfs::inject(Fault fault, int after) { state() = {fault, after, 0}; }
+void FaultyVfs::inject(Fault fault, int after) { state = {fault, after, 0}; }
 
-void FaultyVfs::clear() { state().fault = Fault::None; }
+void FaultyVfs::clear() { state.fault = Fault::None; }
 
-int FaultyVfs::refused() const { return state().refused; }
+int FaultyVfs::refused() const { return state.refused; }
 
 WriteLockHolder::WriteLockHolder(const QString& cataloguePath)
 {
