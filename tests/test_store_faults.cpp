@@ -1,3 +1,4 @@
+#include "store/Catalogue.h"
 #include "store/DbError.h"
 #include "store/Films.h"
 #include "store/Recordset.h"
@@ -5,7 +6,9 @@
 #include "support/Files.h"
 #include "support/TestCatalogue.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
 #include <functional>
 #include <sqlite3.h>
@@ -16,44 +19,40 @@ namespace {
 
 constexpr int kFilms = 300;
 
-// A catalogue big enough that a list reads many pages of the file.
-void fill(testing::TestCatalogue& catalogue)
-{
-    catalogue.db().execute(QStringLiteral("BEGIN"));
-    for (int code = 1; code <= kFilms; ++code) {
-        testing::Film film =
-                testing::film(code, QStringLiteral("Film numéro %1 au titre assez long").arg(code));
-        film.obs = QString(80, QChar(u'a' + code % 26));
-        if (code % 10 == 0) {
-            film.pret = QStringLiteral("Paul");
-            film.datePret = QStringLiteral("01/12/2026");
-        }
-        catalogue.insert(film);
-    }
-    catalogue.db().execute(QStringLiteral("COMMIT"));
-}
-
 using Change = std::function<void(store::Films&)>;
 
-QList<std::pair<const char*, Change>> changes()
-{
-    return {
-            {"add", [](store::Films& f) { f.add(store::Films::foundOnDisk("Nouveau")); }},
-            {"modify", [](store::Films& f) { f.modify(7, store::Films::foundOnDisk("Changé")); }},
-            {"lend", [](store::Films& f) { f.lend(7, "Marie", "06/12/2026"); }},
-            {"give back", [](store::Films& f) { f.giveBack(20); }},
-            {"remove", [](store::Films& f) { f.remove(9); }},
-    };
-}
+const QList<std::pair<const char*, Change>> changes = {
+        {"add", [](store::Films& f) { f.add(store::Films::foundOnDisk("Nouveau")); }},
+        {"modify", [](store::Films& f) { f.modify(7, store::Films::foundOnDisk("Changé")); }},
+        {"lend", [](store::Films& f) { f.lend(7, "Marie", "06/12/2026"); }},
+        {"give back", [](store::Films& f) { f.giveBack(20); }},
+        {"remove", [](store::Films& f) { f.remove(9); }},
+};
 
-void expectFailure(const std::function<void()>& step, int engineCode, const QString& explanation)
+// How the disk or another program refuses a write, and what the user is told.
+struct Failure {
+    const char* name;
+    FaultyVfs::Fault fault;  // None: another program holds the write lock
+    int after;
+    int engineCode;
+    const char* explanation;
+} const failures[] = {
+        {"write error", FaultyVfs::Fault::WriteError, 0, SQLITE_IOERR, "le disque a refusé une écriture"},
+        {"write error mid-commit", FaultyVfs::Fault::WriteError, 1, SQLITE_IOERR,
+         "le disque a refusé une écriture"},
+        {"disk full", FaultyVfs::Fault::DiskFull, 0, SQLITE_FULL, "le disque est plein"},
+        {"locked", FaultyVfs::Fault::None, 0, SQLITE_BUSY,
+         "la base de donnée est utilisée par un autre programme"},
+};
+
+void expectFailure(const std::function<void()>& step, int engineCode, const char* explanation)
 {
     try {
         step();
         QFAIL("the failure was reported as success");
     } catch (const store::DbError& error) {
         QCOMPARE(error.engineCode() & 0xff, engineCode);
-        QVERIFY2(error.message().contains(explanation), qPrintable(error.message()));
+        QVERIFY2(error.message().contains(QString::fromUtf8(explanation)), qPrintable(error.message()));
     }
 }
 
@@ -66,54 +65,39 @@ private slots:
     void refusedWriteLeavesTheCatalogueAsItWas_data()
     {
         QTest::addColumn<int>("change");
-        QTest::addColumn<int>("fault");
-        QTest::addColumn<int>("after");
-        QTest::addColumn<int>("engineCode");
-        QTest::addColumn<QString>("explanation");
-        for (int change = 0; change < changes().size(); ++change) {
-            const char* name = changes()[change].first;
-            QTest::addRow("%s, write error", name) << change << int(FaultyVfs::Fault::WriteError) << 0
-                                                   << SQLITE_IOERR << "le disque a refusé une écriture";
-            QTest::addRow("%s, disk full", name)
-                    << change << int(FaultyVfs::Fault::DiskFull) << 0 << SQLITE_FULL << "le disque est plein";
-            QTest::addRow("%s, write error mid-commit", name)
-                    << change << int(FaultyVfs::Fault::WriteError) << 1 << SQLITE_IOERR
-                    << "le disque a refusé une écriture";
-            QTest::addRow("%s, locked", name) << change << -1 << 0 << SQLITE_BUSY
-                                              << "la base de donnée est utilisée par un autre programme";
+        QTest::addColumn<int>("failure");
+        for (int change = 0; change < changes.size(); ++change) {
+            for (int failure = 0; failure < int(std::size(failures)); ++failure)
+                QTest::addRow("%s, %s", changes[change].first, failures[failure].name) << change << failure;
         }
     }
 
     void refusedWriteLeavesTheCatalogueAsItWas()
     {
         QFETCH(int, change);
-        QFETCH(int, fault);
-        QFETCH(int, after);
-        QFETCH(int, engineCode);
-        QFETCH(QString, explanation);
+        QFETCH(int, failure);
+        const Failure& f = failures[failure];
         FaultyVfs vfs;
         testing::TestCatalogue catalogue;
-        fill(catalogue);
+        catalogue.fill(kFilms);
         store::Database& db = catalogue.db();
         store::Films films(db);
         const QList<QStringList> before = testing::filmRows(db);
-        const Change write = changes()[change].second;
+        const Change write = changes[change].second;
         {
             std::unique_ptr<testing::WriteLockHolder> other;
-            if (fault < 0)
+            if (f.fault == FaultyVfs::Fault::None)
                 other = std::make_unique<testing::WriteLockHolder>(catalogue.cataloguePath());
             else
-                vfs.inject(FaultyVfs::Fault(fault), after);
-            expectFailure([&] { write(films); }, engineCode, explanation);
+                vfs.inject(f.fault, f.after);
+            expectFailure([&] { write(films); }, f.engineCode, f.explanation);
             QVERIFY(other || vfs.refused() > 0);
             vfs.clear();
             // Reading goes on while another program holds the catalogue.
             QCOMPARE(testing::filmRows(db), before);
         }
         QCOMPARE(testing::integrityCheck(db), QStringLiteral("ok"));
-        auto reopened = store::Database::open(catalogue.cataloguePath());
-        QCOMPARE(testing::filmRows(*reopened), before);
-
+        QCOMPARE(testing::filmRows(*store::Database::open(catalogue.cataloguePath())), before);
         // The same connection writes again once the disk is back.
         write(films);
         QVERIFY(testing::filmRows(db) != before);
@@ -121,7 +105,7 @@ private slots:
 
     void refusedReadStopsOnlyTheList_data()
     {
-        QTest::addColumn<QString>("statement");
+        QTest::addColumn<QString>("statement");  // empty: the counters
         QTest::addColumn<int>("rowsBeforeFault");
         QTest::newRow("list, at its start") << store::Films::allFilms() << 0;
         QTest::newRow("list, midway") << store::Films::allFilms() << 40;
@@ -135,7 +119,7 @@ private slots:
         QFETCH(int, rowsBeforeFault);
         FaultyVfs vfs;
         testing::TestCatalogue catalogue;
-        fill(catalogue);
+        catalogue.fill(kFilms);
         const QList<QStringList> before = testing::filmRows(catalogue.db());
         // A connection of its own, whose cache is cold, as the program's is after another program
         // changed the file.
@@ -145,10 +129,8 @@ private slots:
             vfs.inject(FaultyVfs::Fault::ReadError);
         expectFailure(
                 [&] {
-                    if (statement.isEmpty()) {
-                        films.counters();
-                        return;
-                    }
+                    if (statement.isEmpty())
+                        return void(films.counters());
                     // Read by hand, so the fault can come in the middle of the rows.
                     store::Recordset rs;
                     rs.open(store::Films::listedColumnsOnly(statement), *db);
@@ -164,25 +146,68 @@ private slots:
         QCOMPARE(films.listed(store::Films::allFilms()).size(), kFilms);
     }
 
-    void unopenableCatalogue()
+    // The catalogue file is missing, not a catalogue, held by another program or damaged: the
+    // store says so in French, and never makes a file over it.
+    void badCatalogueFiles_data()
     {
-        testing::TestCatalogue catalogue;
-        fill(catalogue);
+        QTest::addColumn<QByteArray>("content");  // of the file, or the statements that make it
+        QTest::addColumn<QString>("message");
+        QTest::newRow("missing") << QByteArray() << "introuvable";
+        QTest::newRow("a folder") << QByteArray("folder") << "introuvable";
+        QTest::newRow("text") << QByteArray("Titre;Durée\r\n") << "endommagé ou n'est pas une base de donnée";
+        QTest::newRow("no table film") << QByteArray("CREATE TABLE autre (x)") << "n'est pas un catalogue";
+        QTest::newRow("a column missing") << QByteArray("CREATE TABLE film (code_film, nom_film, type_film)")
+                                          << "Il manque la colonne cd_film";
+        QTest::newRow("locked") << QByteArray("locked") << "utilisée par un autre programme";
+        // The engine finds the damage when it reads the table.
+        QTest::newRow("noise after a sound header") << QByteArray("noise") << "le fichier est endommagé";
+    }
+
+    void badCatalogueFiles()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, message);
+        testing::TestCatalogue catalogue(content == "locked" || content == "noise");
         const QString path = catalogue.cataloguePath();
-        {
-            FaultyVfs vfs;
+        FaultyVfs vfs;
+        if (content == "folder") {
+            QVERIFY(QDir().mkpath(path));
+        } else if (content.startsWith("CREATE")) {
+            sqlite3* db = nullptr;
+            sqlite3_open(path.toUtf8().constData(), &db);
+            QCOMPARE(sqlite3_exec(db, content.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
+            sqlite3_close(db);
+        } else if (content == "locked") {
             vfs.inject(FaultyVfs::Fault::Locked);
-            expectFailure([&] { store::Database::open(path); }, SQLITE_BUSY,
-                          "utilisée par un autre programme");
+        } else if (content == "noise") {
+            catalogue.fill(kFilms);
+            catalogue.closeDb();
+            QByteArray bytes = testing::fileBytes(path);
+            QFile::remove(path + "-wal");
+            QVERIFY(testing::writeBytes(path, bytes.left(4096) + QByteArray(bytes.size() - 4096, 'x')));
+        } else if (!content.isEmpty()) {
+            QVERIFY(testing::writeBytes(path, content));
         }
-        catalogue.closeDb();
-        // Noise after a sound header: the engine finds the damage when it reads the table.
-        QByteArray bytes = testing::fileBytes(path);
-        QFile::remove(path + "-wal");
-        bytes.replace(4096, bytes.size() - 4096, QByteArray(bytes.size() - 4096, 'x'));
-        QVERIFY(testing::writeBytes(path, bytes));
-        expectFailure([&] { store::Films(*store::Database::open(path)).counters(); }, SQLITE_CORRUPT,
-                      "le fichier est endommagé");
+        try {
+            store::Films(*store::Database::open(path)).counters();
+            QFAIL("the catalogue was read");
+        } catch (const store::DbError& error) {
+            QVERIFY2(error.message().contains(message), qPrintable(error.message()));
+        }
+        if (QFileInfo::exists(path))
+            QVERIFY_THROWS_EXCEPTION(store::DbError, store::createCatalogue(path));
+    }
+
+    void noCatalogueIsMadeWhereNoFileCanBe()
+    {
+        testing::TestCatalogue catalogue(false);
+        try {
+            store::createCatalogue(catalogue.path("absent/Film.mdb"));
+            QFAIL("a catalogue was made");
+        } catch (const store::DbError& error) {
+            QCOMPARE(error.message(),
+                     "Le catalogue n'a pas pu être créé : le fichier ne peut pas être ouvert");
+        }
     }
 };
 

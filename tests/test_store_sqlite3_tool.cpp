@@ -4,9 +4,6 @@
 #include <QProcess>
 #include <QTest>
 
-using testing::film;
-using testing::TestCatalogue;
-
 // SQLite's own command-line tool, with the program's extension loaded, writes to a catalogue the
 // program made and is using; the program then reads the films in French order from its indexes.
 class TestSqliteTool : public QObject {
@@ -37,16 +34,13 @@ private slots:
     {
         QFETCH(QString, statements);
         QFETCH(QStringList, titles);
-        TestCatalogue program;
-        program.insert(film(1, QStringLiteral("Fargo")));
-        program.insert(film(2, QStringLiteral("Eclipse")));
-        program.insert(film(3, QStringLiteral("Zazie dans le métro")));
-
+        testing::TestCatalogue program;
+        int code = 1;
+        for (const char* title : {"Fargo", "Eclipse", "Zazie dans le métro"})
+            program.insert(testing::film(code++, title));
         QProcess tool;
-        tool.start(QStringLiteral(CINABREL_SQLITE3),
-                   {QStringLiteral("-bail"), QStringLiteral("-cmd"),
-                    QStringLiteral(".load %1").arg(QStringLiteral(CINABREL_FRENCH_EXTENSION)),
-                    program.cataloguePath()});
+        tool.start(CINABREL_SQLITE3,
+                   {"-bail", "-cmd", ".load " CINABREL_FRENCH_EXTENSION, program.cataloguePath()});
         tool.write((statements + "PRAGMA integrity_check; SELECT nom_film FROM film ORDER BY nom_film;")
                            .toUtf8());
         tool.closeWriteChannel();
@@ -55,7 +49,6 @@ private slots:
         QCOMPARE(tool.exitCode(), 0);
         QCOMPARE(QString::fromUtf8(tool.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts),
                  QStringList {"ok"} + titles);
-
         QStringList listed;
         for (const store::ListedRow& row : store::Films(program.db()).listed(store::Films::allFilms()))
             listed.append(row[0]);

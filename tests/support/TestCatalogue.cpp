@@ -8,6 +8,20 @@
 
 namespace testing {
 
+QList<QStringList> rowsOf(store::Database& db, const QString& statement)
+{
+    QList<QStringList> rows;
+    store::Recordset rs;
+    rs.open(statement, db);
+    for (; !rs.eof(); rs.moveNext()) {
+        QStringList row;
+        for (int i = 0; i < rs.fieldCount(); ++i)
+            row.append(rs.isNull(i) ? QStringLiteral("<NULL>") : rs.text(i));
+        rows.append(row);
+    }
+    return rows;
+}
+
 Film film(int code, const QString& nom, std::initializer_list<std::pair<QString Film::*, QString>> columns)
 {
     Film result;
@@ -20,25 +34,14 @@ Film film(int code, const QString& nom, std::initializer_list<std::pair<QString 
 
 QList<QStringList> filmRows(store::Database& db)
 {
-    QList<QStringList> rows;
-    store::Recordset rs;
-    rs.open(QStringLiteral("SELECT * FROM film ORDER BY code_film"), db);
-    for (; !rs.eof(); rs.moveNext()) {
-        QStringList row;
-        for (int i = 0; i < rs.fieldCount(); ++i)
-            row.append(rs.isNull(i) ? QStringLiteral("<NULL>") : rs.text(i));
-        rows.append(row);
-    }
-    return rows;
+    return rowsOf(db, QStringLiteral("SELECT * FROM film ORDER BY code_film"));
 }
 
 QString integrityCheck(store::Database& db)
 {
     QStringList verdict;
-    store::Recordset rs;
-    rs.open(QStringLiteral("PRAGMA integrity_check"), db);
-    for (; !rs.eof(); rs.moveNext())
-        verdict.append(rs.text(0));
+    for (const QStringList& row : rowsOf(db, QStringLiteral("PRAGMA integrity_check")))
+        verdict.append(row[0]);
     return verdict.join(u'\n');
 }
 
@@ -75,40 +78,34 @@ void TestCatalogue::insert(const Film& film)
     db().execute(QStringLiteral("INSERT INTO film VALUES (") + values.join(u',') + u')');
 }
 
-QString TestCatalogue::value(const QString& statement)
+void TestCatalogue::fill(int count)
 {
-    store::Recordset rs;
-    rs.open(statement, db());
-    return rs.eof() ? QString() : rs.text(0);
-}
-
-bool TestCatalogue::isNull(const QString& statement)
-{
-    store::Recordset rs;
-    rs.open(statement, db());
-    return rs.eof() || rs.isNull(0);
+    db().execute(QStringLiteral("BEGIN"));
+    for (int code = 1; code <= count; ++code) {
+        Film one = film(code, QStringLiteral("Film n°%1").arg(code));
+        one.obs = QString(200, QChar(u'a' + code % 26));
+        if (code % 4 == 0) {
+            one.pret = QStringLiteral("Paul");
+            one.datePret = QStringLiteral("01/12/2026");
+        }
+        insert(one);
+    }
+    db().execute(QStringLiteral("COMMIT"));
 }
 
 int TestCatalogue::count(const QString& where)
 {
-    return value(QStringLiteral("SELECT COUNT(*) FROM film ")
-                 + (where.isEmpty() ? QString() : QStringLiteral("WHERE ") + where))
-            .toInt();
-}
-
-QString TestCatalogue::column(const QString& name, int code)
-{
-    const QString statement = QStringLiteral("SELECT %1 FROM film WHERE code_film=%2").arg(name).arg(code);
-    return isNull(statement) ? QStringLiteral("NULL") : value(statement);
+    const QString filter = where.isEmpty() ? QString() : QStringLiteral("WHERE ") + where;
+    return rowsOf(db(), QStringLiteral("SELECT COUNT(*) FROM film ") + filter)[0][0].toInt();
 }
 
 QStringList TestCatalogue::films()
 {
-    store::Recordset rs;
-    rs.open(QStringLiteral("SELECT code_film, nom_film FROM film ORDER BY code_film"), db());
+    const QString statement =
+            QStringLiteral("SELECT code_film, ifnull(nom_film, '') FROM film ORDER BY code_film");
     QStringList result;
-    for (; !rs.eof(); rs.moveNext())
-        result.append(rs.text(0) + u' ' + rs.text(1));
+    for (const QStringList& row : rowsOf(db(), statement))
+        result.append(row.join(u' '));
     return result;
 }
 

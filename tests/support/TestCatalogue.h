@@ -37,6 +37,9 @@ struct Film {
 Film film(int code, const QString& nom = QStringLiteral("Film"),
           std::initializer_list<std::pair<QString Film::*, QString>> columns = {});
 
+// Every row of a statement, each column as text ("<NULL>" for NULL).
+QList<QStringList> rowsOf(store::Database& db, const QString& statement);
+
 // Every film of a catalogue, every column as text ("<NULL>" for NULL), in key order: two
 // snapshots are equal exactly when no film was added, lost or changed.
 QList<QStringList> filmRows(store::Database& db);
@@ -58,12 +61,10 @@ public:
     store::Database& db();
     void closeDb() { db_.reset(); }
     void insert(const Film& film);
-    // The one value of a query, as text ("" for NULL); the second form tells NULL apart.
-    QString value(const QString& statement);
-    bool isNull(const QString& statement);
+    // Films 1 to count in one transaction, "Film n°<key>", each with a long remark so that a list
+    // reads many pages of the file; every fourth film is lent.
+    void fill(int count);
     int count(const QString& where = QString());
-    // One column of one film, "NULL" for NULL.
-    QString column(const QString& name, int code);
     // The catalogue as "key title", in key order.
     QStringList films();
 
