@@ -1,5 +1,7 @@
+#include "files/CodecEntries.h"
 #include "files/ReferenceListFile.h"
 #include "files/TextListing.h"
+#include "files/VideoFile.h"
 #include "files/Workbook.h"
 #include "support/Files.h"
 #include "support/Golden.h"
@@ -19,66 +21,44 @@ QStringList joined(const ReferenceLists& lists)
     return lists.audio + QStringList {"|"} + lists.video + QStringList {"|"} + lists.genre;
 }
 
+const ReferenceLists& defaultLists()
+{
+    static const ReferenceLists lists = files::readReferenceLists(CINABREL_SOURCE_DIR "/data/codec.cnb");
+    return lists;
+}
+
 }  // namespace
 
-// The program's files, byte for byte against golden files in tests/data.
+// The program's files, byte for byte against golden files in tests/data, and what the quick add
+// learns from a film file: its running time and the entries of the reference lists that name its
+// codecs.
 class TestFiles : public QObject {
     Q_OBJECT
     QTemporaryDir dir_;
     QString file(const QString& name = "codec.cnb") const { return dir_.filePath(name); }
 
 private slots:
+    // Each file of tests/data/codec against the lists read from it, one entry a line.
     void referenceListsAreRead_data()
     {
         QTest::addColumn<QString>("path");
-        QTest::addColumn<QStringList>("lists");
-        QTest::newRow("the default lists") << CINABREL_SOURCE_DIR "/data/codec.cnb"
-                                           << QStringList {"MP3",
-                                                           "AC3",
-                                                           "DTS",
-                                                           "AAC",
-                                                           "Ogg Vorbis",
-                                                           "PCM",
-                                                           "Autre",
-                                                           "|",
-                                                           "DivX",
-                                                           "XviD",
-                                                           "MPEG-2",
-                                                           "MPEG-4",
-                                                           "H.264",
-                                                           "Autres",
-                                                           "|",
-                                                           "Action",
-                                                           "Animation",
-                                                           "Aventure",
-                                                           "Comédie",
-                                                           "Comédie dramatique",
-                                                           "Documentaire",
-                                                           "Drame",
-                                                           "Fantastique",
-                                                           "Guerre",
-                                                           "Horreur",
-                                                           "Policier",
-                                                           "Science-fiction",
-                                                           "Thriller",
-                                                           "Western"};
-        QTest::newRow("empty") << testing::testData("codec/empty.cnb") << QStringList {"|", "|"};
+        QTest::addColumn<QString>("lists");
+        QTest::newRow("the default lists")
+                << QStringLiteral(CINABREL_SOURCE_DIR "/data/codec.cnb") << "codec/default.lists";
+        QTest::newRow("empty") << testing::testData("codec/empty.cnb") << "codec/empty.lists";
         QTest::newRow("interleaved records keep file order")
-                << testing::testData("codec/interleaved.cnb")
-                << QStringList {"MP3", "AC3", "|", "DivX", "XviD", "|", "Western", "Action"};
+                << testing::testData("codec/interleaved.cnb") << "codec/interleaved.lists";
         QTest::newRow("markers: lower case only, a lone marker is an empty entry, empty lines skipped")
-                << testing::testData("codec/markers.cnb") << QStringList {"", "|", "|", "Drame"};
+                << testing::testData("codec/markers.cnb") << "codec/markers.lists";
         QTest::newRow("fields: unquoted, commas, blanks, after the quote, unclosed, any line end")
-                << testing::testData("codec/fields.cnb")
-                << QStringList {"MP3 stéréo ", "AC3", "DTS",   "|",       "DivX",    "XviD",
-                                "H.264",       "|",   "Drame", "Comédie", "Policier"};
+                << testing::testData("codec/fields.cnb") << "codec/fields.lists";
     }
 
     void referenceListsAreRead()
     {
         QFETCH(QString, path);
-        QFETCH(QStringList, lists);
-        QCOMPARE(joined(files::readReferenceLists(path)), lists);
+        QFETCH(QString, lists);
+        testing::compareWithGolden(joined(files::readReferenceLists(path)), lists);
     }
 
     void referenceListsAreWritten()
@@ -133,7 +113,11 @@ private slots:
             QCOMPARE(error.message(),
                      "Impossible d'enregistrer les listes dans :\r\n" + QDir::toNativeSeparators(nowhere));
         }
-        // Lists too large to read back are not written: the old file stays whole.
+        // Lists of the largest size are written and read back; larger ones are not written, and the
+        // old file stays whole.
+        const QStringList largest {QString(files::kMaxFileSize - 5, u'x')};
+        files::writeReferenceLists(file(), {largest, {}, {}});
+        QCOMPARE(files::readReferenceLists(file()).audio, largest);
         QVERIFY(testing::writeBytes(file(), "\"aMP3\"\r\n"));
         const QStringList huge(3, QString(files::kMaxFileSize / 3, u'x'));
         QVERIFY_THROWS_EXCEPTION(files::ReferenceListError,
@@ -208,6 +192,98 @@ private slots:
         book.setSheetName("Films [à voir]");
         QVERIFY(!book.save(file("refus.xlsx"), error));
         QVERIFY(!QFile::exists(file("refus.xlsx")));
+    }
+
+    void readsTheHeaders_data()
+    {
+        QTest::addColumn<QString>("fixture");
+        QTest::addColumn<QString>("copyAs");
+        QTest::addColumn<qint64>("durationMs");
+        QTest::addColumn<QString>("video");
+        QTest::addColumn<QString>("audio");
+        auto row = [](const char* name, const char* fixture, const char* copyAs, qint64 ms, const char* video,
+                      const char* audio) {
+            QTest::newRow(name) << fixture << copyAs << ms << video << audio;
+        };
+        row("DX50 and MP3", "divx_mp3.avi", "", 2200, "DivX", "MP3");
+        row("XVID and AC-3", "xvid_ac3.avi", "", 2016, "XviD", "AC3");
+        row("codecs no list names", "mjpeg_adpcm.avi", "", 2036, "", "");
+        row("cut inside its headers", "truncated.avi", "", -1, "", "");
+        row("text", "text.avi", "", -1, "", "");
+        row("accents and quotes in the name", "divx_mp3.avi", "L'été \"à\" Noël – œuvre.avi", 2200, "DivX",
+            "MP3");
+        row("missing", "", "absent.avi", -1, "", "");
+    }
+
+    void readsTheHeaders()
+    {
+        QFETCH(QString, fixture);
+        QFETCH(QString, copyAs);
+        QFETCH(qint64, durationMs);
+        QFETCH(QString, video);
+        QFETCH(QString, audio);
+        QString path = fixture.isEmpty() ? QString() : testing::testData(fixture);
+        QTemporaryDir folder;
+        if (!copyAs.isEmpty()) {
+            const QString copy = folder.filePath(copyAs);
+            QVERIFY(path.isEmpty() || QFile::copy(path, copy));
+            path = copy;
+        }
+        const files::VideoFileFacts facts = files::VideoFileReader().read(path);
+        QCOMPARE(facts.durationMs, durationMs);
+        QCOMPARE(files::videoCodecEntry(facts, defaultLists().video), video);
+        QCOMPARE(files::audioCodecEntry(facts, defaultLists().audio), audio);
+    }
+
+    // One row of tests/data/codec/entries.txt per case.
+    void codecEntries_data()
+    {
+        QTest::addColumn<QStringList>("fields");
+        const QString table = QString::fromUtf8(testing::fileBytes(testing::testData("codec/entries.txt")));
+        QVERIFY(!table.isEmpty());
+        for (const QString& line : table.split(u'\n', Qt::SkipEmptyParts)) {
+            QStringList fields;
+            for (const QString& field : line.split(u'|'))
+                fields.append(field.trimmed());
+            if (!line.startsWith(u'#'))
+                QTest::newRow(qPrintable(line.simplified())) << fields;
+        }
+    }
+
+    void codecEntries()
+    {
+        QFETCH(QStringList, fields);
+        const bool video = fields[0] == "video";
+        const files::VideoFileFacts facts = video
+                ? files::VideoFileFacts {-1, fields[1], fields[2], fields[3], fields[4], {}, {}, {}}
+                : files::VideoFileFacts {-1, {}, {}, {}, {}, fields[1], fields[2], fields[3]};
+        const QStringList list = !fields[5].isEmpty() ? fields[5].split(QStringLiteral(", "))
+                : video                               ? defaultLists().video
+                                                      : defaultLists().audio;
+        QCOMPARE(video ? files::videoCodecEntry(facts, list) : files::audioCodecEntry(facts, list),
+                 fields[6]);
+    }
+
+    void durationText_data()
+    {
+        QTest::addColumn<qint64>("ms");
+        QTest::addColumn<QString>("text");
+        auto row = [](const char* name, qint64 ms, const char* text) { QTest::newRow(name) << ms << text; };
+        row("unknown", -1, "");
+        row("nothing", 0, "00h00");
+        row("under half a minute", 29'999, "00h00");
+        row("half a minute", 30'000, "00h01");
+        row("1 h 45 min 29 s", 6'329'999, "01h45");
+        row("1 h 45 min 30 s", 6'330'000, "01h46");
+        row("59 min 30 s", 3'570'000, "01h00");
+        row("100 hours", 360'000'000, "100h00");
+    }
+
+    void durationText()
+    {
+        QFETCH(qint64, ms);
+        QFETCH(QString, text);
+        QCOMPARE(files::durationText(ms), text);
     }
 };
 
