@@ -177,6 +177,8 @@ private slots:
         QCOMPARE(list.selectedRow(), -1);
         list.clearRows();
         QCOMPARE(list.rowCount() + model->rowCount(), 0);
+        list.clearColumns();
+        QCOMPARE(list.columnCount() + list.header()->count(), 0);
     }
 
     void listSortsTheFrenchWay()
@@ -296,6 +298,8 @@ private slots:
             QVERIFY2(rim.alpha() == 255 && rim.red() > 2 * rim.green() && rim.red() > 2 * rim.blue(),
                      qPrintable(rim.name()));
         }
+        // The desktop finds the icon and the program's name through its desktop entry.
+        QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("cinabrel"));
         testing::TestProgram program;
         testing::startProgram();
         QCOMPARE(Frm_Accueil::instance().window()->windowIcon().pixmap(32).toImage(),
