@@ -35,7 +35,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Show && watched == parent())
+        if (event->type() == QEvent::Show)
             guarded(onShow_);
         return QObject::eventFilter(watched, event);
     }

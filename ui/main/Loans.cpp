@@ -91,7 +91,10 @@ void Frm_Accueil::askReturn()
     }
     showLoanFields(false);
     c.cmd_pret->setVisible(false);
-    c.chk_pret->setChecked(false);
+    {
+        const QSignalBlocker quiet(c.chk_pret);
+        c.chk_pret->setChecked(false);
+    }
     showLoanBox(LoanBox::AtHome);
     Connection::actualiser_compteurs();
 }
