@@ -63,7 +63,7 @@ private slots:
 
     void referenceListsAreWritten()
     {
-        const ReferenceLists lists {{"MP3", "Dolby, 5.1", " DTS ", "中文 😀 €"},
+        const ReferenceLists lists {{"MP3", "Dolby, 5.1", " DTS ", "中文 😀 €", "\u0080"},
                                     {"DivX", "Le \"vrai\"", "\x01"},
                                     {"Comédie", "", "Œuvre à thèse", "deux\r\nlignes"}};
         files::writeReferenceLists(file(), lists);
@@ -71,6 +71,7 @@ private slots:
         // What the format cannot hold comes back changed, and only that.
         ReferenceLists back = lists;
         back.audio[3] = "?? ? €";
+        back.audio[4] = "?";
         back.video[1] = "Le 'vrai'";
         back.video[2] = "?";
         back.genre[3] = "deux  lignes";

@@ -10,7 +10,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
+#include <chrono>
 #include <functional>
+#include <optional>
+#include <thread>
 #include <sqlite3.h>
 
 using testing::FaultyVfs;
@@ -101,6 +104,30 @@ private slots:
         // The same connection writes again once the disk is back.
         write(films);
         QVERIFY(testing::filmRows(db) != before);
+    }
+
+    // Another program holding the catalogue for a moment makes a write wait, not fail.
+    void writeWaitsForABriefLockOfAnotherProgram()
+    {
+        testing::TestCatalogue catalogue;
+        catalogue.fill(kFilms);
+        store::Films films(catalogue.db());
+        auto other = std::make_unique<testing::WriteLockHolder>(catalogue.cataloguePath());
+        std::thread release([&other] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            other.reset();
+        });
+        std::optional<store::DbError> failure;
+        try {
+            films.lend(7, "Marie", "06/12/2026");
+        } catch (const store::DbError& error) {
+            failure = error;
+        }
+        release.join();
+        QVERIFY2(!failure, failure ? qPrintable(failure->message()) : "");
+        QCOMPARE(testing::rowsOf(catalogue.db(),
+                                 QStringLiteral("SELECT pret_film FROM film WHERE code_film = 7")),
+                 QList<QStringList> {{QStringLiteral("Marie")}});
     }
 
     void refusedReadStopsOnlyTheList_data()

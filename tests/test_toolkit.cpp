@@ -175,6 +175,9 @@ private slots:
         QCOMPARE(list.selectedRow(), 1);
         list.rewind();
         QCOMPARE(list.selectedRow(), -1);
+        const QModelIndex held = model->index(2, 0);  // as a view may hold it while the list is filled again
+        list.setRows({{"a"}, {"b"}});
+        QVERIFY(!model->data(held).isValid());
         list.clearRows();
         QCOMPARE(list.rowCount() + model->rowCount(), 0);
         list.clearColumns();

@@ -282,6 +282,14 @@ void act(TestProgram& program, const QString& step)
     else if (verb == u"restart") {
         stopProgram();
         QVERIFY(startProgram());
+    } else if (verb == u"put") {
+        // The file copied by hand in place of the catalogue, the program stopped meanwhile.
+        stopProgram();
+        program.closeDb();
+        for (const char* suffix : {"", "-wal", "-shm"})
+            QFile::remove(program.cataloguePath() + QLatin1String(suffix));
+        QVERIFY(QFile::copy(program.path(rest), program.cataloguePath()));
+        QVERIFY(startProgram());
     } else if (verb == u"damage")
         QVERIFY(writeBytes(program.path(rest), QByteArray("SQLite format 3", 16) + QByteArray(8192, 'x')));
     else
@@ -351,7 +359,7 @@ QString observe(TestProgram& program, const QString& part, Seen& seen)
     if (what == u"controls") {
         // Every named control of the window: its kind, whether it shows and takes input, whether
         // Enter presses it, where it stands, and what a screen reader calls it (a choice list, which Linux
-        // names by its value, by the caption that labels it).
+        // names by its value, by the caption that labels it); an action's text, "-" for a separator.
         QMainWindow* window = formNamed(name)->window();
         QStringList tree;
         for (QObject* object : window->findChildren<QObject*>()) {
@@ -366,6 +374,9 @@ QString observe(TestProgram& program, const QString& part, Seen& seen)
                 heard = found->role() != QAccessible::ComboBox ? found->text(QAccessible::Name)
                         : labels.isEmpty()                     ? QString()
                                            : labels.first().first->text(QAccessible::Name);
+            } else {
+                const auto* action = qobject_cast<QAction*>(object);
+                heard = action->isSeparator() ? QStringLiteral("-") : action->text();
             }
             QString place;
             if (widget) {

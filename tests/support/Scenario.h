@@ -31,7 +31,7 @@ class TestProgram;
 // resize WIDTH HEIGHT (the main window), write FILE TEXT, rename FILE NEWNAME, mkdir FOLDER and
 // tmpdir FOLDER (the temporary folder), remove PATH and damage FILE (a database header, then
 // noise) in the program's folder, viewer off|on (whether documents open), sql STATEMENT, clock DAY
-// TIME, restart.
+// TIME, restart, put FILE (copied in place of the catalogue while the program is stopped).
 //
 // What is expected, "part: value" (or "part~: text" for a part that holds the text): list, cells N,
 // rows LIST (each row's texts joined by "/"), films, film N, integrity (of the catalogue file), said
