@@ -138,7 +138,6 @@ void Frm_ajoutquick::build(QMainWindow* window, QWidget* client)
                          QStringLiteral("Ignorer les films déjà au catalogue"), 120, 2700, 4335, 255);
     for (QCheckBox* box : {c.chk_lire_fichiers, c.chk_ignorer_connus}) {
         box->setFont(arial(8.25));
-        box->setAccessibleName(box->text());
         box->setChecked(true);
     }
     c.cmd_lancer = makeButton(client, QStringLiteral("cmd_lancer"),

@@ -240,10 +240,4 @@ bool frm_option::enregistrer(bool refusable)
 
 bool frm_option::queryUnload() { return enregistrer(true); }
 
-void frm_option::onUnload()
-{
-    enregistrer(false);
-    liste_audio.clear();
-    liste_video.clear();
-    liste_genre.clear();
-}
+void frm_option::onUnload() { enregistrer(false); }

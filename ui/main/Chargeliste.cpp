@@ -19,7 +19,7 @@ void chargeliste(const QString& requete)
     // The list already shows these rows when it was filled from the same statement and the
     // catalogue has not changed since: reading them again would only cost time.
     const QString source = requete + u'\n' + catalogue.contentStamp();
-    if (accueil.type_liste == ListLayout::Films && list->filledFrom() == source) {
+    if (list->filledFrom() == source) {
         list->rewind();
         actualiser_compteurs();
         return;
