@@ -357,9 +357,10 @@ QString observe(TestProgram& program, const QString& part, Seen& seen)
     if (what == u"box")
         return loanBox();
     if (what == u"controls") {
-        // Every named control of the window: its kind, whether it shows and takes input, whether
-        // Enter presses it, where it stands, and what a screen reader calls it (a choice list, which Linux
-        // names by its value, by the caption that labels it); an action's text, "-" for a separator.
+        // Every named control of the window: its kind, whether it shows, takes input or is read-only,
+        // whether Enter presses it, where it stands, and what a screen reader calls it (a choice list,
+        // which Linux names by its value, by the caption that labels it); an action's text, "-" for a
+        // separator.
         QMainWindow* window = formNamed(name)->window();
         QStringList tree;
         for (QObject* object : window->findChildren<QObject*>()) {
@@ -384,10 +385,14 @@ QString observe(TestProgram& program, const QString& part, Seen& seen)
                 place = QStringLiteral(" %1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
             }
             auto* button = qobject_cast<QPushButton*>(widget);
-            tree << QStringLiteral("%1 %2%3%4%5%6 «%7»")
+            auto* line = qobject_cast<QLineEdit*>(widget);
+            auto* notes = qobject_cast<QPlainTextEdit*>(widget);
+            tree << QStringLiteral("%1 %2%3%4%5%6%7 «%8»")
                             .arg(object->objectName(), object->metaObject()->className())
                             .arg(widget ? (widget->isVisibleTo(window) ? " shown" : " hidden") : "")
                             .arg(widget && !widget->isEnabled() ? " disabled" : "")
+                            .arg((line && line->isReadOnly()) || (notes && notes->isReadOnly()) ? " read-only"
+                                                                                                : "")
                             .arg(button && (button->isDefault() || button->autoDefault()) ? " default" : "")
                             .arg(place, heard);
         }
