@@ -55,10 +55,10 @@ QFileInfoList sous_repertoires(const QString& folder)
 }
 
 // The title of a film file: its name less the extension ".avi", whatever its letter case; ""
-// for any other file.
+// for any other file, and for a name that is only the extension.
 QString titre_du_film(const QString& fileName)
 {
-    if (fileName.size() <= kExtension.size() || !fileName.endsWith(kExtension, Qt::CaseInsensitive))
+    if (!fileName.endsWith(kExtension, Qt::CaseInsensitive))
         return QString();
     return fileName.chopped(kExtension.size());
 }

@@ -23,7 +23,7 @@ std::function<void()> lastUnloadAction = [] { QCoreApplication::quit(); };
 
 class FormWindow : public QMainWindow {
 public:
-    explicit FormWindow(Form* form) : form_(form) { setAttribute(Qt::WA_DeleteOnClose, false); }
+    explicit FormWindow(Form* form) : form_(form) { }
     void detach() { form_ = nullptr; }
 
 protected:
