@@ -23,6 +23,7 @@ public:
     bool mayUnload = true;
     QString remembered;
     QLineEdit* box() { return controls().txt_box; }
+    QLineEdit* boxAsHeld() { return controls_.txt_box; }
 
 protected:
     void build(QMainWindow*, QWidget* client) override
@@ -73,7 +74,7 @@ private slots:
         form.mayUnload = false;
         // The program unloads without asking.
         form.unload();
-        QVERIFY(!form.isLoaded());
+        QVERIFY(!form.isLoaded() && !form.boxAsHeld());
         QCOMPARE(form.remembered, QStringLiteral("gardé"));
         QCOMPARE(form.box()->text(), QString());
         QCOMPARE(QList<int>({form.loads, form.unloads, form.queries}), QList<int>({2, 1, 0}));
@@ -121,6 +122,21 @@ private slots:
                          "16|Cinabrel|Une erreur inattendue est survenue :\r\nle disque est plein",
                          "16|Cinabrel|Une erreur inattendue est survenue :\r\nerreur interne du programme"}));
         QVERIFY(form.isLoaded() && !program.programEnded());
+    }
+
+    // A caption names its box for a screen reader, from either side.
+    void captionLabelsItsBox()
+    {
+        QWidget window;
+        QLabel* caption = ui::makeLabel(&window, "Label1", "Titre", 0, 0, 600, 255);
+        auto* box = new QLineEdit(&window);
+        ui::nameAfter(box, caption);
+        QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(caption);
+        QCOMPARE(heard->text(QAccessible::Name), QStringLiteral("Titre"));
+        const auto labelled = heard->relations(QAccessible::Labelled);
+        QVERIFY(labelled.size() == 1 && labelled.first().first->object() == box);
+        const auto label = QAccessible::queryAccessibleInterface(box)->relations(QAccessible::Label);
+        QVERIFY(label.size() == 1 && label.first().first->object() == caption);
     }
 
     // A box limited to typing four characters keeps a longer text the program put in it; typing
@@ -173,8 +189,13 @@ private slots:
                 && !model->headerData(0, Qt::Vertical).isValid());
         list.selectRow(1);
         QCOMPARE(list.selectedRow(), 1);
+        list.resize(200, 100);
+        list.show();
+        list.setRows(QList<ui::ListRow>(60, {"x"}));
+        list.selectRow(59);
+        QVERIFY(list.verticalScrollBar()->value() > 0);
         list.rewind();
-        QCOMPARE(list.selectedRow(), -1);
+        QCOMPARE(list.selectedRow() + list.verticalScrollBar()->value(), -1);
         const QModelIndex held = model->index(2, 0);  // as a view may hold it while the list is filled again
         list.setRows({{"a"}, {"b"}});
         QVERIFY(!model->data(held).isValid());
@@ -302,7 +323,8 @@ private slots:
                      qPrintable(rim.name()));
         }
         // The desktop finds the icon and the program's name through its desktop entry.
-        QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("cinabrel"));
+        QCOMPARE(QGuiApplication::desktopFileName() + QCoreApplication::applicationVersion(),
+                 QStringLiteral("cinabrel" CINABREL_VERSION));
         testing::TestProgram program;
         testing::startProgram();
         QCOMPARE(Frm_Accueil::instance().window()->windowIcon().pixmap(32).toImage(),
