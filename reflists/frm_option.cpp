@@ -91,7 +91,6 @@ void frm_option::build(QMainWindow* window, QWidget* client)
 
     c.List = new QListWidget(client);
     c.List->setObjectName(QStringLiteral("List"));
-    c.List->setSelectionMode(QAbstractItemView::SingleSelection);
     place(c.List, 2880, 240, 2295, 3375);
 
     onEvent(c.TabStrip1, &QTabBar::currentChanged, [this] { changer_onglet(); });

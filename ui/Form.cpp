@@ -125,12 +125,10 @@ void Form::unload()
     discardWindow();
 }
 
-bool Form::requestUnload()
+void Form::requestUnload()
 {
-    if (window_ && !unloading_ && !queryUnload())
-        return false;
-    unload();
-    return !window_;
+    if (!window_ || unloading_ || queryUnload())
+        unload();
 }
 
 void Form::discardWindow()

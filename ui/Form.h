@@ -28,8 +28,8 @@ public:
     void hide();
     // Unloads without asking queryUnload(), as the program does when it closes a window itself.
     void unload();
-    // Unloads unless queryUnload() refuses, as the close box does; returns whether it unloaded.
-    bool requestUnload();
+    // Unloads unless queryUnload() refuses, as the close box does.
+    void requestUnload();
     bool isVisible() const;
     QString formName() const { return formName_; }
 

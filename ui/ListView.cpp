@@ -73,23 +73,6 @@ void ListModel::clearRows()
     endResetModel();
 }
 
-int ListModel::addRow(const QString& text)
-{
-    const int position = int(rows_.size());
-    beginInsertRows(QModelIndex(), position, position);
-    rows_.append(ListRow {text});
-    endInsertRows();
-    return position;
-}
-
-void ListModel::addCell(int row, const QString& text)
-{
-    rows_[row].append(text);
-    const int column = int(rows_[row].size()) - 1;
-    if (column < columns_.size())
-        emit dataChanged(index(row, column), index(row, column));
-}
-
 void ListModel::setRows(QList<ListRow> rows)
 {
     beginResetModel();
@@ -236,18 +219,6 @@ void ListView::clearRows()
 {
     filledFrom_.clear();
     model_->clearRows();
-}
-
-int ListView::addRow(const QString& text)
-{
-    filledFrom_.clear();
-    return model_->addRow(text);
-}
-
-void ListView::addCell(int row, const QString& text)
-{
-    filledFrom_.clear();
-    model_->addCell(row, text);
 }
 
 void ListView::setRows(QList<ListRow> rows, const QString& source)

@@ -34,8 +34,6 @@ public:
     void addColumn(const Column& column);
     void clearColumns();
     void clearRows();
-    int addRow(const QString& text);
-    void addCell(int row, const QString& text);
     void setRows(QList<ListRow> rows);
     void sortRows(int column, Qt::SortOrder order);
 
@@ -60,10 +58,8 @@ public:
     int columnWidth(int column) const;  // twips
 
     void clearRows();
-    int addRow(const QString& text);
-    void addCell(int row, const QString& text);
     // Replaces all rows at once; in sorted mode they are shown sorted. The source names where
-    // the rows come from; any later change of the rows forgets it.
+    // the rows come from; clearing the rows forgets it.
     void setRows(QList<ListRow> rows, const QString& source = QString());
     QString filledFrom() const { return filledFrom_; }
     // Back to the look of a fresh fill, rows kept: nothing selected, the first row at the top.
