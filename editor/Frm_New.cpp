@@ -140,8 +140,12 @@ void Frm_New::build(QMainWindow* window, QWidget* client)
             c.Txt_Titre,  c.txt_realisateur, c.txt_acteur, c.txt_duree, c.txt_annee, c.Comb_lng, c.Combo1,
             c.Combo3,     c.Option1,         c.Option3,    c.Option2,   c.Option4,   c.Option5,  c.Combo2,
             c.comb_video, c.comb_audio,      c.txt_obs,    c.Bt_Enreg,  c.Bt_Annuler};
-    for (qsizetype i = 1; i < tabOrder.size(); ++i)
-        QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    QWidget* previous = nullptr;
+    for (QWidget* next : tabOrder) {
+        if (previous)
+            QWidget::setTabOrder(previous, next);
+        previous = next;
+    }
 
     window->installEventFilter(new ShowWatcher(window, [this] { activer(); }));
 }

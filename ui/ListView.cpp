@@ -171,7 +171,6 @@ ListView::ListView(QWidget* parent) : QTreeView(parent), model_(new ListModel(th
     setHeader(new ListHeader(this));
     setModel(model_);
     setRootIsDecorated(false);
-    setItemsExpandable(false);
     setUniformRowHeights(true);
     setAllColumnsShowFocus(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -207,11 +206,12 @@ int ListView::columnWidth(int column) const { return model_->columns().at(column
 
 void ListView::applyColumnWidths()
 {
-    const auto& columns = model_->columns();
-    for (int i = 0; i < columns.size(); ++i) {
-        header()->setSectionHidden(i, columns[i].width == 0);
-        if (columns[i].width > 0)
-            header()->resizeSection(i, px(columns[i].width));
+    int section = 0;
+    for (const ListModel::Column& column : model_->columns()) {
+        header()->setSectionHidden(section, column.width == 0);
+        if (column.width > 0)
+            header()->resizeSection(section, px(column.width));
+        ++section;
     }
 }
 
