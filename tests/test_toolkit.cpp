@@ -73,8 +73,11 @@ private slots:
         form.show();
         form.mayUnload = false;
         // The program unloads without asking.
+        const QPointer<QMainWindow> window = form.window();
         form.unload();
         QVERIFY(!form.isLoaded() && !form.boxAsHeld());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!window);
         QCOMPARE(form.remembered, QStringLiteral("gardé"));
         QCOMPARE(form.box()->text(), QString());
         QCOMPARE(QList<int>({form.loads, form.unloads, form.queries}), QList<int>({2, 1, 0}));
@@ -218,7 +221,8 @@ private slots:
         QCOMPARE(rowTexts(list), (QStringList {"Abyss", "été", "Œuvre", "Eden", "zèbre"}));
         list.sortRows(1, Qt::DescendingOrder);
         QCOMPARE(rowTexts(list), (QStringList {"Eden", "zèbre", "été", "Œuvre", "Abyss"}));
-        QVERIFY(list.isSorted() && list.sortColumn() == 1 && list.sortOrder() == Qt::DescendingOrder);
+        QVERIFY(list.isSorted() && list.sortColumn() == 1 && list.sortOrder() == Qt::DescendingOrder
+                && list.header()->isSortIndicatorShown());
         QCOMPARE(list.header()->sortIndicatorSection(), 1);
         // Rows given later are shown sorted too.
         list.setRows({{"x", "a"}, {"y", "c"}, {"z", "b"}});

@@ -358,9 +358,9 @@ QString observe(TestProgram& program, const QString& part, Seen& seen)
         return loanBox();
     if (what == u"controls") {
         // Every named control of the window: its kind, whether it shows, takes input or is read-only,
-        // whether Enter presses it, where it stands, and what a screen reader calls it (a choice list,
-        // which Linux names by its value, by the caption that labels it); an action's text, "-" for a
-        // separator.
+        // whether Enter presses it, where it stands, its font and background, and what a screen
+        // reader calls it (a choice list, which Linux names by its value, by the caption that labels
+        // it); an action's text, "-" for a separator.
         QMainWindow* window = formNamed(name)->window();
         QStringList tree;
         for (QObject* object : window->findChildren<QObject*>()) {
@@ -382,7 +382,16 @@ QString observe(TestProgram& program, const QString& part, Seen& seen)
             QString place;
             if (widget) {
                 const QRect r = widget->geometry();
-                place = QStringLiteral(" %1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+                const QFont font = widget->font();
+                place = QStringLiteral(" %1,%2 %3x%4 %5 %6%7%8 %9")
+                                .arg(r.x())
+                                .arg(r.y())
+                                .arg(r.width())
+                                .arg(r.height())
+                                .arg(font.family())
+                                .arg(font.pointSizeF())
+                                .arg(font.bold() ? " bold" : "", font.italic() ? " italic" : "")
+                                .arg(widget->palette().color(widget->backgroundRole()).name());
             }
             auto* button = qobject_cast<QPushButton*>(widget);
             auto* line = qobject_cast<QLineEdit*>(widget);
@@ -435,6 +444,10 @@ QString observe(TestProgram& program, const QString& part, Seen& seen)
             for (int i = 0; i < list->count(); ++i)
                 entries << list->item(i)->text();
         return entries.join(QStringLiteral(" | "));
+    }
+    if (what == u"current") {
+        const QListWidgetItem* item = qobject_cast<QListWidget*>(control(name))->currentItem();
+        return item ? item->text() : QString();
     }
     if (what == u"editor") {
         const Frm_NewControls& c = Frm_New::instance().controls();
