@@ -190,9 +190,7 @@ QPlainTextEdit* makeNotesBox(QWidget* parent, const QString& name, int left, int
 
 QComboBox* makeDropDownList(QWidget* parent, const QString& name, int left, int top, int width, int height)
 {
-    auto* combo = placed(new QComboBox(parent), name, left, top, width, height);
-    combo->setEditable(false);
-    return combo;
+    return placed(new QComboBox(parent), name, left, top, width, height);
 }
 
 void limitTyping(QLineEdit* box, int characters) { box->setValidator(new TypingLimit(box, characters)); }
