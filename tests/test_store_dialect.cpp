@@ -115,6 +115,14 @@ private slots:
         rs.open("Delete * from film where code_film=41", catalogue.db());
         QVERIFY(!rs.isOpen());
         QCOMPARE(catalogue.count(), 0);
+        // Closed before its last row, it holds the catalogue no longer.
+        catalogue.insert(film(1));
+        catalogue.insert(film(2));
+        rs.open("select * from film", catalogue.db());
+        rs.close();
+        for (sqlite3_stmt* s = sqlite3_next_stmt(catalogue.db().handle(), nullptr); s;
+             s = sqlite3_next_stmt(catalogue.db().handle(), s))
+            QVERIFY2(!sqlite3_stmt_busy(s), sqlite3_sql(s));
     }
 
     void statementsStayPrepared()
