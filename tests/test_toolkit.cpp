@@ -197,7 +197,7 @@ private slots:
         list.rewind();
         QCOMPARE(list.selectedRow() + list.verticalScrollBar()->value(), -1);
         const QModelIndex held = model->index(2, 0);  // as a view may hold it while the list is filled again
-        list.setRows({{"a"}, {"b"}});
+        list.setRows({{"a"}, {"b"}}, "again");
         QVERIFY(!model->data(held).isValid());
         list.clearRows();
         QCOMPARE(list.rowCount() + model->rowCount(), 0);
