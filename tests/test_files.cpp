@@ -195,61 +195,25 @@ private slots:
         QVERIFY(!QFile::exists(file("refus.xlsx")));
     }
 
-    void readsTheHeaders_data()
-    {
-        QTest::addColumn<QString>("fixture");
-        QTest::addColumn<QString>("copyAs");
-        QTest::addColumn<qint64>("durationMs");
-        QTest::addColumn<QString>("video");
-        QTest::addColumn<QString>("audio");
-        auto row = [](const char* name, const char* fixture, const char* copyAs, qint64 ms, const char* video,
-                      const char* audio) {
-            QTest::newRow(name) << fixture << copyAs << ms << video << audio;
-        };
-        row("DX50 and MP3", "divx_mp3.avi", "", 2200, "DivX", "MP3");
-        row("XVID and AC-3", "xvid_ac3.avi", "", 2016, "XviD", "AC3");
-        row("codecs no list names", "mjpeg_adpcm.avi", "", 2036, "", "");
-        row("cut inside its headers", "truncated.avi", "", -1, "", "");
-        row("text", "text.avi", "", -1, "", "");
-        row("accents and quotes in the name", "divx_mp3.avi", "L'été \"à\" Noël – œuvre.avi", 2200, "DivX",
-            "MP3");
-        row("missing", "", "absent.avi", -1, "", "");
-    }
+    void readsTheHeaders_data() { testing::addTableRows("codec/films.txt"); }
 
     void readsTheHeaders()
     {
-        QFETCH(QString, fixture);
-        QFETCH(QString, copyAs);
-        QFETCH(qint64, durationMs);
-        QFETCH(QString, video);
-        QFETCH(QString, audio);
-        QString path = fixture.isEmpty() ? QString() : testing::testData(fixture);
+        QFETCH(QStringList, fields);
+        QString path = fields[0].isEmpty() ? QString() : testing::testData(fields[0]);
         QTemporaryDir folder;
-        if (!copyAs.isEmpty()) {
-            const QString copy = folder.filePath(copyAs);
+        if (!fields[1].isEmpty()) {
+            const QString copy = folder.filePath(fields[1]);
             QVERIFY(path.isEmpty() || QFile::copy(path, copy));
             path = copy;
         }
         const files::VideoFileFacts facts = files::VideoFileReader().read(path);
-        QCOMPARE(facts.durationMs, durationMs);
-        QCOMPARE(files::videoCodecEntry(facts, defaultLists().video), video);
-        QCOMPARE(files::audioCodecEntry(facts, defaultLists().audio), audio);
+        QCOMPARE(facts.durationMs, fields[2].toLongLong());
+        QCOMPARE(files::videoCodecEntry(facts, defaultLists().video), fields.value(3));
+        QCOMPARE(files::audioCodecEntry(facts, defaultLists().audio), fields.value(4));
     }
 
-    // One row of tests/data/codec/entries.txt per case.
-    void codecEntries_data()
-    {
-        QTest::addColumn<QStringList>("fields");
-        const QString table = QString::fromUtf8(testing::fileBytes(testing::testData("codec/entries.txt")));
-        QVERIFY(!table.isEmpty());
-        for (const QString& line : table.split(u'\n', Qt::SkipEmptyParts)) {
-            QStringList fields;
-            for (const QString& field : line.split(u'|'))
-                fields.append(field.trimmed());
-            if (!line.startsWith(u'#'))
-                QTest::newRow(qPrintable(line.simplified())) << fields;
-        }
-    }
+    void codecEntries_data() { testing::addTableRows("codec/entries.txt", u'|'); }
 
     void codecEntries()
     {
@@ -265,26 +229,12 @@ private slots:
                  fields[6]);
     }
 
-    void durationText_data()
-    {
-        QTest::addColumn<qint64>("ms");
-        QTest::addColumn<QString>("text");
-        auto row = [](const char* name, qint64 ms, const char* text) { QTest::newRow(name) << ms << text; };
-        row("unknown", -1, "");
-        row("nothing", 0, "00h00");
-        row("under half a minute", 29'999, "00h00");
-        row("half a minute", 30'000, "00h01");
-        row("1 h 45 min 29 s", 6'329'999, "01h45");
-        row("1 h 45 min 30 s", 6'330'000, "01h46");
-        row("59 min 30 s", 3'570'000, "01h00");
-        row("100 hours", 360'000'000, "100h00");
-    }
+    void durationText_data() { testing::addTableRows("codec/durations.txt"); }
 
     void durationText()
     {
-        QFETCH(qint64, ms);
-        QFETCH(QString, text);
-        QCOMPARE(files::durationText(ms), text);
+        QFETCH(QStringList, fields);
+        QCOMPARE(files::durationText(fields[0].toLongLong()), fields.value(1));
     }
 };
 

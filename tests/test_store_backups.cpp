@@ -2,6 +2,7 @@
 #include "store/DbError.h"
 #include "store/Films.h"
 #include "support/Files.h"
+#include "support/Golden.h"
 #include "support/TestCatalogue.h"
 
 #include <QDir>
@@ -22,57 +23,27 @@ QString name(const QDateTime& taken) { return store::Backups::fileName(taken); }
 class TestStoreBackups : public QObject {
     Q_OBJECT
 private slots:
-    void dueAtStartUp_data()
-    {
-        QTest::addColumn<int>("films");
-        QTest::addColumn<QList<qint64>>("agesSecs");  // of the backups on disk, before now
-        QTest::addColumn<bool>("due");
-        QTest::newRow("empty catalogue, no backup") << 0 << QList<qint64> {} << false;
-        QTest::newRow("no backup") << 3 << QList<qint64> {} << true;
-        QTest::newRow("newest a minute short of a day") << 3 << QList<qint64> {86340, 900000} << false;
-        QTest::newRow("newest a minute past a day") << 3 << QList<qint64> {86460, 900000} << true;
-        QTest::newRow("newest dated after now") << 3 << QList<qint64> {-3600, 900000} << true;
-    }
+    void dueAtStartUp_data() { addTableRows("store/backups_due.txt"); }
 
     void dueAtStartUp()
     {
-        QFETCH(int, films);
-        QFETCH(QList<qint64>, agesSecs);
-        QFETCH(bool, due);
+        QFETCH(QStringList, fields);
         TestCatalogue catalogue;
-        catalogue.fill(films);
+        catalogue.fill(fields[0].toInt());
         store::Backups backups(catalogue.db());
-        for (qint64 age : agesSecs)
-            backups.backUp(kNow.addSecs(-age));
-        QCOMPARE(backups.dueAtStartUp(kNow), due);
+        for (const QString& age : fields[1].split(QStringLiteral(", "), Qt::SkipEmptyParts))
+            backups.backUp(kNow.addSecs(-age.toLongLong()));
+        QCOMPARE(backups.dueAtStartUp(kNow), fields[2] == "yes");
     }
 
     // A backup that cannot be read whole is listed as such and never restored; the others are
     // listed with their films and loans.
-    void damagedBackupsAreToldAndLeftAlone_data()
-    {
-        QTest::addColumn<QString>("damage");
-        QTest::addColumn<QString>("fault");
-        QTest::addColumn<QString>("told");
-        QTest::newRow("cut in half") << "cut"
-                                     << "endommagée"
-                                     << "le fichier est endommagé ou n'est pas une base de donnée";
-        QTest::newRow("noise over a page") << "noise"
-                                           << "endommagée"
-                                           << "le fichier est endommagé ou n'est pas une base de donnée";
-        QTest::newRow("text") << "text"
-                              << "endommagée"
-                              << "le fichier est endommagé ou n'est pas une base de donnée";
-        QTest::newRow("empty file") << "empty"
-                                    << "illisible"
-                                    << "la base de donnée ne comprend pas l'instruction (erreur 1)";
-    }
+    void damagedBackupsAreToldAndLeftAlone_data() { addTableRows("store/backups_damaged.txt"); }
 
     void damagedBackupsAreToldAndLeftAlone()
     {
-        QFETCH(QString, damage);
-        QFETCH(QString, fault);
-        QFETCH(QString, told);
+        QFETCH(QStringList, fields);
+        const QString damage = fields[0];
         TestCatalogue catalogue;
         catalogue.fill(200);
         store::Backups backups(catalogue.db());
@@ -93,7 +64,7 @@ private slots:
         QCOMPARE(listed.size(), 2);
         QCOMPARE(listed[0].path, newer);
         QCOMPARE(listed[0].taken, kNow);
-        QCOMPARE(listed[0].fault, fault);
+        QCOMPARE(listed[0].fault, fields[1]);
         QCOMPARE(listed[1].path, older);
         QVERIFY(listed[1].restorable());
         QCOMPARE(listed[1].films, 200);
@@ -102,7 +73,7 @@ private slots:
             backups.restore(newer, kNow.addSecs(60));
             QFAIL("a damaged backup was restored");
         } catch (const store::DbError& error) {
-            QCOMPARE(error.message(), QStringLiteral("La sauvegarde ne peut pas être restaurée : ") + told);
+            QCOMPARE(error.message(), QStringLiteral("La sauvegarde ne peut pas être restaurée : ") + fields[2]);
         }
         QCOMPARE(filmRows(catalogue.db()), rows);
         QCOMPARE(fileBytes(newer), bytes);

@@ -17,38 +17,20 @@ using testing::TestCatalogue;
 class TestStoreDialect : public QObject {
     Q_OBJECT
 private slots:
-    void literalsBecomeParameters_data()
-    {
-        QTest::addColumn<QString>("statement");
-        QTest::addColumn<QString>("sql");  // empty: refused
-        QTest::addColumn<QStringList>("texts");
-        auto row = [](const char* name, const char* statement, const char* sql, QStringList texts = {}) {
-            QTest::newRow(name) << QString::fromUtf8(statement) << QString::fromUtf8(sql) << texts;
-        };
-        row("both quotes, doubled inside",
-            "UPDATE film SET pret_film=\"l'\"\"ami\", date_pret='01''02'  WHERE code_film = 5",
-            "UPDATE film SET pret_film=?, date_pret=?  WHERE code_film = 5", {"l'\"ami", "01'02"});
-        row("delete star", "  Delete * from film where code_film=5", "DELETE FROM film where code_film=5");
-        row("star elsewhere kept", "select * from film", "select * from film");
-        row("empty literal last", "select \"\"", "select ?", {""});
-        row("unclosed", "select 'abc", "");
-        row("closed by the other quote", "select \"abc''", "");
-    }
+    void literalsBecomeParameters_data() { testing::addTableRows("store/literals.txt"); }
 
     void literalsBecomeParameters()
     {
-        QFETCH(QString, statement);
-        QFETCH(QString, sql);
-        QFETCH(QStringList, texts);
-        if (sql.isEmpty()) {
-            QVERIFY_THROWS_EXCEPTION(store::DbError, store::translateStatement(statement));
+        QFETCH(QStringList, fields);
+        if (fields[1].isEmpty()) {
+            QVERIFY_THROWS_EXCEPTION(store::DbError, store::translateStatement(fields[0]));
             return;
         }
-        const store::TranslatedStatement translated = store::translateStatement(statement);
-        QCOMPARE(translated.sql, sql);
-        QCOMPARE(translated.texts, texts);
+        const store::TranslatedStatement translated = store::translateStatement(fields[0]);
+        QCOMPARE(translated.sql, fields[1]);
+        QCOMPARE(translated.texts, fields.mid(2));
         // Each value, written between either quote, reads back as itself.
-        for (const QString& text : texts) {
+        for (const QString& text : translated.texts) {
             for (QChar quote : {u'"', u'\''}) {
                 const QString literal = store::quotedText(text, quote);
                 QVERIFY(literal.startsWith(quote));
@@ -57,33 +39,21 @@ private slots:
         }
     }
 
-    // One row of tests/data/store/statements.txt per case.
-    void statements_data()
-    {
-        QTest::addColumn<QString>("statement");
-        QTest::addColumn<QString>("expected");
-        const QString table =
-                QString::fromUtf8(testing::fileBytes(testing::testData("store/statements.txt")));
-        QVERIFY(!table.isEmpty());
-        for (const QString& line : table.split(u'\n', Qt::SkipEmptyParts)) {
-            const QStringList fields = line.split(u'\t');
-            if (!line.startsWith(u'#'))
-                QTest::newRow(qPrintable(fields[0])) << fields[0] << fields.value(1);
-        }
-    }
+    // Statements run through the store on a catalogue of five films.
+    void statements_data() { testing::addTableRows("store/statements.txt"); }
 
     void statements()
     {
-        QFETCH(QString, statement);
-        QFETCH(QString, expected);
+        QFETCH(QStringList, fields);
         TestCatalogue catalogue;
         int code = 1;
         for (const char* title : {"été", "Éléphant", "œil", "Eclipse", "Fargo"})
             catalogue.insert(film(code++, title));
         const QList<QStringList> before = testing::filmRows(catalogue.db());
+        const QString expected = fields.value(1);
         QStringList rows;
         try {
-            for (const QStringList& row : testing::rowsOf(catalogue.db(), statement))
+            for (const QStringList& row : testing::rowsOf(catalogue.db(), fields[0]))
                 rows.append(row.join(", "));
         } catch (const store::DbError& error) {
             QVERIFY2(expected.startsWith("refusé : ") && error.message().endsWith(expected.mid(9)),

@@ -4,6 +4,7 @@
 #include "store/Recordset.h"
 #include "support/FaultyVfs.h"
 #include "support/Files.h"
+#include "support/Golden.h"
 #include "support/TestCatalogue.h"
 
 #include <QDir>
@@ -175,25 +176,12 @@ private slots:
 
     // The catalogue file is missing, not a catalogue, held by another program or damaged: the
     // store says so in French, and never makes a file over it.
-    void badCatalogueFiles_data()
-    {
-        QTest::addColumn<QByteArray>("content");  // of the file, or the statements that make it
-        QTest::addColumn<QString>("message");
-        QTest::newRow("missing") << QByteArray() << "introuvable";
-        QTest::newRow("a folder") << QByteArray("folder") << "introuvable";
-        QTest::newRow("text") << QByteArray("Titre;Durée\r\n") << "endommagé ou n'est pas une base de donnée";
-        QTest::newRow("no table film") << QByteArray("CREATE TABLE autre (x)") << "n'est pas un catalogue";
-        QTest::newRow("a column missing") << QByteArray("CREATE TABLE film (code_film, nom_film, type_film)")
-                                          << "Il manque la colonne cd_film";
-        QTest::newRow("locked") << QByteArray("locked") << "utilisée par un autre programme";
-        // The engine finds the damage when it reads the table.
-        QTest::newRow("noise after a sound header") << QByteArray("noise") << "le fichier est endommagé";
-    }
+    void badCatalogueFiles_data() { testing::addTableRows("store/bad_catalogues.txt"); }
 
     void badCatalogueFiles()
     {
-        QFETCH(QByteArray, content);
-        QFETCH(QString, message);
+        QFETCH(QStringList, fields);
+        const QByteArray content = fields[0].toUtf8();
         testing::TestCatalogue catalogue(content == "locked" || content == "noise");
         const QString path = catalogue.cataloguePath();
         FaultyVfs vfs;
@@ -219,7 +207,7 @@ private slots:
             store::Films(*store::Database::open(path)).counters();
             QFAIL("the catalogue was read");
         } catch (const store::DbError& error) {
-            QVERIFY2(error.message().contains(message), qPrintable(error.message()));
+            QVERIFY2(error.message().contains(fields[1]), qPrintable(error.message()));
         }
         if (QFileInfo::exists(path))
             QVERIFY_THROWS_EXCEPTION(store::DbError, store::createCatalogue(path));

@@ -1,4 +1,5 @@
 #include "store/Films.h"
+#include "support/Golden.h"
 #include "support/TestCatalogue.h"
 
 #include <QProcess>
@@ -9,31 +10,12 @@
 class TestSqliteTool : public QObject {
     Q_OBJECT
 private slots:
-    void writesFromTheTool_data()
-    {
-        QTest::addColumn<QString>("statements");
-        QTest::addColumn<QStringList>("titles");
-        QTest::newRow("insert")
-                << "INSERT INTO film (code_film, nom_film, type_film, cd_film, duree, format_film, "
-                   "qualite_film) VALUES (4, 'Éléphant', 'Drame', '1', '01h21', 'Avi', 'Bonne'), "
-                   "(5, 'œil pour œil', 'Action', '1', '01h40', 'Dvd', 'DvD'), "
-                   "(6, 'abyss', 'Aventure', '2', '02h20', 'Avi', 'Moyenne');"
-                << QStringList {"abyss", "Eclipse",      "Éléphant",
-                                "Fargo", "œil pour œil", "Zazie dans le métro"};
-        QTest::newRow("update") << "UPDATE film SET nom_film = 'Ève' WHERE code_film = 3;"
-                                << QStringList {"Eclipse", "Ève", "Fargo"};
-        // The engine's own LIKE ignores the case of ASCII letters only: "ÉCL" finds "écl" through
-        // the program's.
-        QTest::newRow("update and delete with LIKE")
-                << "UPDATE film SET nom_film = 'éclipse totale' WHERE code_film = 1;"
-                   "DELETE FROM film WHERE nom_film LIKE 'ÉCL%';"
-                << QStringList {"Eclipse", "Zazie dans le métro"};
-    }
+    void writesFromTheTool_data() { testing::addTableRows("store/sqlite3_tool.txt"); }
 
     void writesFromTheTool()
     {
-        QFETCH(QString, statements);
-        QFETCH(QStringList, titles);
+        QFETCH(QStringList, fields);
+        const QStringList titles = fields[1].split(QStringLiteral(", "));
         testing::TestCatalogue program;
         int code = 1;
         for (const char* title : {"Fargo", "Eclipse", "Zazie dans le métro"})
@@ -41,7 +23,7 @@ private slots:
         QProcess tool;
         tool.start(CINABREL_SQLITE3,
                    {"-bail", "-cmd", ".load " CINABREL_FRENCH_EXTENSION, program.cataloguePath()});
-        tool.write((statements + "PRAGMA integrity_check; SELECT nom_film FROM film ORDER BY nom_film;")
+        tool.write((fields[0] + "PRAGMA integrity_check; SELECT nom_film FROM film ORDER BY nom_film;")
                            .toUtf8());
         tool.closeWriteChannel();
         QVERIFY(tool.waitForFinished(30000));

@@ -4,12 +4,46 @@
 
 #include <QMap>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
 #include <QXmlStreamReader>
 
 namespace testing {
 
 QString testData(const QString& name) { return QStringLiteral(CINABREL_TEST_DATA "/") + name; }
+
+QString unescaped(QString text)
+{
+    static const QRegularExpression code(QStringLiteral(R"(\\u\{([0-9a-fA-F]+)\})")),
+            repeated(QStringLiteral(R"(\{(\d+) × ([^}]*)\})"));
+    for (QRegularExpressionMatch match; (match = code.match(text)).hasMatch();) {
+        const char32_t c = match.captured(1).toUInt(nullptr, 16);
+        text.replace(match.capturedStart(), match.capturedLength(),
+                     c > 0xffff ? QString::fromUcs4(&c, 1) : QString(QChar(char16_t(c))));
+    }
+    for (QRegularExpressionMatch match; (match = repeated.match(text)).hasMatch();)
+        text.replace(match.capturedStart(), match.capturedLength(),
+                     match.captured(2).repeated(match.captured(1).toInt()));
+    return text.replace(QStringLiteral("\\s"), QStringLiteral(" "))
+            .replace(QStringLiteral("\\r"), QStringLiteral("\r"))
+            .replace(QStringLiteral("\\n"), QStringLiteral("\n"))
+            .replace(QStringLiteral("\\t"), QStringLiteral("\t"));
+}
+
+void addTableRows(const QString& name, QChar separator)
+{
+    QTest::addColumn<QStringList>("fields");
+    const QString table = QString::fromUtf8(fileBytes(testData(name)));
+    QVERIFY2(!table.isEmpty(), qPrintable(name));
+    for (const QString& line : table.split(u'\n')) {
+        if (line.trimmed().isEmpty() || line.startsWith(u'#'))
+            continue;
+        QStringList fields;
+        for (const QString& field : line.split(separator))
+            fields.append(unescaped(field.trimmed()));
+        QTest::newRow(qPrintable(line.simplified())) << fields;
+    }
+}
 
 void compareWithGolden(const QByteArray& actual, const QString& name)
 {

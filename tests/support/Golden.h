@@ -9,6 +9,14 @@ namespace testing {
 // The path of a file of tests/data.
 QString testData(const QString& name);
 
+// Text as tables and scenarios write it: "\u{2029}" a character by its code (a lone surrogate too),
+// "{1250 × ab}" a text repeated, "\s" a space, "\r", "\n", "\t".
+QString unescaped(QString text);
+
+// A test row for each line of the table tests/data/<name>, named by the line: its fields, unescaped,
+// in the column "fields" (QStringList). Empty lines and lines starting with '#' are skipped.
+void addTableRows(const QString& name, QChar separator = u'\t');
+
 // Compares with the golden file tests/data/<name>, line by line for text; with the environment
 // variable CINABREL_WRITE_GOLDEN set, writes the file instead, to make or update it.
 void compareWithGolden(const QByteArray& actual, const QString& name);

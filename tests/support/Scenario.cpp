@@ -79,24 +79,6 @@ QStringList shown(const QList<QWidget*>& controls)
     return texts;
 }
 
-QString unescaped(QString text)
-{
-    // "\u{2029}" a character by its code, "{1250 × ab}" a text repeated.
-    static const QRegularExpression code(QStringLiteral(R"(\\u\{([0-9a-fA-F]+)\})")),
-            repeated(QStringLiteral(R"(\{(\d+) × ([^}]*)\})"));
-    for (QRegularExpressionMatch match; (match = code.match(text)).hasMatch();)
-        text.replace(
-                match.capturedStart(), match.capturedLength(),
-                QString::fromUcs4(std::array {char32_t(match.captured(1).toUInt(nullptr, 16))}.data(), 1));
-    for (QRegularExpressionMatch match; (match = repeated.match(text)).hasMatch();)
-        text.replace(match.capturedStart(), match.capturedLength(),
-                     match.captured(2).repeated(match.captured(1).toInt()));
-    return text.replace(QStringLiteral("\\s"), QStringLiteral(" "))
-            .replace(QStringLiteral("\\r"), QStringLiteral("\r"))
-            .replace(QStringLiteral("\\n"), QStringLiteral("\n"))
-            .replace(QStringLiteral("\\t"), QStringLiteral("\t"));
-}
-
 // "Scan {01..60}.avi" as the sixty names it stands for, "; " between them.
 QString expandedRange(const QString& text)
 {
