@@ -57,7 +57,7 @@ private slots:
         else
             bytes = damage == "text" ? "Liste de mes films\r\n" : "";
         QVERIFY(writeBytes(newer, bytes));
-        catalogue.insert(film(500, QStringLiteral("Gardé")));
+        catalogue.insert(500, QStringLiteral("Gardé"));
         const QList<QStringList> rows = filmRows(catalogue.db());
 
         const QList<store::Backup> listed = backups.list();

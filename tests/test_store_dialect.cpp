@@ -9,7 +9,6 @@
 #include <QTest>
 #include <sqlite3.h>
 
-using testing::film;
 using testing::TestCatalogue;
 
 // The engine under the statements: the dialect, French text, the recordset and what the user reads
@@ -48,7 +47,7 @@ private slots:
         TestCatalogue catalogue;
         int code = 1;
         for (const char* title : {"été", "Éléphant", "œil", "Eclipse", "Fargo"})
-            catalogue.insert(film(code++, title));
+            catalogue.insert(code++, title);
         const QList<QStringList> before = testing::filmRows(catalogue.db());
         const QString expected = fields.value(1);
         QStringList rows;
@@ -67,7 +66,7 @@ private slots:
     void recordsetReadsFieldsByName()
     {
         TestCatalogue catalogue;
-        catalogue.insert(film(41, "Alien"));
+        catalogue.insert(41, "Alien");
         store::Recordset rs;
         QVERIFY_THROWS_EXCEPTION(store::DbError, rs.eof());
         rs.open("select code_film as Cle, nom_film, pret_film, 2.5 as n from film", catalogue.db());
@@ -86,8 +85,8 @@ private slots:
         QVERIFY(!rs.isOpen());
         QCOMPARE(catalogue.count(), 0);
         // Closed before its last row, it holds the catalogue no longer.
-        catalogue.insert(film(1));
-        catalogue.insert(film(2));
+        catalogue.insert(1);
+        catalogue.insert(2);
         rs.open("select * from film", catalogue.db());
         rs.close();
         for (sqlite3_stmt* s = sqlite3_next_stmt(catalogue.db().handle(), nullptr); s;
@@ -131,7 +130,7 @@ private slots:
         store::Database& db = catalogue.db();
         const QString first = db.contentStamp();
         QCOMPARE(db.contentStamp(), first);
-        catalogue.insert(film(1));
+        catalogue.insert(1);
         const QString second = db.contentStamp();
         QVERIFY(second != first);
         store::Database::open(catalogue.cataloguePath())->execute("UPDATE film SET nom_film='autre'");

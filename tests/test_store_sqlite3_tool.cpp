@@ -19,7 +19,7 @@ private slots:
         testing::TestCatalogue program;
         int code = 1;
         for (const char* title : {"Fargo", "Eclipse", "Zazie dans le métro"})
-            program.insert(testing::film(code++, title));
+            program.insert(code++, title);
         QProcess tool;
         tool.start(CINABREL_SQLITE3,
                    {"-bail", "-cmd", ".load " CINABREL_FRENCH_EXTENSION, program.cataloguePath()});

@@ -22,7 +22,7 @@ private slots:
     // Without a temporary folder the workbook is refused, not written where the program started.
     void workbookNeedsATemporaryFolder()
     {
-        start({film(1, "Alien")});
+        start({"Alien"});
         QTemporaryDir current;
         const QString startedIn = QDir::currentPath();
         const QByteArray temporary = qgetenv("TMPDIR");
@@ -64,7 +64,7 @@ private slots:
     // Beyond the last column the header looks like a column without a caption, at any width.
     void headerGoesOnPastTheLastColumn()
     {
-        start({film(1, "Alien")});
+        start({"Alien"});
         ui::ListView* list = accueil().List;
         QHeaderView* header = list->header();
         for (int spare : {12, 200}) {

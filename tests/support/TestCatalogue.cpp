@@ -22,16 +22,6 @@ QList<QStringList> rowsOf(store::Database& db, const QString& statement)
     return rows;
 }
 
-Film film(int code, const QString& nom, std::initializer_list<std::pair<QString Film::*, QString>> columns)
-{
-    Film result;
-    result.code = code;
-    result.nom = nom;
-    for (const auto& [column, value] : columns)
-        result.*column = value;
-    return result;
-}
-
 QList<QStringList> filmRows(store::Database& db)
 {
     return rowsOf(db, QStringLiteral("SELECT * FROM film ORDER BY code_film"));
@@ -63,18 +53,21 @@ store::Database& TestCatalogue::db()
     return *db_;
 }
 
-void TestCatalogue::insert(const Film& film)
+void TestCatalogue::insert(int code, const QString& title, const QMap<QString, QString>& columns)
 {
+    // The columns after the title, in the table's order, with a test film's value unless given.
+    static const std::pair<const char*, const char*> kColumns[] = {
+            {"type", "Action"},       {"cd", "1"},      {"qualite", "Bonne"}, {"format", "Avi"},
+            {"obs", "-"},             {"langue", "Français"}, {"video", "DivX"}, {"son", "MP3"},
+            {"duree", "01h30"},       {"realisateur", "-"}, {"acteur", "-"}, {"annee", "2000"},
+            {"pret", nullptr},        {"date", nullptr}};
     // Joined, not put in with arg(): a value may itself hold "%1".
-    auto optional = [](const std::optional<QString>& v) {
-        return v ? store::quotedText(*v) : QStringLiteral("NULL");
-    };
-    QStringList values {QString::number(film.code)};
-    for (const QString& v :
-         {film.nom, film.type, film.cd, film.qualite, film.format, film.obs, film.langue, film.codecVideo,
-          film.codecSon, film.duree, film.realisateur, film.acteur, film.annee})
-        values.append(store::quotedText(v));
-    values << optional(film.pret) << optional(film.datePret);
+    QStringList values {QString::number(code), store::quotedText(title)};
+    for (const auto& [name, byDefault] : kColumns) {
+        const QString value = columns.value(QLatin1String(name), QString::fromUtf8(byDefault));
+        values.append(columns.contains(QLatin1String(name)) || byDefault ? store::quotedText(value)
+                                                                         : QStringLiteral("NULL"));
+    }
     db().execute(QStringLiteral("INSERT INTO film VALUES (") + values.join(u',') + u')');
 }
 
@@ -82,13 +75,12 @@ void TestCatalogue::fill(int count)
 {
     db().execute(QStringLiteral("BEGIN"));
     for (int code = 1; code <= count; ++code) {
-        Film one = film(code, QStringLiteral("Film n°%1").arg(code));
-        one.obs = QString(200, QChar(u'a' + code % 26));
+        QMap<QString, QString> columns {{QStringLiteral("obs"), QString(200, QChar(u'a' + code % 26))}};
         if (code % 4 == 0) {
-            one.pret = QStringLiteral("Paul");
-            one.datePret = QStringLiteral("01/12/2026");
+            columns[QStringLiteral("pret")] = QStringLiteral("Paul");
+            columns[QStringLiteral("date")] = QStringLiteral("01/12/2026");
         }
-        insert(one);
+        insert(code, QStringLiteral("Film n°%1").arg(code), columns);
     }
     db().execute(QStringLiteral("COMMIT"));
 }

@@ -3,39 +3,13 @@
 #include "store/Database.h"
 
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <initializer_list>
 #include <memory>
-#include <optional>
-#include <utility>
 
 namespace testing {
-
-// One film for the test catalogue; every column has a plausible value unless set.
-struct Film {
-    int code = 0;
-    QString nom = QStringLiteral("Film");
-    QString type = QStringLiteral("Action");
-    QString cd = QStringLiteral("1");
-    QString qualite = QStringLiteral("Bonne");
-    QString format = QStringLiteral("Avi");
-    QString obs = QStringLiteral("-");
-    QString langue = QStringLiteral("Français");
-    QString codecVideo = QStringLiteral("DivX");
-    QString codecSon = QStringLiteral("MP3");
-    QString duree = QStringLiteral("01h30");
-    QString realisateur = QStringLiteral("-");
-    QString acteur = QStringLiteral("-");
-    QString annee = QStringLiteral("2000");
-    std::optional<QString> pret = std::nullopt;
-    std::optional<QString> datePret = std::nullopt;
-};
-
-// A film with its key and title; the listed columns are set, the others keep their values above.
-Film film(int code, const QString& nom = QStringLiteral("Film"),
-          std::initializer_list<std::pair<QString Film::*, QString>> columns = {});
 
 // Every row of a statement, each column as text ("<NULL>" for NULL).
 QList<QStringList> rowsOf(store::Database& db, const QString& statement);
@@ -60,7 +34,10 @@ public:
 
     store::Database& db();
     void closeDb() { db_.reset(); }
-    void insert(const Film& film);
+    // A film with its key and title; every other column has a plausible value unless given here by
+    // its short name (type, cd, qualite, format, obs, langue, video, son, duree, realisateur, acteur,
+    // annee, pret, date); the loan's two are NULL unless given.
+    void insert(int code, const QString& title = QStringLiteral("Film"), const QMap<QString, QString>& columns = {});
     // Films 1 to count in one transaction, "Film n°<key>", each with a long remark so that a list
     // reads many pages of the file; every fourth film is lent.
     void fill(int count);

@@ -38,12 +38,12 @@ QStringList TestProgram::messages() const
 
 bool startProgram() { return Connection::Main(); }
 
-TestProgram& ProgramTest::start(const QList<Film>& films, bool run)
+TestProgram& ProgramTest::start(const QStringList& titles, bool run)
 {
     program.reset();
     program = std::make_unique<TestProgram>();
-    for (const Film& film : films)
-        program->insert(film);
+    for (int code = 1; code <= titles.size(); ++code)
+        program->insert(code, titles[code - 1]);
     if (run)
         QTest::qVerify(startProgram(), "startProgram()", "the program did not start", __FILE__, __LINE__);
     return *program;

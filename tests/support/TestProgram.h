@@ -38,8 +38,9 @@ class ProgramTest : public QObject {
     Q_OBJECT
 protected:
     std::unique_ptr<TestProgram> program;
-    // A fresh program folder holding these films; the program is started on it unless told not to.
-    TestProgram& start(const QList<Film>& films = {}, bool run = true);
+    // A fresh program folder holding films of these titles, keyed from 1; the program is started on
+    // it unless told not to.
+    TestProgram& start(const QStringList& titles = {}, bool run = true);
     // Every message shown, as "flags|title|prompt".
     QStringList messages() const { return program->messages(); }
 
