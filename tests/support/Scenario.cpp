@@ -27,25 +27,20 @@ QStringList cells(int cell)
 
 QStringList titles() { return cells(0); }
 
-QPoint rowCentre(int row)
+// Clicks a row of a list, or double-clicks it, as the user does.
+void clickRow(ui::ListView* list, int row, bool twice = false)
 {
-    ui::ListView* list = accueil().List;
-    return list->visualRect(list->model()->index(row, 0)).center();
+    const QPoint centre = list->visualRect(list->model()->index(row, 0)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
+    if (twice)
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre);
 }
 
-void clickRow(int row) { QTest::mouseClick(accueil().List->viewport(), Qt::LeftButton, {}, rowCentre(row)); }
-
-void select(const QString& title)
+void select(const QString& title, bool twice = false)
 {
     const int row = int(titles().indexOf(title));
     QVERIFY2(row >= 0, qPrintable(title));
-    clickRow(row);
-}
-
-void doubleClickRow(int row)
-{
-    clickRow(row);
-    QTest::mouseDClick(accueil().List->viewport(), Qt::LeftButton, {}, rowCentre(row));
+    clickRow(accueil().List, row, twice);
 }
 
 void clickHeader(int column)
@@ -178,20 +173,60 @@ QString loanBox()
             .arg(int(c.cmd_pret->isVisible()));
 }
 
+// A named control as a line of a window's golden file: its name and kind, whether it shows, takes
+// input or is read-only, whether Enter presses it, where it stands, its font and background, and
+// what a screen reader calls it (a choice list, which Linux names by its value, by the caption that
+// labels it); an action with its text, "-" for a separator.
+QString described(QObject* object, const QWidget* window)
+{
+    QStringList parts {object->objectName(), QString::fromLatin1(object->metaObject()->className())};
+    auto* widget = qobject_cast<QWidget*>(object);
+    if (!widget) {
+        const auto* action = qobject_cast<QAction*>(object);
+        return parts.join(u' ')
+                + QStringLiteral(" «%1»").arg(action->isSeparator() ? QStringLiteral("-") : action->text());
+    }
+    auto* line = qobject_cast<QLineEdit*>(widget);
+    auto* notes = qobject_cast<QPlainTextEdit*>(widget);
+    auto* button = qobject_cast<QPushButton*>(widget);
+    const QRect r = widget->geometry();
+    const QFont font = widget->font();
+    parts << (widget->isVisibleTo(window) ? QStringLiteral("shown") : QStringLiteral("hidden"));
+    if (!widget->isEnabled())
+        parts << QStringLiteral("disabled");
+    if ((line && line->isReadOnly()) || (notes && notes->isReadOnly()))
+        parts << QStringLiteral("read-only");
+    if (button && (button->isDefault() || button->autoDefault()))
+        parts << QStringLiteral("default");
+    parts << QStringLiteral("%1,%2 %3x%4 %5 %6")
+                     .arg(r.x())
+                     .arg(r.y())
+                     .arg(r.width())
+                     .arg(r.height())
+                     .arg(font.family())
+                     .arg(font.pointSizeF());
+    if (font.bold())
+        parts << QStringLiteral("bold");
+    if (font.italic())
+        parts << QStringLiteral("italic");
+    parts << widget->palette().color(widget->backgroundRole()).name();
+    QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(widget);
+    const auto labels = heard->relations(QAccessible::Label);
+    if (heard->role() == QAccessible::ComboBox)
+        heard = labels.isEmpty() ? nullptr : labels.first().first;
+    return parts.join(u' ') + QStringLiteral(" «%1»").arg(heard ? heard->text(QAccessible::Name) : QString());
+}
+
 void act(TestProgram& program, const QString& step)
 {
     const QString verb = step.section(u' ', 0, 0), rest = unescaped(step.section(u' ', 1));
     const QString name = rest.section(u' ', 0, 0), text = rest.section(u' ', 1);
-    if (verb == u"select")
-        select(rest);
-    else if (verb == u"dblclick")
-        doubleClickRow(int(titles().indexOf(rest)));
-    else if (verb == u"row" && rest.contains(u' ')) {
-        auto* list = qobject_cast<ui::ListView*>(control(name));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualRect(list->model()->index(text.toInt(), 0)).center());
-    } else if (verb == u"row")
-        clickRow(rest.toInt());
+    if (verb == u"select" || verb == u"dblclick")
+        select(rest, verb == u"dblclick");
+    else if (verb == u"row" && rest.contains(u' '))
+        clickRow(qobject_cast<ui::ListView*>(control(name)), text.toInt());
+    else if (verb == u"row")
+        clickRow(accueil().List, rest.toInt());
     else if (verb == u"header")
         clickHeader(rest.toInt());
     else if (verb == u"click")
@@ -299,10 +334,6 @@ QString observe(TestProgram& program, const QString& part, Seen& seen)
     }
     if (what == u"integrity")
         return integrityCheck(*store::Database::open(program.cataloguePath()));
-    if (what == u"backups")
-        return QDir(program.path(QStringLiteral("BD/Sauvegardes")))
-                .entryList(QDir::Files, QDir::Name)
-                .join(QStringLiteral(" | "));
     if (what == u"films")
         return program.films().join(QStringLiteral(" | "));
     if (what == u"film") {
@@ -326,54 +357,12 @@ QString observe(TestProgram& program, const QString& part, Seen& seen)
     if (what == u"box")
         return loanBox();
     if (what == u"controls") {
-        // Every named control of the window: its kind, whether it shows, takes input or is read-only,
-        // whether Enter presses it, where it stands, its font and background, and what a screen
-        // reader calls it (a choice list, which Linux names by its value, by the caption that labels
-        // it); an action's text, "-" for a separator.
         QMainWindow* window = formNamed(name)->window();
         QStringList tree;
-        for (QObject* object : window->findChildren<QObject*>()) {
-            auto* widget = qobject_cast<QWidget*>(object);
-            if (object->objectName().isEmpty() || object->objectName().startsWith(QStringLiteral("qt_"))
-                || (!widget && !qobject_cast<QAction*>(object)))
-                continue;
-            QString heard;
-            if (widget) {
-                QAccessibleInterface* found = QAccessible::queryAccessibleInterface(widget);
-                const auto labels = found->relations(QAccessible::Label);
-                heard = found->role() != QAccessible::ComboBox ? found->text(QAccessible::Name)
-                        : labels.isEmpty()                     ? QString()
-                                           : labels.first().first->text(QAccessible::Name);
-            } else {
-                const auto* action = qobject_cast<QAction*>(object);
-                heard = action->isSeparator() ? QStringLiteral("-") : action->text();
-            }
-            QString place;
-            if (widget) {
-                const QRect r = widget->geometry();
-                const QFont font = widget->font();
-                place = QStringLiteral(" %1,%2 %3x%4 %5 %6%7%8 %9")
-                                .arg(r.x())
-                                .arg(r.y())
-                                .arg(r.width())
-                                .arg(r.height())
-                                .arg(font.family())
-                                .arg(font.pointSizeF())
-                                .arg(font.bold() ? " bold" : "", font.italic() ? " italic" : "")
-                                .arg(widget->palette().color(widget->backgroundRole()).name());
-            }
-            auto* button = qobject_cast<QPushButton*>(widget);
-            auto* line = qobject_cast<QLineEdit*>(widget);
-            auto* notes = qobject_cast<QPlainTextEdit*>(widget);
-            tree << QStringLiteral("%1 %2%3%4%5%6%7 «%8»")
-                            .arg(object->objectName(), object->metaObject()->className())
-                            .arg(widget ? (widget->isVisibleTo(window) ? " shown" : " hidden") : "")
-                            .arg(widget && !widget->isEnabled() ? " disabled" : "")
-                            .arg((line && line->isReadOnly()) || (notes && notes->isReadOnly()) ? " read-only"
-                                                                                                : "")
-                            .arg(button && (button->isDefault() || button->autoDefault()) ? " default" : "")
-                            .arg(place, heard);
-        }
+        for (QObject* object : window->findChildren<QObject*>())
+            if (!object->objectName().isEmpty() && !object->objectName().startsWith(QStringLiteral("qt_"))
+                && (object->isWidgetType() || qobject_cast<QAction*>(object)))
+                tree << described(object, window);
         tree.sort();
         return tree.join(u'\n');
     }
@@ -382,7 +371,7 @@ QString observe(TestProgram& program, const QString& part, Seen& seen)
     if (what == u"workbook")
         return workbookCells(program.platform().openedDocuments.value(0)).join(u'\n');
     if (what == u"files")
-        return QDir(program.folder()).entryList(QDir::Files).join(QStringLiteral(" | "));
+        return QDir(program.path(name)).entryList(QDir::Files, QDir::Name).join(QStringLiteral(" | "));
     if (what == u"progress") {
         const QList<int> steps = std::exchange(seen.progress, {});
         return QStringLiteral("%1 steps, the last %2").arg(steps.size()).arg(steps.value(steps.size() - 1));
