@@ -19,26 +19,6 @@ QList<QRgb> pixelsDown(const QImage& image, int x)
 class TestUserFaults : public ProgramTest {
     Q_OBJECT
 private slots:
-    // Without a temporary folder the workbook is refused, not written where the program started.
-    void workbookNeedsATemporaryFolder()
-    {
-        start({"Alien"});
-        QTemporaryDir current;
-        const QString startedIn = QDir::currentPath();
-        const QByteArray temporary = qgetenv("TMPDIR");
-        const auto restore = qScopeGuard([&] {
-            QDir::setCurrent(startedIn);
-            temporary.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", temporary);
-        });
-        QVERIFY(QDir::setCurrent(current.path()));
-        qputenv("TMPDIR", QFile::encodeName(current.filePath("absent")));
-        accueil().mnu_excel->trigger();
-        QCOMPARE(messages(),
-                 QStringList {"16|Cinabrel|Impossible d'écrire le fichier :\r\nListe Des films.xlsx"});
-        QVERIFY(!accueil().fra_export->isVisible() && program->platform().openedDocuments.isEmpty());
-        QCOMPARE(QDir(current.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
-    }
-
     // The options window looks the same without Label1, whatever the style and the size.
     void optionsLabel1IsNeverSeen()
     {

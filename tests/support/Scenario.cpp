@@ -266,10 +266,9 @@ void act(TestProgram& program, const QString& step)
         formNamed(rest)->show();
     else if (verb == u"mkdir")
         QVERIFY(QDir(program.folder()).mkpath(rest));
-    else if (verb == u"tmpdir") {
-        QDir().mkpath(program.path(rest));
+    else if (verb == u"tmpdir")
         qputenv("TMPDIR", QFile::encodeName(program.path(rest)));
-    } else if (verb == u"viewer")
+    else if (verb == u"viewer")
         program.platform().documentsOpen = rest == u"on";
     else if (verb == u"write")
         QVERIFY(writeBytes(program.path(name), text.toUtf8()));
@@ -466,8 +465,14 @@ void play(TestProgram& program, const QStringList& script)
     frm_option::instance().index_courant = 0;
     Seen seen;
     QTemporaryDir tree;
+    // The program's folder is the current one: a file written where the program started shows there.
     const QByteArray temporaryFolder = qgetenv("TMPDIR");
-    const auto restore = qScopeGuard([&] { qputenv("TMPDIR", temporaryFolder); });
+    const QString startedIn = QDir::currentPath();
+    QDir::setCurrent(program.folder());
+    const auto restore = qScopeGuard([&] {
+        qputenv("TMPDIR", temporaryFolder);
+        QDir::setCurrent(startedIn);
+    });
     std::optional<FaultyVfs> disk;
     std::optional<WriteLockHolder> otherProgram;
     bool scanFault = false;
