@@ -133,18 +133,12 @@ private slots:
         buffer.open(QIODevice::WriteOnly);
         files::TextListing listing(buffer);
         listing.writeHeader();
-        const QStringList films[] = {
-                {"Alien", "01h57", "DvD"},
-                {QString(37, u'T'), "01h30", "Bonne"},
-                {QString(38, u'T'), "01h30", "Bonne"},
-                {QString(45, u'T'), "--", "--"},
-                {"A", QString(20, u'9'), "Moyenne"},
-                {"B", QString(21, u'9'), "Exellente"},
-                {"Amélie à Noël – Œuvre", "", ""},
-                {"Ōkami 東京 😀", "1h", "Mauvais"},
-        };
-        for (const QStringList& film : films)
+        // Each line of films.in: a title, a running time and a quality.
+        const QString films = QString::fromUtf8(testing::fileBytes(testing::testData("listing/films.in")));
+        for (const QString& line : films.split(u'\n', Qt::SkipEmptyParts)) {
+            const QStringList film = testing::unescaped(line).split(u'\t');
             listing.writeFilm(film[0], film[1], film[2]);
+        }
         listing.writeFooter(QDateTime(QDate(2026, 12, 6), QTime(9, 5, 7)));
         QCOMPARE(listing.filmCount(), 8);
         testing::compareWithGolden(buffer.data(), "listing/films.txt");
