@@ -293,9 +293,15 @@ void act(TestProgram& program, const QString& step)
             QFile::remove(program.cataloguePath() + QLatin1String(suffix));
         QVERIFY(QFile::copy(program.path(rest), program.cataloguePath()));
         QVERIFY(startProgram());
-    } else if (verb == u"damage")
-        QVERIFY(writeBytes(program.path(rest), QByteArray("SQLite format 3", 16) + QByteArray(8192, 'x')));
-    else
+    } else if (verb == u"damage") {
+        // "header": a sound header over noise; "page": a page in the middle overwritten; "empty".
+        QByteArray bytes = fileBytes(program.path(text));
+        if (name == u"page")
+            bytes.replace(bytes.size() / 2, 4096, QByteArray(4096, 'Z'));
+        else
+            bytes = name == u"empty" ? QByteArray() : QByteArray("SQLite format 3", 16) + QByteArray(8192, 'x');
+        QVERIFY(writeBytes(program.path(text), bytes));
+    } else
         QTest::qFail(qPrintable("no step " + verb), __FILE__, __LINE__);
 }
 
