@@ -1,7 +1,6 @@
 #include "store/Catalogue.h"
 #include "store/DbError.h"
 #include "store/Films.h"
-#include "store/Recordset.h"
 #include "support/FaultyVfs.h"
 #include "support/Files.h"
 #include "support/Golden.h"
@@ -129,49 +128,6 @@ private slots:
         QCOMPARE(testing::rowsOf(catalogue.db(),
                                  QStringLiteral("SELECT pret_film FROM film WHERE code_film = 7")),
                  QList<QStringList> {{QStringLiteral("Marie")}});
-    }
-
-    void refusedReadStopsOnlyTheList_data()
-    {
-        QTest::addColumn<QString>("statement");  // empty: the counters
-        QTest::addColumn<int>("rowsBeforeFault");
-        QTest::newRow("list, at its start") << store::Films::allFilms() << 0;
-        QTest::newRow("list, midway") << store::Films::allFilms() << 40;
-        QTest::newRow("search") << store::Films::titleSearch("film") << 25;
-        QTest::newRow("counters") << QString() << 0;
-    }
-
-    void refusedReadStopsOnlyTheList()
-    {
-        QFETCH(QString, statement);
-        QFETCH(int, rowsBeforeFault);
-        FaultyVfs vfs;
-        testing::TestCatalogue catalogue;
-        catalogue.fill(kFilms);
-        const QList<QStringList> before = testing::filmRows(catalogue.db());
-        // A connection of its own, whose cache is cold, as the program's is after another program
-        // changed the file.
-        auto db = store::Database::open(catalogue.cataloguePath());
-        store::Films films(*db);
-        if (rowsBeforeFault == 0)
-            vfs.inject(FaultyVfs::Fault::ReadError);
-        expectFailure(
-                [&] {
-                    if (statement.isEmpty())
-                        return void(films.counters());
-                    // Read by hand, so the fault can come in the middle of the rows.
-                    store::Recordset rs;
-                    rs.open(store::Films::listedColumnsOnly(statement), *db);
-                    for (int rows = 1; !rs.eof(); rs.moveNext(), ++rows) {
-                        if (rows == rowsBeforeFault)
-                            vfs.inject(FaultyVfs::Fault::ReadError);
-                    }
-                },
-                SQLITE_IOERR, "le disque a refusé une lecture");
-        QVERIFY(vfs.refused() > 0);
-        vfs.clear();
-        QCOMPARE(testing::filmRows(*db), before);
-        QCOMPARE(films.listed(store::Films::allFilms()).size(), kFilms);
     }
 
     // The catalogue file is missing, not a catalogue, held by another program or damaged: the

@@ -229,36 +229,6 @@ private slots:
         QCOMPARE(rowTexts(list), (QStringList {"y", "z", "x"}));
     }
 
-    void listTellsClicksKeysAndHeaders()
-    {
-        ui::ListView list;
-        list.addColumn("Titre", 3000);
-        list.addColumn("Genre", 1500);
-        list.setRows({{"a", "x"}, {"b", "y"}, {"c", "z"}});
-        list.resize(400, 300);
-        list.show();
-        QStringList events;
-        connect(&list, &ui::ListView::click, [&] { events << "click"; });
-        connect(&list, &ui::ListView::dblClick, [&] { events << "double"; });
-        connect(&list, &ui::ListView::columnClick, [&](int column) { events << QString::number(column); });
-        const QPoint row1 = list.visualRect(list.model()->index(1, 0)).center();
-        QTest::mouseClick(list.viewport(), Qt::RightButton, {}, row1);
-        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, row1);
-        QTest::mouseDClick(list.viewport(), Qt::RightButton, {}, row1);
-        QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, row1);
-        // Moving on from the row clicked: a click; at the last row a move changes nothing.
-        QTest::keyClick(&list, Qt::Key_Down);
-        QTest::keyClick(&list, Qt::Key_Down);
-        QTest::keyClick(&list, Qt::Key_Return);
-        QTest::keyClick(&list, Qt::Key_Enter);
-        QTest::keyClick(&list, Qt::Key_Space);
-        QHeaderView* header = list.header();
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                          QPoint(header->sectionViewportPosition(1) + 5, header->height() / 2));
-        QCOMPARE(events, (QStringList {"click", "double", "click", "double", "double", "1"}));
-        QCOMPARE(list.selectedRow(), 2);
-    }
-
     void twipsArePixelsRounded()
     {
         QCOMPARE((QList<int> {ui::px(0), ui::px(7), ui::px(8), ui::px(22), ui::px(23), ui::px(-8),
