@@ -2,13 +2,15 @@
 
 #include "ui/Platform.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <QStringList>
 #include <functional>
 
 namespace testing {
 
-// The platform for tests: answers come from queues, and every message is recorded.
+// The platform for tests, installed while it lives: answers come from queues, and every message
+// is recorded.
 class ScriptedPlatform : public ui::Platform {
 public:
     struct Message {
@@ -17,8 +19,8 @@ public:
         QString title;
     };
 
-    ScriptedPlatform();  // installs itself
-    ~ScriptedPlatform() override;  // puts the desktop platform back
+    ScriptedPlatform() { ui::setPlatform(this); }
+    ~ScriptedPlatform() override { ui::setPlatform(nullptr); }  // puts the desktop platform back
 
     // The next answers of questions (Yes/No; No once none is left). A box with OK only is answered OK.
     QList<ui::Answer> answers;
@@ -40,11 +42,30 @@ public:
     QList<FolderRequest> folderRequests;
 
     ui::Answer messageBox(const QString& prompt, ui::Buttons buttons, ui::Icon icon,
-                          const QString& title) override;
-    QString chooseFolder(QWidget* owner, const QString& prompt, const QString& initialFolder) override;
-    bool openDocument(const QString& path) override;
-    QDateTime now() override;
-    void processEvents() override;
+                          const QString& title) override
+    {
+        messages.append({prompt, ui::flags(buttons, icon), title});
+        if (buttons != ui::Buttons::YesNo)
+            return ui::Answer::Ok;
+        return answers.isEmpty() ? ui::Answer::No : answers.takeFirst();
+    }
+    QString chooseFolder(QWidget* owner, const QString& prompt, const QString& initialFolder) override
+    {
+        folderRequests.append({owner, prompt, initialFolder});
+        return folders.isEmpty() ? QString() : folders.takeFirst();
+    }
+    bool openDocument(const QString& path) override
+    {
+        openedDocuments.append(path);
+        return documentsOpen;
+    }
+    QDateTime now() override { return clock; }
+    void processEvents() override
+    {
+        QCoreApplication::processEvents();
+        if (onProcessEvents)
+            onProcessEvents();
+    }
 };
 
 }  // namespace testing
