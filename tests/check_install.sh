@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the build twice into a folder whose name holds a space, an apostrophe and accents, the
-# second time over a catalogue and reference lists the user has changed; then puts the desktop
-# entry into a temporary user's menus and validates it.
+# second time over a catalogue and reference lists the user has changed; has SQLite's own tool write
+# to a catalogue through the installed extension; then puts the desktop entry into a temporary
+# user's menus and validates it.
 # check_install.sh CMAKE BUILD_DIR SOURCE_DIR SQLITE3 DESKTOP_FILE_VALIDATE
 set -euo pipefail
 cmake=$1 build=$2 source=$3 sqlite3=$4 validate=$5
@@ -13,6 +14,23 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 "$cmake" --install "$build" --prefix "$prefix" >/dev/null
 [ -x "$prefix/cinabrel" ] || fail "the program is not installed"
 cmp "$source/data/codec.cnb" "$prefix/BD/codec.cnb" || fail "the default reference lists are not installed"
+
+# SQLite's own tool writes to a catalogue the program made, through the installed extension: the
+# indexes stay in French order. Each case: the statements, "|", the titles then in French order.
+# The engine's own LIKE ignores the case of ASCII letters only: "ÉCL" finds "écl" through ours.
+cp "$prefix/BD/Film.mdb" "$work/empty.mdb"
+tool() { "$sqlite3" -bail -cmd ".load \"$prefix/libcinabrel_francais\"" "$work/tool.mdb" "$@"; }
+while IFS='|' read -r statements titles; do
+  cp "$work/empty.mdb" "$work/tool.mdb"
+  tool "INSERT INTO film (code_film, nom_film) VALUES (1, 'Fargo'), (2, 'Eclipse'), (3, 'Zazie dans le métro');
+        $statements"
+  got=$(tool "PRAGMA integrity_check; SELECT group_concat(nom_film, ', ') FROM (SELECT nom_film FROM film ORDER BY nom_film)")
+  [ "$got" = "ok"$'\n'"$titles" ] || fail "after $statements the catalogue reads: $got"
+done <<'CASES'
+INSERT INTO film (code_film, nom_film, type_film, cd_film, duree, format_film, qualite_film) VALUES (4, 'Éléphant', 'Drame', '1', '01h21', 'Avi', 'Bonne'), (5, 'œil pour œil', 'Action', '1', '01h40', 'Dvd', 'DvD'), (6, 'abyss', 'Aventure', '2', '02h20', 'Avi', 'Moyenne')|abyss, Eclipse, Éléphant, Fargo, œil pour œil, Zazie dans le métro
+UPDATE film SET nom_film = 'Ève' WHERE code_film = 3|Eclipse, Ève, Fargo
+UPDATE film SET nom_film = 'éclipse totale' WHERE code_film = 1; DELETE FROM film WHERE nom_film LIKE 'ÉCL%'|Eclipse, Zazie dans le métro
+CASES
 
 # The user's own films and lists, written through the installed extension.
 "$sqlite3" -bail -cmd ".load \"$prefix/libcinabrel_francais\"" "$prefix/BD/Film.mdb" \
