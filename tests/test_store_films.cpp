@@ -12,40 +12,6 @@ using testing::TestCatalogue;
 class TestStoreFilms : public QObject {
     Q_OBJECT
 private slots:
-    // What the windows do not see: the list's columns read by name, a film another program wrote
-    // with empty columns, the counters of films without a quality.
-    void columnsReadByName()
-    {
-        TestCatalogue catalogue;
-        catalogue.insert(7, "Brazil",
-                         {{"qualite", "dvd"}, {"format", "Mpg"}, {"obs", "Notes"}, {"pret", "Paul"},
-                          {"date", "01/12/2026"}});
-        catalogue.insert(8, "Alien", {{"qualite", "DVD"}, {"pret", ""}});
-        catalogue.db().execute("INSERT INTO film (code_film) VALUES (9)");
-        store::Films films(catalogue.db());
-        QList<QStringList> listed;
-        for (const store::ListedRow& row :
-             films.listed("SELECT format_film, cd_film, duree, type_film, nom_film, code_film FROM film "
-                          "WHERE code_film > 7 ORDER BY code_film"))
-            listed.append(QStringList(row.begin(), row.end()));
-        QCOMPARE(listed,
-                 (QList<QStringList> {{"Alien", "Action", "01h30", "1", "Avi", "8"},
-                                      {"", "", "", "", "", "9"}}));
-        QVERIFY_THROWS_EXCEPTION(store::DbError, films.listed("select code_film, nom_film from film"));
-        QVERIFY_THROWS_EXCEPTION(store::DbError, films.listed("select * from film where"));
-        const std::optional<store::Film> found = films.find(7);
-        QCOMPARE(found->nom_film + found->obs_Film + found->format_film + found->date_pret
-                         + *found->pret_film,
-                 QStringLiteral("BrazilNotesMpg01/12/2026Paul"));
-        QCOMPARE(found->code_film, qint16(7));
-        QCOMPARE(films.find(8)->pret_film, std::optional<QString>(""));
-        QVERIFY(!films.find(9)->pret_film && films.find(9)->nom_film.isEmpty() && !films.find(10));
-        // A film without quality is neither a video file nor a DVD; an empty borrower counts as lent.
-        const store::Counters counters = films.counters();
-        QCOMPARE((QList<qint64> {counters.divx, counters.dvd, counters.lent, counters.atHome}),
-                 (QList<qint64> {0, 2, 2, 1}));
-    }
-
     void titleLookUpComparesAsTheCatalogue()
     {
         TestCatalogue catalogue;
