@@ -54,22 +54,17 @@ void clickHeader(int column)
 // Clicks the check box on its box, as the user ticks or unticks it.
 void tick(QCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2)); }
 
-// What each control shows: the text of a label, box, drop-down list or notes; "checked" or ""
-// for an option button or check box.
+// What each control shows: its value as the user sets it (a box's text, a drop-down list's entry,
+// "checked" or "" for a button that ticks), or a label's text.
 QStringList shown(const QList<QWidget*>& controls)
 {
     QStringList texts;
     for (QWidget* widget : controls) {
-        if (auto* label = qobject_cast<QLabel*>(widget))
-            texts.append(label->text());
-        else if (auto* line = qobject_cast<QLineEdit*>(widget))
-            texts.append(line->text());
-        else if (auto* list = qobject_cast<QComboBox*>(widget))
-            texts.append(list->currentText());
-        else if (auto* button = qobject_cast<QAbstractButton*>(widget))
-            texts.append(button->isChecked() ? QStringLiteral("checked") : QString());
-        else if (auto* notes = qobject_cast<QPlainTextEdit*>(widget))
-            texts.append(notes->toPlainText());
+        const QMetaProperty value = widget->metaObject()->userProperty();
+        const QVariant shown = value.isValid() ? value.read(widget) : widget->property("text");
+        texts.append(shown.typeId() != QMetaType::Bool ? shown.toString()
+                     : shown.toBool()                  ? QStringLiteral("checked")
+                                                       : QString());
     }
     return texts;
 }
