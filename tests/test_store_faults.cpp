@@ -2,13 +2,8 @@
 #include "store/DbError.h"
 #include "store/Films.h"
 #include "support/FaultyVfs.h"
-#include "support/Files.h"
-#include "support/Golden.h"
 #include "support/TestCatalogue.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QTest>
 #include <chrono>
 #include <functional>
@@ -128,45 +123,6 @@ private slots:
         QCOMPARE(testing::rowsOf(catalogue.db(),
                                  QStringLiteral("SELECT pret_film FROM film WHERE code_film = 7")),
                  QList<QStringList> {{QStringLiteral("Marie")}});
-    }
-
-    // The catalogue file is missing, not a catalogue, held by another program or damaged: the
-    // store says so in French, and never makes a file over it.
-    void badCatalogueFiles_data() { testing::addTableRows("store/bad_catalogues.txt"); }
-
-    void badCatalogueFiles()
-    {
-        QFETCH(QStringList, fields);
-        const QByteArray content = fields[0].toUtf8();
-        testing::TestCatalogue catalogue(content == "locked" || content == "noise");
-        const QString path = catalogue.cataloguePath();
-        FaultyVfs vfs;
-        if (content == "folder") {
-            QVERIFY(QDir().mkpath(path));
-        } else if (content.startsWith("CREATE")) {
-            sqlite3* db = nullptr;
-            sqlite3_open(path.toUtf8().constData(), &db);
-            QCOMPARE(sqlite3_exec(db, content.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
-            sqlite3_close(db);
-        } else if (content == "locked") {
-            vfs.inject(FaultyVfs::Fault::Locked);
-        } else if (content == "noise") {
-            catalogue.fill(kFilms);
-            catalogue.closeDb();
-            QByteArray bytes = testing::fileBytes(path);
-            QFile::remove(path + "-wal");
-            QVERIFY(testing::writeBytes(path, bytes.left(4096) + QByteArray(bytes.size() - 4096, 'x')));
-        } else if (!content.isEmpty()) {
-            QVERIFY(testing::writeBytes(path, content));
-        }
-        try {
-            store::Films(*store::Database::open(path)).counters();
-            QFAIL("the catalogue was read");
-        } catch (const store::DbError& error) {
-            QVERIFY2(error.message().contains(fields[1]), qPrintable(error.message()));
-        }
-        if (QFileInfo::exists(path))
-            QVERIFY_THROWS_EXCEPTION(store::DbError, store::createCatalogue(path));
     }
 
     void noCatalogueIsMadeWhereNoFileCanBe()

@@ -269,7 +269,13 @@ void act(TestProgram& program, const QString& step)
         QVERIFY(writeBytes(program.path(name), text.toUtf8()));
     else if (verb == u"rename")
         QVERIFY(QDir(program.folder()).rename(name, text));
-    else if (verb == u"sql")
+    else if (verb == u"sqlite") {
+        // A database of another program's making.
+        sqlite3* db = nullptr;
+        sqlite3_open(program.path(name).toUtf8().constData(), &db);
+        QCOMPARE(sqlite3_exec(db, text.toUtf8().constData(), nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(db);
+    } else if (verb == u"sql")
         QCOMPARE(sqlite3_exec(program.db().handle(), rest.toUtf8().constData(), nullptr, nullptr, nullptr),
                  SQLITE_OK);
     else if (verb == u"remove") {
