@@ -2,14 +2,15 @@
 #include "support/Testing.h"
 
 // The scenarios of tests/data/scenarios, each on a program folder of its own.
-class TestScenarios : public testing::ProgramTest {
+class TestScenarios : public QObject {
     Q_OBJECT
 private slots:
     void scenarios_data() { testing::addScenarios(); }
     void scenarios()
     {
         QFETCH(QStringList, script);
-        testing::play(start({}, false), script);
+        testing::TestProgram program;
+        testing::play(program, script);
     }
 };
 

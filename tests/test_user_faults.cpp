@@ -16,13 +16,14 @@ QList<QRgb> pixelsDown(const QImage& image, int x)
 
 }  // namespace
 
-class TestUserFaults : public ProgramTest {
+class TestUserFaults : public QObject {
     Q_OBJECT
 private slots:
     // The options window looks the same without Label1, whatever the style and the size.
     void optionsLabel1IsNeverSeen()
     {
-        start();
+        TestProgram program;
+        QVERIFY(startProgram());
         accueil().mnu_audio->trigger();
         QMainWindow* window = frm_option::instance().window();
         QLabel* label = frm_option::instance().controls().Label1;
@@ -44,7 +45,9 @@ private slots:
     // Beyond the last column the header looks like a column without a caption, at any width.
     void headerGoesOnPastTheLastColumn()
     {
-        start({"Alien"});
+        TestProgram program;
+        program.insert(1, "Alien");
+        QVERIFY(startProgram());
         ui::ListView* list = accueil().List;
         QHeaderView* header = list->header();
         for (int spare : {12, 200}) {

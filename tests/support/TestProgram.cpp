@@ -7,7 +7,6 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QTest>
 
 namespace testing {
 
@@ -37,17 +36,6 @@ QStringList TestProgram::messages() const
 }
 
 bool startProgram() { return Connection::Main(); }
-
-TestProgram& ProgramTest::start(const QStringList& titles, bool run)
-{
-    program.reset();
-    program = std::make_unique<TestProgram>();
-    for (int code = 1; code <= titles.size(); ++code)
-        program->insert(code, titles[code - 1]);
-    if (run)
-        QTest::qVerify(startProgram(), "startProgram()", "the program did not start", __FILE__, __LINE__);
-    return *program;
-}
 
 void stopProgram()
 {

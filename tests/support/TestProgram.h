@@ -2,7 +2,6 @@
 
 #include "support/TestCatalogue.h"
 
-#include <QObject>
 #include <memory>
 
 namespace testing {
@@ -32,20 +31,5 @@ private:
 bool startProgram();
 // Unloads every window and forgets the shared state.
 void stopProgram();
-
-// The base of a test class whose cases each run the program on a catalogue of their own.
-class ProgramTest : public QObject {
-    Q_OBJECT
-protected:
-    std::unique_ptr<TestProgram> program;
-    // A fresh program folder holding films of these titles, keyed from 1; the program is started on
-    // it unless told not to.
-    TestProgram& start(const QStringList& titles = {}, bool run = true);
-    // Every message shown, as "flags|title|prompt".
-    QStringList messages() const { return program->messages(); }
-
-private slots:
-    void cleanup() { program.reset(); }
-};
 
 }  // namespace testing
