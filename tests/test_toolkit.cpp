@@ -239,37 +239,27 @@ private slots:
         QCOMPARE(widget.geometry(), QRect(10, 20, 100, 2));
     }
 
-    void desktopMessageBoxes_data()
-    {
-        QTest::addColumn<int>("buttons");
-        QTest::addColumn<int>("icon");
-        QTest::addColumn<int>("press");
-        QTest::addColumn<int>("shownIcon");
-        QTest::addColumn<int>("answer");
-        QTest::newRow("ok, critical") << 0 << 16 << int(QMessageBox::Ok) << int(QMessageBox::Critical) << 1;
-        QTest::newRow("yes, exclamation")
-                << 4 << 48 << int(QMessageBox::Yes) << int(QMessageBox::Warning) << 6;
-        QTest::newRow("no, question") << 4 << 32 << int(QMessageBox::No) << int(QMessageBox::Question) << 7;
-    }
+    void desktopMessageBoxes_data() { testing::addTableRows("message_boxes.txt"); }
 
     void desktopMessageBoxes()
     {
-        QFETCH(int, buttons);
-        QFETCH(int, icon);
-        QFETCH(int, press);
-        QFETCH(int, shownIcon);
-        QFETCH(int, answer);
+        QFETCH(QStringList, fields);
+        const auto press = QMessageBox::StandardButton(
+                QMetaEnum::fromType<QMessageBox::StandardButtons>().keyToValue(qPrintable(fields[2])));
+        const int shownIcon = QMetaEnum::fromType<QMessageBox::Icon>().keyToValue(qPrintable(fields[3]));
         QString seen;
         QTimer::singleShot(0, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             QVERIFY(box);
             seen = box->windowTitle() + '|' + box->text() + '|' + QString::number(box->icon()) + '|'
                     + QString::number(box->standardButtons());
-            box->button(QMessageBox::StandardButton(press))->click();
+            box->button(press)->click();
         });
         ui::DesktopPlatform desktop;
-        QCOMPARE(int(desktop.messageBox("Question ?", ui::Buttons(buttons), ui::Icon(icon), "Titre")),
-                 answer);
+        const int buttons = fields[0].toInt();
+        QCOMPARE(int(desktop.messageBox("Question ?", ui::Buttons(buttons), ui::Icon(fields[1].toInt()),
+                                        "Titre")),
+                 fields[4].toInt());
         const int shownButtons = buttons ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok;
         QCOMPARE(seen, QStringLiteral("Titre|Question ?|%1|%2").arg(shownIcon).arg(shownButtons));
     }
