@@ -38,27 +38,13 @@ class TestFiles : public QObject {
     QString file(const QString& name = "codec.cnb") const { return dir_.filePath(name); }
 
 private slots:
-    // Each file of tests/data/codec against the lists read from it, one entry a line.
-    void referenceListsAreRead_data()
-    {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("lists");
-        QTest::newRow("the default lists")
-                << QStringLiteral(CINABREL_SOURCE_DIR "/data/codec.cnb") << "codec/default.lists";
-        QTest::newRow("empty") << testing::testData("codec/empty.cnb") << "codec/empty.lists";
-        QTest::newRow("interleaved records keep file order")
-                << testing::testData("codec/interleaved.cnb") << "codec/interleaved.lists";
-        QTest::newRow("markers: lower case only, a lone marker is an empty entry, empty lines skipped")
-                << testing::testData("codec/markers.cnb") << "codec/markers.lists";
-        QTest::newRow("fields: unquoted, commas, blanks, after the quote, unclosed, any line end")
-                << testing::testData("codec/fields.cnb") << "codec/fields.lists";
-    }
+    void referenceListsAreRead_data() { testing::addTableRows("codec/reads.txt"); }
 
     void referenceListsAreRead()
     {
-        QFETCH(QString, path);
-        QFETCH(QString, lists);
-        testing::compareWithGolden(joined(files::readReferenceLists(path)), lists);
+        QFETCH(QStringList, fields);
+        testing::compareWithGolden(joined(files::readReferenceLists(testing::testData(fields[0]))),
+                                   fields[1]);
     }
 
     void referenceListsAreWritten()
