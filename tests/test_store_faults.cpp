@@ -7,7 +7,6 @@
 #include <QTest>
 #include <chrono>
 #include <functional>
-#include <optional>
 #include <thread>
 #include <sqlite3.h>
 
@@ -43,17 +42,6 @@ struct Failure {
          "la base de donnée est utilisée par un autre programme"},
 };
 
-void expectFailure(const std::function<void()>& step, int engineCode, const char* explanation)
-{
-    try {
-        step();
-        QFAIL("the failure was reported as success");
-    } catch (const store::DbError& error) {
-        QCOMPARE(error.engineCode() & 0xff, engineCode);
-        QVERIFY2(error.message().contains(QString::fromUtf8(explanation)), qPrintable(error.message()));
-    }
-}
-
 }  // namespace
 
 // The disk and other programs fail under the store: the catalogue stays whole and the store goes on.
@@ -88,7 +76,14 @@ private slots:
                 other = std::make_unique<testing::WriteLockHolder>(catalogue.cataloguePath());
             else
                 vfs.inject(f.fault, f.after);
-            expectFailure([&] { write(films); }, f.engineCode, f.explanation);
+            try {
+                write(films);
+                QFAIL("the failure was reported as success");
+            } catch (const store::DbError& error) {
+                QCOMPARE(error.engineCode() & 0xff, f.engineCode);
+                QVERIFY2(error.message().contains(QString::fromUtf8(f.explanation)),
+                         qPrintable(error.message()));
+            }
             QVERIFY(other || vfs.refused() > 0);
             vfs.clear();
             // Reading goes on while another program holds the catalogue.
@@ -112,14 +107,8 @@ private slots:
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
             other.reset();
         });
-        std::optional<store::DbError> failure;
-        try {
-            films.lend(7, "Marie", "06/12/2026");
-        } catch (const store::DbError& error) {
-            failure = error;
-        }
-        release.join();
-        QVERIFY2(!failure, failure ? qPrintable(failure->message()) : "");
+        const auto joined = qScopeGuard([&release] { release.join(); });
+        QVERIFY_THROWS_NO_EXCEPTION(films.lend(7, "Marie", "06/12/2026"));
         QCOMPARE(testing::rowsOf(catalogue.db(),
                                  QStringLiteral("SELECT pret_film FROM film WHERE code_film = 7")),
                  QList<QStringList> {{QStringLiteral("Marie")}});
