@@ -204,6 +204,8 @@ QString described(QObject* object, const QWidget* window)
         parts << QStringLiteral("bold");
     if (font.italic())
         parts << QStringLiteral("italic");
+    if (font.underline())
+        parts << QStringLiteral("underline");
     parts << widget->palette().color(widget->backgroundRole()).name();
     QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(widget);
     const auto labels = heard->relations(QAccessible::Label);
