@@ -63,7 +63,7 @@ QStringList shown(const QList<QWidget*>& controls)
         const QMetaProperty value = widget->metaObject()->userProperty();
         const QVariant shown = value.isValid() ? value.read(widget) : widget->property("text");
         texts.append(shown.typeId() != QMetaType::Bool ? shown.toString()
-                     : shown.toBool()                  ? QStringLiteral("checked")
+                             : shown.toBool()          ? QStringLiteral("checked")
                                                        : QString());
     }
     return texts;
@@ -302,7 +302,8 @@ void act(TestProgram& program, const QString& step)
         if (name == u"page")
             bytes.replace(bytes.size() / 2, 4096, QByteArray(4096, 'Z'));
         else
-            bytes = name == u"empty" ? QByteArray() : QByteArray("SQLite format 3", 16) + QByteArray(8192, 'x');
+            bytes = name == u"empty" ? QByteArray()
+                                     : QByteArray("SQLite format 3", 16) + QByteArray(8192, 'x');
         QVERIFY(writeBytes(program.path(text), bytes));
     } else
         QTest::qFail(qPrintable("no step " + verb), __FILE__, __LINE__);

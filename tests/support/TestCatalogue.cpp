@@ -57,16 +57,18 @@ void TestCatalogue::insert(int code, const QString& title, const QMap<QString, Q
 {
     // The columns after the title, in the table's order, with a test film's value unless given.
     static const std::pair<const char*, const char*> kColumns[] = {
-            {"type", "Action"},       {"cd", "1"},      {"qualite", "Bonne"}, {"format", "Avi"},
-            {"obs", "-"},             {"langue", "Français"}, {"video", "DivX"}, {"son", "MP3"},
-            {"duree", "01h30"},       {"realisateur", "-"}, {"acteur", "-"}, {"annee", "2000"},
-            {"pret", nullptr},        {"date", nullptr}};
+            {"type", "Action"},   {"cd", "1"},      {"qualite", "Bonne"},
+            {"format", "Avi"},    {"obs", "-"},     {"langue", "Français"},
+            {"video", "DivX"},    {"son", "MP3"},   {"duree", "01h30"},
+            {"realisateur", "-"}, {"acteur", "-"},  {"annee", "2000"},
+            {"pret", nullptr},    {"date", nullptr}};
     // Joined, not put in with arg(): a value may itself hold "%1".
     QStringList values {QString::number(code), store::quotedText(title)};
     for (const auto& [name, byDefault] : kColumns) {
-        const QString value = columns.value(QLatin1String(name), QString::fromUtf8(byDefault));
-        values.append(columns.contains(QLatin1String(name)) || byDefault ? store::quotedText(value)
-                                                                         : QStringLiteral("NULL"));
+        const auto given = columns.constFind(QLatin1String(name));
+        values.append(given != columns.cend() ? store::quotedText(*given)
+                              : byDefault     ? store::quotedText(QString::fromUtf8(byDefault))
+                                              : QStringLiteral("NULL"));
     }
     db().execute(QStringLiteral("INSERT INTO film VALUES (") + values.join(u',') + u')');
 }

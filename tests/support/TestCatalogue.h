@@ -37,7 +37,8 @@ public:
     // A film with its key and title; every other column has a plausible value unless given here by
     // its short name (type, cd, qualite, format, obs, langue, video, son, duree, realisateur, acteur,
     // annee, pret, date); the loan's two are NULL unless given.
-    void insert(int code, const QString& title = QStringLiteral("Film"), const QMap<QString, QString>& columns = {});
+    void insert(int code, const QString& title = QStringLiteral("Film"),
+                const QMap<QString, QString>& columns = {});
     // Films 1 to count in one transaction, "Film n°<key>", each with a long remark so that a list
     // reads many pages of the file; every fourth film is lent.
     void fill(int count);
