@@ -124,6 +124,19 @@ private slots:
                  QStringLiteral("le moteur de base de donnée a signalé l'erreur 27"));
     }
 
+    // A connection closed lets the catalogue go whole: the engine folds its journal back into it.
+    void closedConnectionLeavesNoJournal()
+    {
+        TestCatalogue catalogue;
+        {
+            auto db = store::Database::open(catalogue.cataloguePath());
+            testing::rowsOf(*db, "select * from film");
+            db->execute("INSERT INTO film (code_film) VALUES (1)");
+            QVERIFY(QFile::exists(catalogue.cataloguePath() + "-wal"));
+        }
+        QVERIFY(!QFile::exists(catalogue.cataloguePath() + "-wal"));
+    }
+
     void contentStampMovesWithEveryChange()
     {
         TestCatalogue catalogue;

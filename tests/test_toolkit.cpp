@@ -20,7 +20,7 @@ class SampleForm : public ui::TypedForm<SampleControls> {
 public:
     SampleForm() : TypedForm(QStringLiteral("SampleForm")) { }
     int loads = 0, unloads = 0, queries = 0;
-    bool mayUnload = true;
+    bool mayUnload = true, loadFails = false;
     QString remembered;
     QLineEdit* box() { return controls().txt_box; }
     QLineEdit* boxAsHeld() { return controls_.txt_box; }
@@ -35,7 +35,12 @@ protected:
                     [] { throw store::DbError("le disque est plein"); });
     }
     QSize designSize() const override { return {3000, 1500}; }
-    void onLoad() override { ++loads; }
+    void onLoad() override
+    {
+        if (loadFails)
+            throw store::DbError("le disque a refusé une lecture");
+        ++loads;
+    }
     void onUnload() override { ++unloads; }
     bool queryUnload() override { return ++queries, mayUnload; }
 };
@@ -82,6 +87,11 @@ private slots:
         // The next reference, even to the window alone, loads the window anew.
         QCOMPARE(form.window()->findChild<QLineEdit*>()->text(), QString());
         QCOMPARE(QList<int>({form.loads, form.unloads, form.queries}), QList<int>({2, 1, 0}));
+        // A form whose loading fails is not left half-built.
+        form.unload();
+        form.loadFails = true;
+        QVERIFY_THROWS_EXCEPTION(store::DbError, form.show());
+        QVERIFY(!form.isLoaded() && ui::forms::loadedCount() == 0);
     }
 
     void refusedUnloadKeepsTheWindowOpenAndTheLastUnloadEndsTheProgram()

@@ -55,13 +55,16 @@ void clickHeader(int column)
 void tick(QCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2)); }
 
 // What each control shows: its value as the user sets it (a box's text, a drop-down list's entry,
-// "checked" or "" for a button that ticks), or a label's text.
+// "checked" or "" for a button that ticks), a tab bar's current tab, or a label's text.
 QStringList shown(const QList<QWidget*>& controls)
 {
     QStringList texts;
     for (QWidget* widget : controls) {
         const QMetaProperty value = widget->metaObject()->userProperty();
-        const QVariant shown = value.isValid() ? value.read(widget) : widget->property("text");
+        auto* tabs = qobject_cast<QTabBar*>(widget);
+        const QVariant shown = value.isValid() ? value.read(widget)
+                : tabs                         ? tabs->tabText(tabs->currentIndex())
+                                               : widget->property("text");
         texts.append(shown.typeId() != QMetaType::Bool ? shown.toString()
                              : shown.toBool()          ? QStringLiteral("checked")
                                                        : QString());
