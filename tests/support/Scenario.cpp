@@ -340,6 +340,8 @@ QString observe(TestProgram& program, const QString& part, Seen& seen)
     }
     if (what == u"ended")
         return program.programEnded() ? QStringLiteral("yes") : QStringLiteral("no");
+    if (what == u"control")
+        return described(control(name), control(name)->window());
     if (what == u"geometry") {
         const QRect r = control(name)->geometry();
         return QStringLiteral("%1 %2 %3 %4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
