@@ -22,9 +22,8 @@ void addTableRows(const QString& name, QChar separator = u'\t');
 void compareWithGolden(const QByteArray& actual, const QString& name);
 void compareWithGolden(const QStringList& lines, const QString& name);
 
-// The one sheet of an .xlsx file as a spreadsheet program reads it back: the sheet's name, then
-// each column that has a width or a look, then each cell in reading order with its value ("s:" a
-// text, "n:" a number) and its look (bold, framed sides, alignment).
-QStringList workbookCells(const QString& path);
+// What an .xlsx file holds for a spreadsheet program to read: its workbook, styles, shared texts
+// and its one sheet as written, one XML element a line (the file's date left out).
+QStringList workbookXml(const QString& path);
 
 }  // namespace testing

@@ -383,7 +383,7 @@ QString observe(TestProgram& program, const QString& part, Seen& seen)
     if (what == u"opened")
         return program.platform().openedDocuments.join(QStringLiteral(" | "));
     if (what == u"workbook")
-        return workbookCells(program.platform().openedDocuments.value(0)).join(u'\n');
+        return workbookXml(program.platform().openedDocuments.value(0)).join(u'\n');
     if (what == u"files")
         return QDir(program.path(name)).entryList(QDir::Files, QDir::Name).join(QStringLiteral(" | "));
     if (what == u"progress") {

@@ -36,7 +36,7 @@ class TestProgram;
 // What is expected, "part: value" (or "part~: text" for a part that holds the text): list, cells N,
 // rows LIST (each row's texts joined by "/"), films, film N, integrity (of the catalogue file), said
 // (the messages since the last look, "flags|title|prompt" joined by " / "), asked (the folder
-// requests), opened (the documents), workbook (the cells of the first opened), progress (the
+// requests), opened (the documents), workbook (the XML of the first opened), progress (the
 // export's), files (of the program's folder), shown (the windows in view), ended (the program), box
 // (the loan box), counters, count and busy (the quick add's count, cursor and buttons after its first
 // file), backups (the files of BD/Sauvegardes), text [FORM.]NAME, state [FORM.]NAME, geometry NAME,
