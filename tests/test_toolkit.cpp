@@ -6,7 +6,6 @@
 #include "ui/DesktopPlatform.h"
 #include "ui/Form.h"
 #include "ui/Guard.h"
-#include "ui/Twips.h"
 
 namespace {
 
@@ -116,13 +115,6 @@ private slots:
         QVERIFY(!other.isLoaded() && program.programEnded());
     }
 
-    void standardButtonsSpeakFrench()
-    {
-        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Oui"));
-        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&No"), QStringLiteral("&Non"));
-        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Annuler"));
-    }
-
     void failingHandlerIsReportedAndTheProgramGoesOn()
     {
         testing::TestProgram program;
@@ -136,37 +128,6 @@ private slots:
                          "16|Cinabrel|Une erreur inattendue est survenue :\r\nle disque est plein",
                          "16|Cinabrel|Une erreur inattendue est survenue :\r\nerreur interne du programme"}));
         QVERIFY(form.isLoaded() && !program.programEnded());
-    }
-
-    // A caption names its box for a screen reader, from either side.
-    void captionLabelsItsBox()
-    {
-        QWidget window;
-        QLabel* caption = ui::makeLabel(&window, "Label1", "Titre", 0, 0, 600, 255);
-        auto* box = new QLineEdit(&window);
-        ui::nameAfter(box, caption);
-        QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(caption);
-        QCOMPARE(heard->text(QAccessible::Name), QStringLiteral("Titre"));
-        const auto labelled = heard->relations(QAccessible::Labelled);
-        QVERIFY(labelled.size() == 1 && labelled.first().first->object() == box);
-        const auto label = QAccessible::queryAccessibleInterface(box)->relations(QAccessible::Label);
-        QVERIFY(label.size() == 1 && label.first().first->object() == caption);
-    }
-
-    // A box limited to typing four characters keeps a longer text the program put in it; typing
-    // may replace its characters but not make it longer.
-    void typingLimit()
-    {
-        QLineEdit box;
-        ui::limitTyping(&box, 4);
-        QTest::keyClicks(&box, "19795");
-        QCOMPARE(box.text(), QStringLiteral("1979"));
-        box.setText("1995-1996");
-        QTest::keyClicks(&box, "7");
-        QCOMPARE(box.text(), QStringLiteral("1995-1996"));
-        box.setSelection(0, 1);
-        QTest::keyClicks(&box, "2");
-        QCOMPARE(box.text(), QStringLiteral("2995-1996"));
     }
 
     void listRowsAndCells()
@@ -240,16 +201,6 @@ private slots:
         QCOMPARE(rowTexts(list), (QStringList {"y", "z", "x"}));
     }
 
-    void twipsArePixelsRounded()
-    {
-        QCOMPARE((QList<int> {ui::px(0), ui::px(7), ui::px(8), ui::px(22), ui::px(23), ui::px(-8),
-                              ui::twips(3)}),
-                 (QList<int> {0, 0, 1, 1, 2, -1, 45}));
-        QWidget widget;
-        ui::place(&widget, 150, 300, 1500, 30);
-        QCOMPARE(widget.geometry(), QRect(10, 20, 100, 2));
-    }
-
     void desktopMessageBoxes_data() { testing::addTableRows("message_boxes.txt"); }
 
     void desktopMessageBoxes()
@@ -263,7 +214,7 @@ private slots:
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             QVERIFY(box);
             seen = box->windowTitle() + '|' + box->text() + '|' + QString::number(box->icon()) + '|'
-                    + QString::number(box->standardButtons());
+                    + QString::number(box->standardButtons()) + '|' + box->button(press)->text();
             box->button(press)->click();
         });
         ui::DesktopPlatform desktop;
@@ -272,7 +223,8 @@ private slots:
                                         "Titre")),
                  fields[4].toInt());
         const int shownButtons = buttons ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok;
-        QCOMPARE(seen, QStringLiteral("Titre|Question ?|%1|%2").arg(shownIcon).arg(shownButtons));
+        QCOMPARE(seen,
+                 QStringLiteral("Titre|Question ?|%1|%2|%3").arg(shownIcon).arg(shownButtons).arg(fields[5]));
     }
 
     void desktopOpensTheDocumentAsked()

@@ -245,7 +245,8 @@ void act(TestProgram& program, const QString& step)
     } else if (verb == u"choose")
         qobject_cast<QComboBox*>(control(name))->setCurrentText(text);
     else if (verb == u"key")
-        QTest::keyClick(control(name), Qt::Key(QKeySequence(text)[0].key()));
+        QTest::keyClick(control(name), QKeySequence(text)[0].key(),
+                        QKeySequence(text)[0].keyboardModifiers());
     else if (verb == u"keys")
         QTest::keyClicks(control(name), text);
     else if (verb == u"resize")
@@ -342,10 +343,6 @@ QString observe(TestProgram& program, const QString& part, Seen& seen)
         return program.programEnded() ? QStringLiteral("yes") : QStringLiteral("no");
     if (what == u"control")
         return described(control(name), control(name)->window());
-    if (what == u"geometry") {
-        const QRect r = control(name)->geometry();
-        return QStringLiteral("%1 %2 %3 %4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
-    }
     if (what == u"integrity")
         return integrityCheck(*store::Database::open(program.cataloguePath()));
     if (what == u"films")
@@ -417,10 +414,6 @@ QString observe(TestProgram& program, const QString& part, Seen& seen)
                 entries << list->item(i)->text();
         return entries.join(QStringLiteral(" | "));
     }
-    if (what == u"current") {
-        const QListWidgetItem* item = qobject_cast<QListWidget*>(control(name))->currentItem();
-        return item ? item->text() : QString();
-    }
     if (what == u"editor") {
         const Frm_NewControls& c = Frm_New::instance().controls();
         QString quality;
@@ -441,11 +434,6 @@ QString observe(TestProgram& program, const QString& part, Seen& seen)
             if (form->formName() == name && form->isLoaded() && form->window()->focusWidget())
                 return form->window()->focusWidget()->objectName();
         return QString();
-    }
-    if (what == u"state") {
-        QWidget* widget = control(name);
-        return QStringLiteral("%1 %2").arg(widget->isVisible() ? "shown" : "hidden",
-                                           widget->isEnabled() ? "enabled" : "disabled");
     }
     QTest::qFail(qPrintable("nothing to observe as " + what), __FILE__, __LINE__);
     return QString();

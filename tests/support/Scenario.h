@@ -37,10 +37,11 @@ class TestProgram;
 // rows LIST (each row's texts joined by "/"), films, film N, integrity (of the catalogue file), said
 // (the messages since the last look, "flags|title|prompt" joined by " / "), asked (the folder
 // requests), opened (the documents), workbook (the XML of the first opened), progress (the
-// export's), files (of the program's folder), shown (the windows in view), ended (the program), box
-// (the loan box), counters, count and busy (the quick add's count, cursor and buttons after its first
-// file), backups (the files of BD/Sauvegardes), text [FORM.]NAME, state [FORM.]NAME, geometry NAME,
-// entries NAME (of a choice list or list), editor (the editor's thirteen values), focus FORM, file
+// export's), files [FOLDER] (of the program's folder), shown (the windows in view), ended (the
+// program), box (the loan box), counters, count and busy (the quick add's count, cursor and buttons
+// after its first file), text [FORM.]NAME (its value, a list's current row), control [FORM.]NAME
+// (its line in the window's golden file), controls FORM (all of them), entries NAME (of a choice
+// list or list), editor (the editor's thirteen values), focus FORM, file
 // NAME (its bytes as Latin-1 text, "none"). "part: @name" compares with the golden file
 // tests/data/name. In texts, \n \r \t stand for themselves, \s for a space that would otherwise be
 // trimmed, \u{2029} for the character of that code, {1250 × ab} for the text repeated, {folder} for
