@@ -94,20 +94,6 @@ private slots:
             QVERIFY2(!sqlite3_stmt_busy(s), sqlite3_sql(s));
     }
 
-    void statementsStayPrepared()
-    {
-        TestCatalogue catalogue;
-        store::Database& db = catalogue.db();
-        // More distinct statements than the connection keeps prepared, then the first again.
-        const QString insert = QStringLiteral("INSERT INTO film (code_film, nom_film) VALUES (%1, 'x')");
-        for (int i = 0; i <= 60; ++i)
-            QCOMPARE(db.execute(insert.arg(i)), 1);
-        QVERIFY_THROWS_EXCEPTION(store::DbError, db.execute(insert.arg(0)));
-        for (int twice = 0; twice < 2; ++twice)
-            QCOMPARE(db.execute("UPDATE film SET nom_film='y' WHERE code_film < 10"), 10);
-        QCOMPARE(catalogue.count("nom_film = 'y'"), 10);
-    }
-
     // Every result code the engine has, with or without its kind, reads in French.
     void noResultCodeShowsTheEnginesEnglish()
     {
@@ -135,19 +121,6 @@ private slots:
             QVERIFY(QFile::exists(catalogue.cataloguePath() + "-wal"));
         }
         QVERIFY(!QFile::exists(catalogue.cataloguePath() + "-wal"));
-    }
-
-    void contentStampMovesWithEveryChange()
-    {
-        TestCatalogue catalogue;
-        store::Database& db = catalogue.db();
-        const QString first = db.contentStamp();
-        QCOMPARE(db.contentStamp(), first);
-        catalogue.insert(1);
-        const QString second = db.contentStamp();
-        QVERIFY(second != first);
-        store::Database::open(catalogue.cataloguePath())->execute("UPDATE film SET nom_film='autre'");
-        QVERIFY(db.contentStamp() != second);
     }
 };
 

@@ -21,18 +21,4 @@ inline bool writeBytes(const QString& path, const QByteArray& bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-// Makes count empty video files "<prefix> 001.avi"… in a folder; gives their titles in name
-// order, or nothing when a file cannot be made.
-inline QStringList makeVideoFiles(const QString& folder, const QString& prefix, int count, int digits)
-{
-    QStringList titles;
-    for (int i = 1; i <= count; ++i) {
-        titles << QStringLiteral("%1 %2").arg(prefix).arg(i, digits, 10, QChar(u'0'));
-        QFile file(folder + u'/' + titles.last() + QStringLiteral(".avi"));
-        if (!file.open(QIODevice::WriteOnly))
-            return {};
-    }
-    return titles;
-}
-
 }  // namespace testing
