@@ -158,9 +158,9 @@ int main(int argc, char* argv[])
         }
         std::fprintf(stderr, "%s: %.1f ms\n", qPrintable(name), bench::median(timing.program));
         // A message means the operation failed and its time would mean nothing.
-        for (const auto& message : platform.messages)
-            if (!(message.flags & int(ui::Buttons::YesNo)))
-                std::fprintf(stderr, "  message: %s\n", qPrintable(message.prompt));
+        for (const QString& message : platform.messages)
+            if (!(message.section(u'|', 0, 0).toInt() & int(ui::Buttons::YesNo)))
+                std::fprintf(stderr, "  message: %s\n", qPrintable(message.section(u'|', 2)));
         platform.messages.clear();
         timings.append(timing);
     };

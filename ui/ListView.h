@@ -75,9 +75,6 @@ public:
 
     // Sorts by a column's text, French order, letter case ignored; later fills stay sorted.
     void sortRows(int column, Qt::SortOrder order);
-    bool isSorted() const { return sorted_; }
-    int sortColumn() const { return sortColumn_; }
-    Qt::SortOrder sortOrder() const { return sortOrder_; }
 
 signals:
     void click();

@@ -354,8 +354,8 @@ QString observe(TestProgram& program, const QString& part, Seen& seen)
         return QStringLiteral("none");
     }
     if (what == u"said") {
-        const QStringList said = program.messages().mid(seen.messages);
-        seen.messages = int(program.messages().size());
+        const QStringList said = program.platform().messages.mid(seen.messages);
+        seen.messages = int(program.platform().messages.size());
         return said.join(QStringLiteral(" / "));
     }
     if (what == u"shown") {
@@ -389,13 +389,8 @@ QString observe(TestProgram& program, const QString& part, Seen& seen)
     }
     if (what == u"busy")
         return seen.busy;
-    if (what == u"asked") {
-        QStringList asked;
-        for (const auto& request : program.platform().folderRequests)
-            asked << QStringList {request.owner->objectName(), request.prompt, request.initialFolder}.join(
-                    u'|');
-        return asked.join(QStringLiteral(" / "));
-    }
+    if (what == u"asked")
+        return program.platform().folderRequests.join(QStringLiteral(" / "));
     if (what == u"count")
         return std::exchange(seen.firstCount, QString());
     if (what == u"counters")

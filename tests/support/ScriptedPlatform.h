@@ -13,12 +13,6 @@ namespace testing {
 // is recorded.
 class ScriptedPlatform : public ui::Platform {
 public:
-    struct Message {
-        QString prompt;
-        int flags = 0;  // the buttons and the icon, summed as the program's numbers
-        QString title;
-    };
-
     ScriptedPlatform() { ui::setPlatform(this); }
     ~ScriptedPlatform() override { ui::setPlatform(nullptr); }  // puts the desktop platform back
 
@@ -32,26 +26,21 @@ public:
     // Run at every processEvents call, after the pending events; lets a test act mid-loop.
     std::function<void()> onProcessEvents;
 
-    QList<Message> messages;
-    QStringList openedDocuments;
-    struct FolderRequest {
-        QWidget* owner;
-        QString prompt;
-        QString initialFolder;
-    };
-    QList<FolderRequest> folderRequests;
+    // Every message shown, "flags|title|prompt" (the flags: the buttons and the icon, summed as the
+    // program's numbers); every folder asked for, "owner|prompt|initial folder"; every document opened.
+    QStringList messages, folderRequests, openedDocuments;
 
     ui::Answer messageBox(const QString& prompt, ui::Buttons buttons, ui::Icon icon,
                           const QString& title) override
     {
-        messages.append({prompt, ui::flags(buttons, icon), title});
+        messages.append(QStringLiteral("%1|%2|%3").arg(ui::flags(buttons, icon)).arg(title, prompt));
         if (buttons != ui::Buttons::YesNo)
             return ui::Answer::Ok;
         return answers.isEmpty() ? ui::Answer::No : answers.takeFirst();
     }
     QString chooseFolder(QWidget* owner, const QString& prompt, const QString& initialFolder) override
     {
-        folderRequests.append({owner, prompt, initialFolder});
+        folderRequests.append(QStringList {owner->objectName(), prompt, initialFolder}.join(u'|'));
         return folders.isEmpty() ? QString() : folders.takeFirst();
     }
     bool openDocument(const QString& path) override

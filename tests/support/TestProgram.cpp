@@ -27,14 +27,6 @@ TestProgram::~TestProgram()
     files::setProgramFolder(QString());
 }
 
-QStringList TestProgram::messages() const
-{
-    QStringList result;
-    for (const auto& message : platform_->messages)
-        result.append(QStringLiteral("%1|%2|%3").arg(message.flags).arg(message.title, message.prompt));
-    return result;
-}
-
 bool startProgram() { return Connection::Main(); }
 
 void stopProgram()

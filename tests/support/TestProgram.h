@@ -16,9 +16,6 @@ public:
     ~TestProgram() override;
 
     ScriptedPlatform& platform() { return *platform_; }
-    // Every message shown, as "flags|title|prompt".
-    QStringList messages() const;
-
     // True once the last loaded window was unloaded.
     bool programEnded() const { return ended_; }
 
