@@ -116,9 +116,9 @@ private slots:
 
     void noCatalogueIsMadeWhereNoFileCanBe()
     {
-        testing::TestCatalogue catalogue(false);
+        QTemporaryDir folder;
         try {
-            store::createCatalogue(catalogue.path("absent/Film.mdb"));
+            store::createCatalogue(folder.filePath("absent/Film.mdb"));
             QFAIL("a catalogue was made");
         } catch (const store::DbError& error) {
             QCOMPARE(error.message(),

@@ -35,11 +35,10 @@ QString integrityCheck(store::Database& db)
     return verdict.join(u'\n');
 }
 
-TestCatalogue::TestCatalogue(bool withCatalogue)
+TestCatalogue::TestCatalogue()
 {
     QDir(dir_.path()).mkpath(QStringLiteral("BD"));
-    if (withCatalogue)
-        store::createCatalogue(cataloguePath());
+    store::createCatalogue(cataloguePath());
 }
 
 TestCatalogue::~TestCatalogue() = default;
@@ -87,11 +86,7 @@ void TestCatalogue::fill(int count)
     db().execute(QStringLiteral("COMMIT"));
 }
 
-int TestCatalogue::count(const QString& where)
-{
-    const QString filter = where.isEmpty() ? QString() : QStringLiteral("WHERE ") + where;
-    return rowsOf(db(), QStringLiteral("SELECT COUNT(*) FROM film ") + filter)[0][0].toInt();
-}
+int TestCatalogue::count() { return rowsOf(db(), QStringLiteral("SELECT COUNT(*) FROM film"))[0][0].toInt(); }
 
 QStringList TestCatalogue::films()
 {

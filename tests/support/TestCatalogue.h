@@ -21,11 +21,11 @@ QList<QStringList> filmRows(store::Database& db);
 // The engine's own verdict on the whole file: "ok" when it is sound.
 QString integrityCheck(store::Database& db);
 
-// A temporary folder holding BD/Film.mdb, an empty catalogue unless told not to make one, and a
-// connection of the test's own to it.
+// A temporary folder holding BD/Film.mdb, an empty catalogue, and a connection of the test's own
+// to it.
 class TestCatalogue {
 public:
-    explicit TestCatalogue(bool withCatalogue = true);
+    TestCatalogue();
     virtual ~TestCatalogue();
 
     QString folder() const { return dir_.path(); }
@@ -42,7 +42,7 @@ public:
     // Films 1 to count in one transaction, "Film n°<key>", each with a long remark so that a list
     // reads many pages of the file; every fourth film is lent.
     void fill(int count);
-    int count(const QString& where = QString());
+    int count();
     // The catalogue as "key title", in key order.
     QStringList films();
 

@@ -10,8 +10,7 @@
 
 namespace testing {
 
-TestProgram::TestProgram(bool withCatalogue)
-    : TestCatalogue(withCatalogue), platform_(std::make_unique<ScriptedPlatform>())
+TestProgram::TestProgram() : platform_(std::make_unique<ScriptedPlatform>())
 {
     QFile::copy(QStringLiteral(CINABREL_DEFAULT_LISTS), path(QStringLiteral("BD/codec.cnb")));
     QFile::setPermissions(path(QStringLiteral("BD/codec.cnb")), QFile::ReadOwner | QFile::WriteOwner);

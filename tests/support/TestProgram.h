@@ -12,7 +12,7 @@ class ScriptedPlatform;
 // test's lifetime, with a scripted platform installed.
 class TestProgram : public TestCatalogue {
 public:
-    explicit TestProgram(bool withCatalogue = true);
+    TestProgram();
     ~TestProgram() override;
 
     ScriptedPlatform& platform() { return *platform_; }
