@@ -172,9 +172,10 @@ QString loanBox()
 }
 
 // A named control as a line of a window's golden file: its name and kind, whether it shows, takes
-// input or is read-only, whether Enter presses it, where it stands, its font and background, and
-// what a screen reader calls it (a choice list, which Linux names by its value, by the caption that
-// labels it); an action with its text, "-" for a separator.
+// input or is read-only, whether Enter presses it, where it stands, its font and background, a
+// label's alignment (Qt's flags in hexadecimal) and word wrap, and what a screen reader calls it (a choice
+// list, which Linux names by its value, by the caption that labels it); an action with its text, "-" for a
+// separator.
 QString described(QObject* object, const QWidget* window)
 {
     QStringList parts {object->objectName(), QString::fromLatin1(object->metaObject()->className())};
@@ -210,6 +211,10 @@ QString described(QObject* object, const QWidget* window)
     if (font.underline())
         parts << QStringLiteral("underline");
     parts << widget->palette().color(widget->backgroundRole()).name();
+    if (const auto* label = qobject_cast<QLabel*>(widget))
+        parts << QStringLiteral("align:%1%2")
+                         .arg(int(label->alignment()), 0, 16)
+                         .arg(label->wordWrap() ? " wrap" : "");
     QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(widget);
     const auto labels = heard->relations(QAccessible::Label);
     if (heard->role() == QAccessible::ComboBox)
