@@ -159,6 +159,8 @@ private slots:
         QCOMPARE(list.selectedRow(), 1);
         list.resize(200, 100);
         list.show();
+        QCOMPARE(list.visualRect(model->index(0, 0)).left(),
+                 0);  // rows start at the edge, as in a plain list
         list.setRows(QList<ui::ListRow>(60, {"x"}), "source");
         list.selectRow(59);
         QVERIFY(list.verticalScrollBar()->value() > 0);
@@ -204,7 +206,8 @@ private slots:
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             QVERIFY(box);
             seen = box->windowTitle() + '|' + box->text() + '|' + QString::number(box->icon()) + '|'
-                    + QString::number(box->standardButtons()) + '|' + box->button(press)->text();
+                    + QString::number(box->standardButtons()) + '|' + box->button(press)->text() + '|'
+                    + (box->defaultButton() ? box->defaultButton()->text() : QString());
             box->button(press)->click();
         });
         ui::DesktopPlatform desktop;
@@ -214,7 +217,10 @@ private slots:
                  fields[4].toInt());
         const int shownButtons = buttons ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok;
         QCOMPARE(seen,
-                 QStringLiteral("Titre|Question ?|%1|%2|%3").arg(shownIcon).arg(shownButtons).arg(fields[5]));
+                 QStringLiteral("Titre|Question ?|%1|%2|%3|%4")
+                         .arg(shownIcon)
+                         .arg(shownButtons)
+                         .arg(fields[5], fields.value(6)));
     }
 
     void desktopOpensTheDocumentAsked()
