@@ -110,14 +110,16 @@ private slots:
                  QStringLiteral("le moteur de base de donnée a signalé l'erreur 27"));
     }
 
-    // A connection closed lets the catalogue go whole: the engine folds its journal back into it.
+    // A connection closed lets the catalogue go whole: the engine folds its journal back into it,
+    // also after more statements than the connection keeps prepared.
     void closedConnectionLeavesNoJournal()
     {
         TestCatalogue catalogue;
         {
             auto db = store::Database::open(catalogue.cataloguePath());
             testing::rowsOf(*db, "select * from film");
-            db->execute("INSERT INTO film (code_film) VALUES (1)");
+            for (int code = 1; code <= 100; ++code)
+                db->execute(QStringLiteral("INSERT INTO film (code_film) VALUES (%1)").arg(code));
             QVERIFY(QFile::exists(catalogue.cataloguePath() + "-wal"));
         }
         QVERIFY(!QFile::exists(catalogue.cataloguePath() + "-wal"));

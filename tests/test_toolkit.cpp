@@ -152,7 +152,7 @@ private slots:
         QCOMPARE(model->data(model->index(1, 1)), QVariant(QString()));
         QCOMPARE(model->data(model->index(0, 1), Qt::TextAlignmentRole).value<Qt::Alignment>(),
                  Qt::AlignHCenter | Qt::AlignVCenter);
-        QCOMPARE(model->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Nb"));
+        QCOMPARE(model->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Titre"));
         QVERIFY(!model->headerData(3, Qt::Horizontal).isValid()
                 && !model->headerData(0, Qt::Vertical).isValid());
         list.selectRow(1);
