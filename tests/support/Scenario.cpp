@@ -27,10 +27,11 @@ QStringList cells(int cell)
 
 QStringList titles() { return cells(0); }
 
-// Clicks a row of a list, or double-clicks it, as the user does.
+// Clicks a row of a list, or double-clicks it, as the user does; a row past the last, below them.
 void clickRow(ui::ListView* list, int row, bool twice = false)
 {
-    const QPoint centre = list->visualRect(list->model()->index(row, 0)).center();
+    const QPoint centre = row < list->rowCount() ? list->visualRect(list->model()->index(row, 0)).center()
+                                                 : QPoint(10, list->viewport()->height() - 2);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
     if (twice)
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre);
