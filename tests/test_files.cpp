@@ -64,19 +64,12 @@ private slots:
         QCOMPARE(joined(files::readReferenceLists(file())), joined(back));
     }
 
-    void unreadableListsAreRefusedAndLeftAlone_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("binary") << QByteArray("\"aMP3\"\r\n\x00\x01\x02\xFF", 12);
-        QTest::newRow("byte undefined in Windows-1252") << QByteArray("\"aMP3\x8f\"\r\n");
-        QTest::newRow("UTF-8 byte order mark") << QByteArray("\xEF\xBB\xBF\"aMP3\"\r\n");
-        QTest::newRow("UTF-16 byte order mark") << QByteArray("\xFF\xFE\"\0a\0", 6);
-        QTest::newRow("too large") << QByteArray(files::kMaxFileSize + 1, 'a');
-    }
+    void unreadableListsAreRefusedAndLeftAlone_data() { testing::addTableRows("codec/unreadable.txt"); }
 
     void unreadableListsAreRefusedAndLeftAlone()
     {
-        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, fields);
+        const QByteArray bytes = fields[0].toLatin1();
         QVERIFY(testing::writeBytes(file(), bytes));
         try {
             files::readReferenceLists(file());
