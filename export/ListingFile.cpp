@@ -3,6 +3,7 @@
 #include "app/Connection.h"
 #include "files/ProgramFolder.h"
 #include "files/TextListing.h"
+#include "files/WholeSave.h"
 #include "store/Films.h"
 #include "ui/Platform.h"
 
@@ -38,7 +39,7 @@ bool writeListingFile()
                 listing.writeFilm(title, duration, quality);
             });
     listing.writeFooter(ui::platform().now());
-    if (!file.commit()) {
+    if (!files::commitWhole(file)) {
         tellNotWritten(path);
         return false;
     }

@@ -1,5 +1,6 @@
 #include "files/ReferenceListFile.h"
 
+#include "files/WholeSave.h"
 #include "files/Windows1252.h"
 
 #include <QDir>
@@ -140,7 +141,7 @@ void writeReferenceLists(const QString& path, const ReferenceLists& lists)
         throw ReferenceListError(writeFailure(path));
 
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !commitWhole(file))
         throw ReferenceListError(writeFailure(path));
 }
 

@@ -7,7 +7,9 @@
 #include "support/Testing.h"
 
 #include <QRegularExpression>
+#include <csignal>
 #include <sqlite3.h>
+#include <sys/resource.h>
 
 namespace testing {
 
@@ -473,9 +475,17 @@ void play(TestProgram& program, const QStringList& script)
     const QByteArray temporaryFolder = qgetenv("TMPDIR");
     const QString startedIn = QDir::currentPath();
     QDir::setCurrent(program.folder());
+    // "disk files limited to N bytes": a file growing past N bytes fails to be written, as on a
+    // full disk, whatever writes it.
+    std::signal(SIGXFSZ, SIG_IGN);
+    const auto limitFiles = [](rlim_t bytes) {
+        const rlimit limit {bytes, RLIM_INFINITY};
+        QVERIFY(setrlimit(RLIMIT_FSIZE, &limit) == 0);
+    };
     const auto restore = qScopeGuard([&] {
         qputenv("TMPDIR", temporaryFolder);
         QDir::setCurrent(startedIn);
+        limitFiles(RLIM_INFINITY);
     });
     std::optional<FaultyVfs> disk;
     std::optional<WriteLockHolder> otherProgram;
@@ -530,7 +540,10 @@ void play(TestProgram& program, const QStringList& script)
                 disk.emplace();
             otherProgram.reset();
             disk->clear();
-            if (rest == u"locked")
+            limitFiles(RLIM_INFINITY);
+            if (rest.startsWith(QStringLiteral("files limited to ")))
+                limitFiles(rest.section(u' ', 3, 3).toULongLong());
+            else if (rest == u"locked")
                 otherProgram.emplace(program.cataloguePath());
             else if (rest == u"refusing every lock")
                 disk->inject(FaultyVfs::Fault::Locked);

@@ -17,8 +17,9 @@ class TestProgram;
 //   backup    05/12/2026 10:00:00          a backup taken then
 //   disk      full                         the disk fails from now on: "full", "write error", "read
 //             error", "write error during the scan", "locked" (another program holds the write
-//             lock), "refusing every lock", or "sound" again; before "start", it puts the
-//             program's files on a disk that may fail
+//             lock), "refusing every lock", "files limited to 100 bytes" (any file, past that
+//             size), or "sound" again; before "start", it puts the catalogue on a disk that may
+//             fail
 //   start                                  the program starts ("refused": it ends at once,
 //                                          every file of its folder as it was)
 //   do        select Alien ; tick chk_pret ; type txt_nom Marie ; click cmd_pret

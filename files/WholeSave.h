@@ -1,0 +1,12 @@
+#pragma once
+
+class QSaveFile;
+
+namespace files {
+
+// Puts a file being saved in place of the former one only when it holds every byte written to it:
+// a disk that fills up can take part of a write without an error, and the file would then replace
+// the former one cut short.
+bool commitWhole(QSaveFile& file);
+
+}  // namespace files
