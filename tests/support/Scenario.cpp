@@ -228,7 +228,8 @@ QString described(QObject* object, const QWidget* window)
 void act(TestProgram& program, const QString& step)
 {
     const QString verb = step.section(u' ', 0, 0), rest = unescaped(step.section(u' ', 1));
-    const QString name = rest.section(u' ', 0, 0), text = rest.section(u' ', 1);
+    // A name holds "\s" where it holds a space.
+    const QString name = unescaped(step.section(u' ', 1, 1)), text = unescaped(step.section(u' ', 2));
     if (verb == u"select" || verb == u"dblclick")
         select(rest, verb == u"dblclick");
     else if (verb == u"row" && rest.contains(u' '))
