@@ -19,7 +19,7 @@ class SampleForm : public ui::TypedForm<SampleControls> {
 public:
     SampleForm() : TypedForm(QStringLiteral("SampleForm")) { }
     int loads = 0, unloads = 0, queries = 0;
-    bool mayUnload = true, loadFails = false;
+    bool mayUnload = true, fails = false;
     QString remembered;
     QLineEdit* box() { return controls().txt_box; }
     QLineEdit* boxAsHeld() { return controls_.txt_box; }
@@ -36,11 +36,15 @@ protected:
     QSize designSize() const override { return {3000, 1500}; }
     void onLoad() override
     {
-        if (loadFails)
+        if (fails)
             throw store::DbError("le disque a refusé une lecture");
         ++loads;
     }
-    void onUnload() override { ++unloads; }
+    void onUnload() override
+    {
+        if (++unloads, fails)
+            throw store::DbError("le disque a refusé une écriture");
+    }
     bool queryUnload() override { return ++queries, mayUnload; }
 };
 
@@ -86,9 +90,10 @@ private slots:
         // The next reference, even to the window alone, loads the window anew.
         QCOMPARE(form.window()->findChild<QLineEdit*>()->text(), QString());
         QCOMPARE(QList<int>({form.loads, form.unloads, form.queries}), QList<int>({2, 1, 0}));
-        // A form whose loading fails is not left half-built.
-        form.unload();
-        form.loadFails = true;
+        // A form whose unloading or loading fails is not left half-built.
+        form.fails = true;
+        QVERIFY_THROWS_EXCEPTION(store::DbError, form.unload());
+        QVERIFY(!form.isLoaded() && ui::forms::loadedCount() == 0);
         QVERIFY_THROWS_EXCEPTION(store::DbError, form.show());
         QVERIFY(!form.isLoaded() && ui::forms::loadedCount() == 0);
     }
