@@ -79,6 +79,7 @@ private slots:
         rs.moveNext();
         QVERIFY(rs.eof());
         QVERIFY_THROWS_EXCEPTION(store::DbError, rs.text(0));
+        QVERIFY_THROWS_EXCEPTION(store::DbError, rs.value(0));
         QVERIFY_THROWS_EXCEPTION(store::DbError, rs.moveNext());
         // A statement without rows runs at once and leaves the recordset closed.
         rs.open("Delete * from film where code_film=41", catalogue.db());
