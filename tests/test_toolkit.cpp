@@ -164,8 +164,8 @@ private slots:
         QCOMPARE(list.selectedRow(), 1);
         list.resize(200, 100);
         list.show();
-        QCOMPARE(list.visualRect(model->index(0, 0)).left(),
-                 0);  // rows start at the edge, as in a plain list
+        // Rows start at the edge, as in a plain list.
+        QCOMPARE(list.visualRect(model->index(0, 0)).left(), 0);
         list.setRows(QList<ui::ListRow>(60, {"x"}), "source");
         list.selectRow(59);
         QVERIFY(list.verticalScrollBar()->value() > 0);

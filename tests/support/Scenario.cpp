@@ -176,9 +176,9 @@ QString loanBox()
 
 // A named control as a line of a window's golden file: its name and kind, whether it shows, takes
 // input or is read-only, whether Enter presses it, where it stands, its font and background, a
-// label's alignment (Qt's flags in hexadecimal) and word wrap, and what a screen reader calls it (a choice
-// list, which Linux names by its value, by the caption that labels it); an action with its text, "-" for a
-// separator.
+// label's alignment (Qt's flags in hexadecimal) and word wrap, and what a screen reader calls it
+// (a choice list, which Linux names by its value, by the caption that labels it); an action with
+// its text, "-" for a separator.
 QString described(QObject* object, const QWidget* window)
 {
     QStringList parts {object->objectName(), QString::fromLatin1(object->metaObject()->className())};
