@@ -42,7 +42,7 @@ constexpr int kFilms = 32767;
 constexpr int kRuns = 15;
 
 // The statements the program runs for the whole list and for the counters.
-const QString kAll = store::Films::listedColumnsOnly(store::Films::allFilms());
+const QString kAll = store::Films::statementOf(store::FilmList::all());
 const QStringList kCounts = {store::Films::countersStatement()};
 
 // The statements stepped through the engine alone, every column of every row read as text.
@@ -226,10 +226,7 @@ int main(int argc, char* argv[])
                 [&] {
                     return engineTime(
                             *engine,
-                            QStringList {store::Films::listedColumnsOnly(
-                                    QStringLiteral(
-                                            "select * from film WHERE nom_film LIKE '%1%' order by nom_film")
-                                            .arg(prefixes[k]))}
+                            QStringList {store::Films::statementOf(store::FilmList::titleSearch(prefixes[k]))}
                                     + kCounts);
                 });
     }
@@ -241,8 +238,7 @@ int main(int argc, char* argv[])
             },
             [&] {
                 return engineTime(*engine,
-                                  QStringList {store::Films::listedColumnsOnly(QStringLiteral(
-                                          "select * from film WHERE nom_film LIKE '%' order by nom_film"))}
+                                  QStringList {store::Films::statementOf(store::FilmList::titleSearch({}))}
                                           + kCounts);
             });
 

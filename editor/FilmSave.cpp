@@ -66,7 +66,7 @@ void enregistrer(Frm_New& editor)
             throw store::DbError(QStringLiteral("Ce film n'existe plus dans la base de donnée"));
         }
         editor.unload();
-        Connection::chargeliste(store::Films::allFilms());
+        Connection::chargeliste(store::FilmList::all());
     } catch (const std::exception&) {
         ui::msgBox(QStringLiteral("Certaines données ne sont pas valides"), ui::Icon::Critical,
                    QStringLiteral("Cinabrel"));

@@ -160,7 +160,7 @@ void run(const uint8_t* data, size_t size)
 
     // The title search: the film is found by its own title, whatever the title holds.
     bool found = false;
-    for (const store::ListedRow& row : films.listed(store::Films::titleSearch(v[1])))
+    for (const store::ListedRow& row : films.listed(store::FilmList::titleSearch(v[1])))
         found = found || row.at(5) == QString::number(kFilm);
     check(found, "film not found by its title", v[1]);
 

@@ -219,7 +219,7 @@ void Frm_ajoutquick::cmd_lancer_Click()
         unload();
     // Not when the program ended meanwhile: the reload would bring the main window back.
     if (Frm_Accueil::instance().isLoaded())
-        Connection::chargeliste(store::Films::allFilms());
+        Connection::chargeliste(store::FilmList::all());
     if (echec)
         std::rethrow_exception(echec);
 }

@@ -33,23 +33,31 @@ QString key(qint16 code) { return QString::number(code); }
 
 }  // namespace
 
-QString Films::allFilms() { return QStringLiteral("select * from film order by nom_film"); }
+namespace {
 
-QString Films::dvdFilms()
+// The statement each list has always run.
+QString fullStatement(const FilmList& list)
 {
-    return QStringLiteral("SELECT * FROM Film WHERE format_film ='Dvd' ORDER BY nom_film");
+    switch (list.kind) {
+    case FilmList::Kind::Dvd:
+        return QStringLiteral("SELECT * FROM Film WHERE format_film ='Dvd' ORDER BY nom_film");
+    case FilmList::Kind::French:
+        return QStringLiteral("SELECT * FROM Film WHERE langue_Film ='Français'");
+    case FilmList::Kind::Foreign:
+        return QStringLiteral("SELECT * FROM Film WHERE langue_Film <>'Français'");
+    case FilmList::Kind::TitleSearch:
+        // The typed text is one value of the filter: a quote in it is doubled.
+        return QStringLiteral("select * from film WHERE nom_film LIKE ") + quotedText(list.text + u'%', u'\'')
+                + QStringLiteral(" order by nom_film");
+    case FilmList::Kind::All:
+        break;
+    }
+    return QStringLiteral("select * from film order by nom_film");
 }
 
-QString Films::frenchFilms() { return QStringLiteral("SELECT * FROM Film WHERE langue_Film ='Français'"); }
+}  // namespace
 
-QString Films::foreignFilms() { return QStringLiteral("SELECT * FROM Film WHERE langue_Film <>'Français'"); }
-
-QString Films::titleSearch(const QString& typed)
-{
-    // The typed text is one value of the filter: a quote in it is doubled.
-    return QStringLiteral("select * from film WHERE nom_film LIKE ") + quotedText(typed + u'%', u'\'')
-            + QStringLiteral(" order by nom_film");
-}
+QString Films::statementOf(const FilmList& list) { return listedColumnsOnly(fullStatement(list)); }
 
 // The list shows six columns of the film: the engine is asked for those alone, which spares it
 // reading and copying the ten others of every film, and lets it read them from the title index.
@@ -80,10 +88,10 @@ QString Films::lentFilmsStatement()
                           "ORDER BY nom_film");
 }
 
-QList<ListedRow> Films::listed(const QString& statement)
+QList<ListedRow> Films::listed(const FilmList& list)
 {
     Recordset rs;
-    rs.open(listedColumnsOnly(statement), db_);
+    rs.open(statementOf(list), db_);
     QList<ListedRow> rows;
     if (rs.eof())
         return rows;

@@ -36,6 +36,18 @@ struct Film : FilmDetails {
 // catalogue costs no allocation beyond the texts themselves.
 using ListedRow = QVarLengthArray<QString, 6>;
 
+// A list of films as the main list asks for it: which list, and for a search the text typed.
+struct FilmList {
+    enum class Kind { All, Dvd, French, Foreign, TitleSearch };
+    Kind kind = Kind::All;
+    QString text;
+
+    static FilmList all() { return {}; }
+    static FilmList of(Kind kind) { return {kind, {}}; }
+    static FilmList titleSearch(const QString& typed) { return {Kind::TitleSearch, typed}; }
+    bool operator==(const FilmList&) const = default;
+};
+
 // The four counters of the main window, always over the whole catalogue.
 struct Counters {
     qint64 divx = 0;  // films whose quality is not "dvd" (a film without quality is neither)
@@ -55,13 +67,8 @@ public:
 
     explicit Films(Database& db) : db_(db) { }
 
-    // The list statements that the main window hands to its list filler.
-    static QString allFilms();
-    static QString dvdFilms();
-    static QString frenchFilms();
-    static QString foreignFilms();
-    // Films whose title starts with the typed text, letter case ignored; "%" and "_" stay wildcards.
-    static QString titleSearch(const QString& typed);
+    // The statement behind a list; a search's text stays out of it.
+    static QString statementOf(const FilmList& list);
 
     // What a list statement runs: the same rows, the six listed columns only.
     static QString listedColumnsOnly(const QString& statement);
@@ -69,8 +76,9 @@ public:
     static QString countersStatement();
     static QString lentFilmsStatement();
 
-    // The rows of a list statement: title, genre, duration, discs, format and key.
-    QList<ListedRow> listed(const QString& statement);
+    // The rows of a list: title, genre, duration, discs, format and key. A title search finds the
+    // films whose title starts with the typed text, letter case ignored; "%" and "_" stay wildcards.
+    QList<ListedRow> listed(const FilmList& list);
     // The films lent to somebody named, by title: title, borrower, date and key.
     QList<ListedRow> lentFilms();
     Counters counters();

@@ -67,7 +67,7 @@ private slots:
         QCOMPARE(films.find(1)->acteur, QStringLiteral("autre"));
         QCOMPARE(films.find(1)->realisateur, value);
         bool found = false;
-        for (const store::ListedRow& row : films.listed(store::Films::titleSearch(value)))
+        for (const store::ListedRow& row : films.listed(store::FilmList::titleSearch(value)))
             found = found || row[5] == "1";
         QVERIFY(found);
         QCOMPARE(testing::filmRows(catalogue.db())[1], witness);

@@ -11,14 +11,15 @@ namespace Connection {
 
 QString placeholderRow() { return QStringLiteral("Aucun film dans la base de donnée"); }
 
-void chargeliste(const QString& requete)
+void chargeliste(const store::FilmList& requete)
 {
     Frm_Accueil& accueil = Frm_Accueil::instance();
     ui::ListView* list = accueil.controls().List;
     store::Films catalogue = films();
-    // The list already shows these rows when it was filled from the same statement and the
-    // catalogue has not changed since: reading them again would only cost time.
-    const QString source = requete + u'\n' + catalogue.contentStamp();
+    // The list already shows these rows when it was filled with the same list and the catalogue
+    // has not changed since: reading them again would only cost time.
+    const QString source =
+            QString::number(int(requete.kind)) + u'\n' + requete.text + u'\n' + catalogue.contentStamp();
     if (list->filledFrom() == source) {
         list->rewind();
         actualiser_compteurs();

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "store/Films.h"
+
 #include <QString>
 
 // The list filler of the main window, shared by every window that changes the catalogue.
 namespace Connection {
 
-// Fills the main list from a SELECT and recomputes the four counters.
-void chargeliste(const QString& requete);
+// Fills the main list with a list of films and recomputes the four counters.
+void chargeliste(const store::FilmList& requete);
 
 // Recomputes the four counters of the main window from the whole catalogue.
 void actualiser_compteurs();

@@ -59,12 +59,12 @@ void Frm_Accueil::connectCommands()
     });
     onEvent(c.Bt_Modif, &QPushButton::clicked, [this] { Bt_Modif_Click(); });
     onEvent(c.Bt_Supp, &QPushButton::clicked, [this] { Bt_Supp_Click(); });
-    onEvent(c.mnulistF, &QAction::triggered, [this] { afficher_liste(store::Films::allFilms(), true); });
-    onEvent(c.mnu_dvd, &QAction::triggered, [this] { afficher_liste(store::Films::dvdFilms(), true); });
+    onEvent(c.mnulistF, &QAction::triggered, [this] { afficher_liste(store::FilmList::all(), true); });
+    onEvent(c.mnu_dvd, &QAction::triggered, [this] { afficher_liste(store::FilmList::of(store::FilmList::Kind::Dvd), true); });
     onEvent(c.mnu_liste_fr, &QAction::triggered,
-            [this] { afficher_liste(store::Films::frenchFilms(), true); });
+            [this] { afficher_liste(store::FilmList::of(store::FilmList::Kind::French), true); });
     onEvent(c.mnu_liste_E, &QAction::triggered,
-            [this] { afficher_liste(store::Films::foreignFilms(), false); });
+            [this] { afficher_liste(store::FilmList::of(store::FilmList::Kind::Foreign), false); });
     onEvent(c.mnupropos, &QAction::triggered,
             [] { msgBox(texte_a_propos(), Icon::Information, QStringLiteral("Cinabrel - A propos de")); });
     onEvent(c.mnuquit, &QAction::triggered, [this] { unload(); });
@@ -87,7 +87,7 @@ void Frm_Accueil::Bt_Modif_Click()
         msgBox(QStringLiteral("Ce film n'existe plus dans la base de donnée"), Icon::Exclamation);
         oublier_selection();
         iniliste(ListLayout::Films);
-        Connection::chargeliste(store::Films::allFilms());
+        Connection::chargeliste(store::FilmList::all());
         return;
     }
     Connection::nouveau_film = false;
@@ -114,7 +114,7 @@ void Frm_Accueil::Bt_Supp_Click()
     // Nothing may act on the deleted film any more, and the reloaded rows are film rows.
     oublier_selection();
     iniliste(ListLayout::Films);
-    Connection::chargeliste(store::Films::allFilms());
+    Connection::chargeliste(store::FilmList::all());
 }
 
 void Frm_Accueil::oublier_selection()
@@ -139,11 +139,11 @@ void Frm_Accueil::oublier_selection()
 void Frm_Accueil::catalogue_remplace()
 {
     oublier_selection();
-    afficher_liste(store::Films::allFilms(), true);
+    afficher_liste(store::FilmList::all(), true);
 }
 
 // The list entries show a film list from its first row; all but the foreign films empty the search box.
-void Frm_Accueil::afficher_liste(const QString& requete, bool vider_recherche)
+void Frm_Accueil::afficher_liste(const store::FilmList& requete, bool vider_recherche)
 {
     iniliste(ListLayout::Films);
     if (vider_recherche)

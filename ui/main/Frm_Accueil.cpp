@@ -200,7 +200,7 @@ void Frm_Accueil::onLoad()
     iniliste(ListLayout::Films);
     // The same statement as the other fills of the whole list, so a fill that follows at once
     // (after saving a film) finds the list already filled.
-    Connection::chargeliste(store::Films::allFilms());
+    Connection::chargeliste(store::FilmList::all());
 }
 
 void Frm_Accueil::onResize()

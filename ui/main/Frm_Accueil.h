@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/Films.h"
 #include "ui/Form.h"
 
 class QAction;
@@ -127,7 +128,7 @@ private:
     void Bt_Modif_Click();
     void Bt_Supp_Click();
     // The list entries "Liste des Films", "Liste des Dvd", "Liste Film Français" and "Liste Film Etranger".
-    void afficher_liste(const QString& requete, bool vider_recherche);
+    void afficher_liste(const store::FilmList& requete, bool vider_recherche);
     // Forgets the selected film: no key, an empty summary, the loan box as at load.
     void oublier_selection();
 

@@ -91,7 +91,7 @@ void Frm_Accueil::List_ColumnClick(int column) { controls().List->sortRows(colum
 void Frm_Accueil::txt_search_Change()
 {
     try {
-        Connection::chargeliste(store::Films::titleSearch(controls().txt_search->text()));
+        Connection::chargeliste(store::FilmList::titleSearch(controls().txt_search->text()));
     } catch (const store::DbError& error) {
         msgBox(QStringLiteral("La recherche n'a pas pu être faite :\r\n") + error.message(),
                Icon::Exclamation);
