@@ -7,7 +7,7 @@ function(layer_of path out)
     set(${out} 2 PARENT_SCOPE)
   elseif(path MATCHES "^ui/[^/]+$")
     set(${out} 3 PARENT_SCOPE)
-  elseif(path MATCHES "^(ui/main|editor|reflists|quickadd|export|backups)/" OR path MATCHES "^app/Connection\\.")
+  elseif(path MATCHES "^(ui/main|editor|reflists|quickadd|export|backups|loans|import|stats)/" OR path MATCHES "^app/Connection\\.")
     set(${out} 4 PARENT_SCOPE)
   elseif(path MATCHES "^app/")
     set(${out} 5 PARENT_SCOPE)
@@ -18,7 +18,8 @@ endfunction()
 
 file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/store/* ${SOURCE_DIR}/files/*
   ${SOURCE_DIR}/ui/* ${SOURCE_DIR}/editor/* ${SOURCE_DIR}/reflists/* ${SOURCE_DIR}/quickadd/*
-  ${SOURCE_DIR}/export/* ${SOURCE_DIR}/backups/* ${SOURCE_DIR}/app/*)
+  ${SOURCE_DIR}/export/* ${SOURCE_DIR}/backups/* ${SOURCE_DIR}/loans/* ${SOURCE_DIR}/import/*
+  ${SOURCE_DIR}/stats/* ${SOURCE_DIR}/app/*)
 set(offenders "")
 foreach(source ${sources})
   layer_of(${source} own)
