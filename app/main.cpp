@@ -1,5 +1,6 @@
 #include "app/Connection.h"
 #include "ui/Toolkit.h"
+#include "ui/main/Main.h"
 
 #include <QApplication>
 
@@ -8,9 +9,9 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     ui::setUpToolkit(application);
     QApplication::setQuitOnLastWindowClosed(false);
-    if (!Connection::Main())
+    // The open catalogue, closed once every window is unloaded and before the application object goes.
+    Connection session;
+    if (!Main(session))
         return 1;
-    const int status = QApplication::exec();
-    Connection::reset();
-    return status;
+    return QApplication::exec();
 }

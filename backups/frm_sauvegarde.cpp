@@ -7,7 +7,6 @@
 #include "ui/ListView.h"
 #include "ui/Platform.h"
 #include "ui/Twips.h"
-#include "ui/main/Frm_Accueil.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -60,15 +59,15 @@ void frm_sauvegarde::onUnload() { sauvegardes_.clear(); }
 
 void frm_sauvegarde::lister()
 {
-    sauvegardes_ = Connection::sauvegardes().list();
-    QList<ListRow> rows;
+    sauvegardes_ = Connection::instance().sauvegardes().list();
+    QList<store::ListedRow> rows;
     for (const store::Backup& backup : sauvegardes_) {
         const QString taken = backup.taken.toString(QStringLiteral("dd/MM/yyyy 'à' HH:mm:ss"));
         if (backup.restorable())
             rows.append(
-                    ListRow {taken, QString::number(backup.films), QString::number(backup.lent), QString()});
+                    store::ListedRow {taken, QString::number(backup.films), QString::number(backup.lent), QString()});
         else
-            rows.append(ListRow {taken, QString(), QString(),
+            rows.append(store::ListedRow {taken, QString(), QString(),
                                  backup.fault.at(0).toUpper() + backup.fault.mid(1)});
     }
     controls().List->setRows(std::move(rows));
@@ -90,20 +89,18 @@ void frm_sauvegarde::cmd_restaurer_Click()
     const QString question =
             QStringLiteral(
                     "Remplacer le catalogue actuel (%1 films) par la sauvegarde du %2 à %3 (%4 films) ?")
-                    .arg(QString::number(Connection::films().counters().films()),
+                    .arg(QString::number(Connection::instance().films().counters().films()),
                          choisie.taken.toString(QStringLiteral("dd/MM/yyyy")),
                          choisie.taken.toString(QStringLiteral("HH:mm")), QString::number(choisie.films));
     if (askYesNo(question, Icon::Exclamation, QStringLiteral("Restaurer une sauvegarde")) != Answer::Yes)
         return;
     try {
-        Connection::sauvegardes().restore(choisie.path, platform().now());
+        Connection::instance().sauvegardes().restore(choisie.path, platform().now());
     } catch (const store::DbError& error) {
         msgBox(error.message(), Icon::Critical);
         lister();
         return;
     }
     unload();
-    // Not when the main window was closed meanwhile: the reload would bring it back.
-    if (Frm_Accueil::instance().isLoaded())
-        Frm_Accueil::instance().catalogue_remplace();
+    emit catalogueReplaced();
 }

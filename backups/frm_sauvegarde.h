@@ -21,11 +21,16 @@ struct frm_sauvegardeControls {
 
 // Lists the backups of the catalogue, newest first, and puts the chosen one in place of the catalogue.
 class frm_sauvegarde : public ui::TypedForm<frm_sauvegardeControls> {
+    Q_OBJECT
 public:
     static frm_sauvegarde& instance();
 
     // Shows the window, listing the backups as they are on disk now.
     void montrer();
+
+signals:
+    // A backup took the place of the catalogue; the window is unloaded.
+    void catalogueReplaced();
 
 protected:
     frm_sauvegarde();

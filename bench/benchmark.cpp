@@ -13,11 +13,13 @@
 #include "store/Films.h"
 #include "store/Recordset.h"
 #include "support/ScriptedPlatform.h"
+#include "support/TestProgram.h"
 #include "ui/Form.h"
 #include "ui/ListView.h"
 #include "ui/Platform.h"
 #include "ui/Toolkit.h"
 #include "ui/main/Frm_Accueil.h"
+#include "ui/main/LoanBox.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -81,12 +83,7 @@ double bareCopyTime(store::Database& db, const QString& path)
 
 // Unloads every window as the program does at its end; with no event loop running here, the
 // windows waiting for deletion are deleted at once so the next start does not pile up on them.
-void endProgram()
-{
-    ui::forms::unloadAll();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    Connection::reset();
-}
+void endProgram() { testing::stopProgram(); }
 
 const Frm_AccueilControls& accueil() { return Frm_Accueil::instance().controls(); }
 ui::ListView* list() { return accueil().List; }
@@ -171,13 +168,13 @@ int main(int argc, char* argv[])
             QStringLiteral("Start-up to the filled window"), 5,
             [&] {
                 endProgram();
-                return bench::timeOnce([] { Connection::Main(); });
+                return bench::timeOnce([] { testing::startProgram(); });
             },
             [&] { return engineTime(*engine, QStringList {kAll} + kCounts); });
     record(
             QStringLiteral("Start-up with the day's backup"), 5,
             [&] {
-                return bench::timeOnce([] { Connection::Main(); },
+                return bench::timeOnce([] { testing::startProgram(); },
                                        [&] {
                                            endProgram();
                                            platform.clock = platform.clock.addDays(1).addSecs(60);
@@ -187,7 +184,7 @@ int main(int argc, char* argv[])
     record(
             QStringLiteral("Backup of 32,767 films"), kRuns,
             [&] {
-                return bench::timeOnce([] { Connection::sauvegardes().backUp(ui::platform().now()); },
+                return bench::timeOnce([] { Connection::instance().sauvegardes().backUp(ui::platform().now()); },
                                        [&] { platform.clock = platform.clock.addSecs(60); });
             },
             [&] { return bareCopyTime(*engine, QDir(folder.path()).filePath(QStringLiteral("copie.mdb"))); });
@@ -278,11 +275,11 @@ int main(int argc, char* argv[])
             QStringLiteral("Recording a loan"), kRuns,
             [&] {
                 const qint16 key = keyOf(keyWhere("pret_film IS NULL"));
-                return bench::timeOnce([&] { click(accueil().cmd_pret); },
+                return bench::timeOnce([&] { click(accueil().pret->cmd_pret); },
                                        [&] {
                                            clickRow(rowOfKey(key));
-                                           click(accueil().chk_pret);
-                                           accueil().txt_nom->setText(QStringLiteral("Benchmark"));
+                                           click(accueil().pret->chk_pret);
+                                           accueil().pret->txt_nom->setText(QStringLiteral("Benchmark"));
                                        });
             },
             [&] {
@@ -297,7 +294,7 @@ int main(int argc, char* argv[])
             QStringLiteral("Recording a return"), kRuns,
             [&] {
                 const qint16 key = keyOf(keyWhere("pret_film = 'Benchmark'", 0));
-                return bench::timeOnce([&] { click(accueil().chk_pret); },
+                return bench::timeOnce([&] { click(accueil().pret->chk_pret); },
                                        [&] {
                                            clickRow(rowOfKey(key));
                                            platform.answers = {ui::Answer::Yes};
@@ -395,7 +392,7 @@ int main(int argc, char* argv[])
         QFile::remove(catalogue + QStringLiteral("-shm"));
         store::createCatalogue(catalogue);
         engine = store::Database::open(catalogue);
-        Connection::Main();
+        testing::startProgram();
         accueil().mnuajoutquick->trigger();
         const Frm_ajoutquickControls& c = Frm_ajoutquick::instance().controls();
         // Both boxes are ticked at opening: the scan of old has them unticked, the reading one

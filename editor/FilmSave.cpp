@@ -6,7 +6,6 @@
 #include "store/Films.h"
 #include "ui/Controls.h"
 #include "ui/Platform.h"
-#include "ui/main/Chargeliste.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -16,6 +15,19 @@
 namespace editor {
 
 namespace {
+
+// Puts "-" into a box whose text is empty; any other text, spaces included, stays.
+void tiret_si_vide(QLineEdit* box)
+{
+    if (box->text().isEmpty())
+        box->setText(QStringLiteral("-"));
+}
+
+void tiret_si_vide(QPlainTextEdit* box)
+{
+    if (box->toPlainText().isEmpty())
+        box->setPlainText(QStringLiteral("-"));
+}
 
 // The thirteen values as the editor's controls show them.
 store::FilmDetails lire_valeurs(Frm_New& editor)
@@ -42,35 +54,50 @@ store::FilmDetails lire_valeurs(Frm_New& editor)
     return film;
 }
 
+void tellNotSaved(const QString& cause = QString())
+{
+    ui::msgBox(QStringLiteral("Certaines données ne sont pas valides")
+                       + (cause.isEmpty() ? QString() : QStringLiteral("\r\n") + cause),
+               ui::Icon::Critical, QStringLiteral("Cinabrel"));
+}
+
 }  // namespace
+
+void tellNotSaved(const store::DbError& error)
+{
+    // The disk or another program is at fault: the user is told which. A value the catalogue
+    // refuses, or no key left, is the user's data.
+    tellNotSaved(error.outsideTheProgram() ? error.message() : QString());
+}
 
 void enregistrer(Frm_New& editor)
 {
+    const Frm_NewControls& c = editor.controls();
+    if (c.Txt_Titre->text().isEmpty()) {
+        ui::msgBox(QStringLiteral("Vous devez entrer le titre du film"), ui::Icon::Information,
+                   QStringLiteral("Cinabrel"));
+        c.Txt_Titre->setFocus();
+        return;
+    }
+    tiret_si_vide(c.txt_obs);
+    for (QLineEdit* box : {c.txt_duree, c.txt_realisateur, c.txt_acteur, c.txt_annee})
+        tiret_si_vide(box);
+
     try {
-        const Frm_NewControls& c = editor.controls();
-        if (c.Txt_Titre->text().isEmpty()) {
-            ui::msgBox(QStringLiteral("Vous devez entrer le titre du film"), ui::Icon::Information,
-                       QStringLiteral("Cinabrel"));
-            c.Txt_Titre->setFocus();
+        store::Films films = Connection::instance().films();
+        if (editor.nouveau_film()) {
+            films.add(lire_valeurs(editor));
+        } else if (!films.modify(editor.code_film(), lire_valeurs(editor))) {
+            // Another program deleted the film meanwhile: it would otherwise pass for saved.
+            tellNotSaved(QStringLiteral("Ce film n'existe plus dans la base de donnée"));
             return;
         }
-        Connection::tiret_si_vide(c.txt_obs);
-        for (QLineEdit* box : {c.txt_duree, c.txt_realisateur, c.txt_acteur, c.txt_annee})
-            Connection::tiret_si_vide(box);
-
-        store::Films films = Connection::films();
-        if (Connection::nouveau_film) {
-            films.add(lire_valeurs(editor));
-        } else if (!films.modify(Connection::code_selection, lire_valeurs(editor))) {
-            // A film deleted meanwhile would otherwise pass for saved.
-            throw store::DbError(QStringLiteral("Ce film n'existe plus dans la base de donnée"));
-        }
-        editor.unload();
-        Connection::chargeliste(store::FilmList::all());
-    } catch (const std::exception&) {
-        ui::msgBox(QStringLiteral("Certaines données ne sont pas valides"), ui::Icon::Critical,
-                   QStringLiteral("Cinabrel"));
+    } catch (const store::DbError& error) {
+        tellNotSaved(error);
+        return;
     }
+    editor.unload();
+    emit editor.filmSaved();
 }
 
 }  // namespace editor

@@ -9,7 +9,6 @@
 #include "ui/Guard.h"
 #include "ui/Platform.h"
 #include "ui/Twips.h"
-#include "ui/main/Frm_Accueil.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -134,7 +133,7 @@ void Frm_New::build(QMainWindow* window, QWidget* client)
     c.Bt_Annuler = makeButton(client, QStringLiteral("Bt_Annuler"), QStringLiteral("Annuler"), 5400, 6720,
                               2415, 375);
     onEvent(c.Bt_Enreg, &QPushButton::clicked, [this] { editor::enregistrer(*this); });
-    onEvent(c.Bt_Annuler, &QPushButton::clicked, [this] { Bt_Annuler_Click(); });
+    onEvent(c.Bt_Annuler, &QPushButton::clicked, [this] { unload(); });
 
     const QList<QWidget*> tabOrder = {
             c.Txt_Titre,  c.txt_realisateur, c.txt_acteur, c.txt_duree, c.txt_annee, c.Comb_lng, c.Combo1,
@@ -259,7 +258,7 @@ void Frm_New::activer()
     if (!a_preparer_)
         return;
     a_preparer_ = false;
-    if (Connection::nouveau_film) {
+    if (nouveau_film_) {
         controls().Combo1->setCurrentIndex(0);
         controls().Txt_Titre->setFocus();
     } else {
@@ -270,7 +269,7 @@ void Frm_New::activer()
 
 void Frm_New::charger_film()
 {
-    const std::optional<store::Film> film = Connection::films().find(Connection::code_selection);
+    const std::optional<store::Film> film = Connection::instance().films().find(code_film_);
     if (!film) {
         msgBox(QStringLiteral("Ce film n'existe plus dans la base de donnée"), Icon::Exclamation);
         return;
@@ -295,10 +294,15 @@ void Frm_New::charger_film()
         options().at(quality)->setChecked(true);
 }
 
-void Frm_New::Bt_Annuler_Click()
+void Frm_New::ajouter()
 {
-    Frm_Accueil::instance().show();
-    unload();
+    nouveau_film_ = true;
+    show();
 }
 
-void Frm_New::onUnload() { Frm_Accueil::instance().show(); }
+void Frm_New::modifier(qint16 code)
+{
+    nouveau_film_ = false;
+    code_film_ = code;
+    show();
+}

@@ -49,23 +49,34 @@ struct Frm_NewControls {
     QPushButton* Bt_Annuler = nullptr;
 };
 
-// The film editor: adds a film (Connection::nouveau_film) or modifies the film
-// Connection::code_selection. Whatever closes it shows the main window again.
+// The film editor: adds a film or modifies one.
 class Frm_New : public ui::TypedForm<Frm_NewControls> {
+    Q_OBJECT
 public:
     static Frm_New& instance();
+
+    // Shows the editor empty, to add a film.
+    void ajouter();
+    // Shows the editor on the film of that key, to modify it.
+    void modifier(qint16 code);
+    // True while the editor adds a film, false while it modifies the film code_film().
+    bool nouveau_film() const { return nouveau_film_; }
+    qint16 code_film() const { return code_film_; }
 
     // The quality texts of the option buttons Option1 to Option5.
     static const QStringList& qualites();
     // The option buttons Option1 to Option5, in the order of their quality texts.
     QList<QRadioButton*> options();
 
+signals:
+    // The film was written and the editor closed.
+    void filmSaved();
+
 protected:
     Frm_New();
     void build(QMainWindow* window, QWidget* client) override;
     QSize designSize() const override { return {9855, 7170}; }
     void onLoad() override;
-    void onUnload() override;
 
 private:
     void buildInfoGeneral(QWidget* client);
@@ -73,9 +84,10 @@ private:
     void remplir_listes();
     void activer();
     void charger_film();
-    void Bt_Annuler_Click();
 
     // Set at load, cleared once the opening has been prepared: the preparation runs once per
     // opening, so nothing the user typed is ever replaced.
     bool a_preparer_ = false;
+    bool nouveau_film_ = false;
+    qint16 code_film_ = 0;
 };

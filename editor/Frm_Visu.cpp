@@ -6,7 +6,6 @@
 #include "ui/Guard.h"
 #include "ui/Platform.h"
 #include "ui/Twips.h"
-#include "ui/main/Frm_Accueil.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -79,7 +78,7 @@ void Frm_Visu::onLoad() { remplir(); }
 
 void Frm_Visu::remplir()
 {
-    const std::optional<store::Film> found = Connection::films().find(Connection::code_selection);
+    const std::optional<store::Film> found = Connection::instance().films().find(code_film_);
     trouve_ = found.has_value();
     const store::Film film = found.value_or(store::Film {});
     const Frm_VisuControls& c = controls();
@@ -98,8 +97,9 @@ void Frm_Visu::remplir()
     c.txt_obs->setPlainText(film.obs_Film);
 }
 
-void Frm_Visu::montrer()
+void Frm_Visu::montrer(qint16 code)
 {
+    code_film_ = code;
     if (isLoaded())
         remplir();
     else
@@ -111,5 +111,3 @@ void Frm_Visu::montrer()
     }
     show();
 }
-
-void Frm_Visu::onUnload() { Frm_Accueil::instance().show(); }

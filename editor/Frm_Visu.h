@@ -38,25 +38,25 @@ struct Frm_VisuControls {
     QPushButton* Command1 = nullptr;
 };
 
-// The read-only sheet of the film Connection::code_selection.
+// The read-only sheet of one film.
 class Frm_Visu : public ui::TypedForm<Frm_VisuControls> {
 public:
     static Frm_Visu& instance();
 
-    // Shows the sheet of the film Connection::code_selection, filled afresh even when the
-    // sheet is already open. A film that has left the catalogue is reported and not shown.
-    void montrer();
+    // Shows the sheet of the film of that key, filled afresh even when the sheet is already open. A
+    // film that has left the catalogue is reported and not shown.
+    void montrer(qint16 code);
 
 protected:
     Frm_Visu();
     void build(QMainWindow* window, QWidget* client) override;
     QSize designSize() const override { return {9855, 7170}; }
     void onLoad() override;
-    void onUnload() override;
 
 private:
     void remplir();
 
+    qint16 code_film_ = 0;
     // Whether the last filling found the film.
     bool trouve_ = false;
 };

@@ -3,18 +3,11 @@
 #include "files/Workbook.h"
 #include "ui/ListView.h"
 #include "ui/Platform.h"
-#include "ui/main/Chargeliste.h"
-#include "ui/main/Frm_Accueil.h"
 
 #include <QDir>
 #include <QFile>
-#include <QPointer>
-#include <QProgressBar>
-#include <QScopeGuard>
 
-namespace Connection {
-
-std::unique_ptr<files::Workbook> appli_excel;
+namespace exports {
 
 namespace {
 
@@ -23,6 +16,8 @@ using files::Workbook;
 // The sheet has room for five columns of the list beside the line number.
 constexpr int kMaxListColumns = 5;
 constexpr int kMaxWorkbookNames = 1000;
+// The single row of a list that found no film: nothing to export.
+const QString kPlaceholderRow = QStringLiteral("Aucun film dans la base de donnée");
 
 struct ListColumn {
     QString caption;
@@ -44,7 +39,7 @@ ShownList readList(const ui::ListView& list)
     for (int k = 0; k < columns; ++k)
         shown.columns.append({list.columnCaption(k), list.columnWidth(k)});
     const int rows = list.rowCount();
-    if (rows == 1 && list.cellCount(0) == 0 && list.rowText(0) == placeholderRow())
+    if (rows == 1 && list.cellCount(0) == 0 && list.rowText(0) == kPlaceholderRow)
         return shown;
     shown.rows.reserve(rows);
     for (int i = 0; i < rows; ++i) {
@@ -58,20 +53,28 @@ ShownList readList(const ui::ListView& list)
 
 QString letter(int column) { return QString(QChar(u'A' + column - 1)); }
 
-// Every edge, then no top line: the header keeps its bottom line, the rows only their sides.
-void encadrer(int row, int column)
+// Selects the cell at the column letter and row and types the value into it. The row is wider than
+// 16 bits: a full catalogue fills rows up to 32,768.
+void ecrire_cellule(Workbook& appli_excel, const QString& colonne, int ligne, const QString& valeur)
 {
-    appli_excel->drawAllBorders(row, column);
-    appli_excel->clearBorder(row, column, Workbook::Edge::Top);
-    if (row > 1)
-        appli_excel->clearBorder(row, column, Workbook::Edge::Bottom);
+    appli_excel.select(colonne + QString::number(ligne));
+    appli_excel.type(valeur);
 }
 
-void ecrire_entete(int column, const QString& caption)
+// Every edge, then no top line: the header keeps its bottom line, the rows only their sides.
+void encadrer(Workbook& appli_excel, int row, int column)
 {
-    ecrire_cellule(letter(column), 1, caption);
-    appli_excel->setSelectionBold(true);
-    encadrer(1, column);
+    appli_excel.drawAllBorders(row, column);
+    appli_excel.clearBorder(row, column, Workbook::Edge::Top);
+    if (row > 1)
+        appli_excel.clearBorder(row, column, Workbook::Edge::Bottom);
+}
+
+void ecrire_entete(Workbook& appli_excel, int column, const QString& caption)
+{
+    ecrire_cellule(appli_excel, letter(column), 1, caption);
+    appli_excel.setSelectionBold(true);
+    encadrer(appli_excel, 1, column);
 }
 
 // A file name of its own in the temporary folder, so that a workbook of an earlier export, maybe
@@ -102,61 +105,45 @@ QString reserveWorkbookPath(QString& firstTried)
 
 }  // namespace
 
-void ecrire_cellule(const QString& colonne, int ligne, const QString& valeur)
+void exporter_excel(const ui::ListView& list, const std::function<void(int)>& progress)
 {
-    appli_excel->select(colonne + QString::number(ligne));
-    appli_excel->type(valeur);
-}
+    const ShownList shown = readList(list);
+    Workbook appli_excel;
 
-void exporter_excel()
-{
-    Frm_Accueil& accueil = Frm_Accueil::instance();
-    const ShownList shown = readList(*accueil.controls().List);
-    const QPointer<QProgressBar> progbar = accueil.controls().Progbar;
+    appli_excel.setSheetName(QStringLiteral("Liste Des films"));
+    appli_excel.setColumnWidth(QStringLiteral("A:A"), 4);
+    appli_excel.setColumnWidth(QStringLiteral("B:B"), 50);
+    appli_excel.setColumnWidth(QStringLiteral("C:C"), 14);
+    appli_excel.setColumnWidth(QStringLiteral("D:E"), 8);
+    appli_excel.setHorizontalAlignment(QStringLiteral("C:J"), Workbook::Alignment::Center);
+    appli_excel.setHorizontalAlignment(QStringLiteral("B:B"), Workbook::Alignment::Left);
 
-    appli_excel = std::make_unique<Workbook>();
-    // The workbook lives on in its file; the model is dropped once written, or on any failure.
-    const auto release = qScopeGuard([] { appli_excel.reset(); });
-
-    appli_excel->setSheetName(QStringLiteral("Liste Des films"));
-    appli_excel->setColumnWidth(QStringLiteral("A:A"), 4);
-    appli_excel->setColumnWidth(QStringLiteral("B:B"), 50);
-    appli_excel->setColumnWidth(QStringLiteral("C:C"), 14);
-    appli_excel->setColumnWidth(QStringLiteral("D:E"), 8);
-    appli_excel->setHorizontalAlignment(QStringLiteral("C:J"), Workbook::Alignment::Center);
-    appli_excel->setHorizontalAlignment(QStringLiteral("B:B"), Workbook::Alignment::Left);
-
-    ecrire_entete(1, QStringLiteral("N°"));
+    ecrire_entete(appli_excel, 1, QStringLiteral("N°"));
     for (int k = 1; k <= shown.columns.size(); ++k) {
         const ListColumn& column = shown.columns.at(k - 1);
-        ecrire_entete(k + 1, column.caption);
+        ecrire_entete(appli_excel, k + 1, column.caption);
         if (column.width == 0)
-            appli_excel->setColumnWidth(letter(k + 1) + u':' + letter(k + 1), 0);
+            appli_excel.setColumnWidth(letter(k + 1) + u':' + letter(k + 1), 0);
     }
 
     const int n = int(shown.rows.size());
     for (int i = 1; i <= n; ++i) {
         const QStringList& row = shown.rows.at(i - 1);
-        ecrire_cellule(QStringLiteral("A"), i + 1, QString::number(i));
-        encadrer(i + 1, 1);
-        ecrire_cellule(QStringLiteral("B"), i + 1, row.at(0));
-        encadrer(i + 1, 2);
-        // At most a hundred repaints, whatever the number of rows.
-        const int percent = int(qint64(i) * 100 / n);
-        if (progbar && progbar->value() != percent) {
-            progbar->setValue(percent);
-            ui::platform().processEvents();
-        }
+        ecrire_cellule(appli_excel, QStringLiteral("A"), i + 1, QString::number(i));
+        encadrer(appli_excel, i + 1, 1);
+        ecrire_cellule(appli_excel, QStringLiteral("B"), i + 1, row.at(0));
+        encadrer(appli_excel, i + 1, 2);
+        progress(int(qint64(i) * 100 / n));
         for (int j = 1; j < row.size(); ++j) {
-            ecrire_cellule(letter(j + 2), i + 1, row.at(j));
-            encadrer(i + 1, j + 2);
+            ecrire_cellule(appli_excel, letter(j + 2), i + 1, row.at(j));
+            encadrer(appli_excel, i + 1, j + 2);
         }
     }
 
     QString firstTried;
     const QString path = reserveWorkbookPath(firstTried);
     QString reason;
-    if (path.isEmpty() || !appli_excel->save(path, reason)) {
+    if (path.isEmpty() || !appli_excel.save(path, reason)) {
         if (!path.isEmpty())
             QFile::remove(path);
         ui::msgBox(QStringLiteral("Impossible d'écrire le fichier :\r\n")
@@ -169,4 +156,4 @@ void exporter_excel()
                    ui::Icon::Information);
 }
 
-}  // namespace Connection
+}  // namespace exports

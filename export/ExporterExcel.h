@@ -1,23 +1,16 @@
 #pragma once
 
-#include <QString>
-#include <memory>
+#include <functional>
 
-namespace files {
-class Workbook;
+namespace ui {
+class ListView;
 }
 
-// The spreadsheet export, shared procedures of the program.
-namespace Connection {
+namespace exports {
 
-// The workbook that the spreadsheet export is building; empty outside the export.
-extern std::unique_ptr<files::Workbook> appli_excel;
+// Exports what the list shows (its columns but the last, which holds the key, and its rows in the
+// order shown) into a new workbook and opens it. progress hears the share of rows written, in
+// percent, as they are written.
+void exporter_excel(const ui::ListView& list, const std::function<void(int)>& progress);
 
-// Exports what the main list shows into a new workbook and opens it.
-void exporter_excel();
-
-// Selects the cell at the column letter and row of appli_excel and types the value into it.
-// The row is wider than 16 bits: a full catalogue fills rows up to 32,768.
-void ecrire_cellule(const QString& colonne, int ligne, const QString& valeur);
-
-}  // namespace Connection
+}  // namespace exports

@@ -34,7 +34,7 @@ bool writeListingFile()
     }
     files::TextListing listing(file);
     listing.writeHeader();
-    Connection::films().forEachByTitle(
+    Connection::instance().films().forEachByTitle(
             [&listing](const QString& title, const QString& duration, const QString& quality) {
                 listing.writeFilm(title, duration, quality);
             });

@@ -94,8 +94,6 @@ QByteArray record(char marker, QString text)
 
 }  // namespace
 
-ReferenceListError::ReferenceListError(const QString& message) : std::runtime_error(message.toStdString()) { }
-
 ReferenceLists readReferenceLists(const QString& path)
 {
     QFile file(path);

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "store/UserError.h"
+
 #include <QString>
 #include <QStringList>
-#include <stdexcept>
 
 namespace files {
 
@@ -14,11 +15,10 @@ struct ReferenceLists {
     QStringList audio, video, genre;
 };
 
-// A reference list file that cannot be read or written; what() is the French message for the user.
-class ReferenceListError : public std::runtime_error {
+// A reference list file that cannot be read or written.
+class ReferenceListError : public UserError {
 public:
-    explicit ReferenceListError(const QString& message);
-    QString message() const { return QString::fromUtf8(what()); }
+    using UserError::UserError;
 };
 
 // Larger files are refused by the reader and never written, so a stray binary file cannot

@@ -9,8 +9,6 @@
 #include "ui/Guard.h"
 #include "ui/Platform.h"
 #include "ui/Twips.h"
-#include "ui/main/Chargeliste.h"
-#include "ui/main/Frm_Accueil.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -155,7 +153,6 @@ void Frm_ajoutquick::onUnload()
         arret_ = true;
         ferme_ = true;
     }
-    Frm_Accueil::instance().show();
 }
 
 void Frm_ajoutquick::cmd_parcourir_Click()
@@ -196,7 +193,7 @@ void Frm_ajoutquick::cmd_lancer_Click()
     c.cmd_lancer->setEnabled(false);
     // A scan may add thousands of films at once: the catalogue as it was is kept first. A backup that
     // fails is told before the scan, which goes on: the user asked for it.
-    Connection::sauvegarde_automatique(false);
+    Connection::instance().sauvegarde_automatique(false);
     compteur_ = c.lbl_compte;
     films_ajoutes_ = 0;
     films_connus_ = 0;
@@ -217,9 +214,7 @@ void Frm_ajoutquick::cmd_lancer_Click()
     lecteur_.reset();
     if (!ferme_)
         unload();
-    // Not when the program ended meanwhile: the reload would bring the main window back.
-    if (Frm_Accueil::instance().isLoaded())
-        Connection::chargeliste(store::FilmList::all());
+    emit filmsAdded();
     if (echec)
         std::rethrow_exception(echec);
 }
@@ -228,10 +223,10 @@ void Frm_ajoutquick::RecurseTree(const QString& CurrentPath)
 {
     const QFileInfoList files = fichiers(CurrentPath);
     // Read again in every folder: numbering goes on after the last film added so far.
-    int code = Connection::films().nextKey();
+    int code = Connection::instance().films().nextKey();
     for (const QFileInfo& file : files) {
         const QString titre = titre_du_film(file.fileName());
-        if (!titre.isEmpty() && ignorer_connus_ && Connection::films().hasTitle(titre)) {
+        if (!titre.isEmpty() && ignorer_connus_ && Connection::instance().films().hasTitle(titre)) {
             // Left out, it takes no key: the next file gets the key it would have had.
             ++films_connus_;
             montrer_compte();
@@ -268,7 +263,7 @@ void Frm_ajoutquick::ajouter_film(int code, const QString& titre, const QString&
     store::FilmDetails film = store::Films::foundOnDisk(titre);
     if (lecteur_)
         completer(film, lecteur_->read(chemin), listes_);
-    Connection::films().insert(code, film);
+    Connection::instance().films().insert(code, film);
     ++films_ajoutes_;
     montrer_compte();
 }

@@ -29,8 +29,13 @@ struct Frm_ajoutquickControls {
 // that the user completes later in the film editor. Ticked boxes fill in the running time and the
 // codecs that the file's headers tell, and leave out the films the catalogue already holds.
 class Frm_ajoutquick : public ui::TypedForm<Frm_ajoutquickControls> {
+    Q_OBJECT
 public:
     static Frm_ajoutquick& instance();
+
+signals:
+    // A scan ended, having added films or not, the window unloaded.
+    void filmsAdded();
 
 protected:
     Frm_ajoutquick();

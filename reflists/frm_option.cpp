@@ -1,6 +1,5 @@
 #include "reflists/frm_option.h"
 
-#include "app/Connection.h"
 #include "files/ProgramFolder.h"
 #include "ui/Controls.h"
 #include "ui/Guard.h"
@@ -129,9 +128,15 @@ void frm_option::onLoad()
 
     {
         const QSignalBlocker quiet(c.TabStrip1);
-        c.TabStrip1->setCurrentIndex(int(Connection::onglet_option) - 1);
+        c.TabStrip1->setCurrentIndex(int(onglet_option_) - 1);
     }
-    afficher_onglet(Connection::onglet_option);
+    afficher_onglet(onglet_option_);
+}
+
+void frm_option::montrer(files::ReferenceList onglet)
+{
+    onglet_option_ = onglet;
+    show();
 }
 
 QStringList& frm_option::liste_courante()

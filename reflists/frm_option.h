@@ -34,6 +34,9 @@ class frm_option : public ui::TypedForm<frm_optionControls> {
 public:
     static frm_option& instance();
 
+    // Shows the window; when it opens, it shows the list of that tab.
+    void montrer(files::ReferenceList onglet);
+
     // The entry that "Monter" and "Descendre" move, as an index of the shown list.
     int index_courant = 0;
 
@@ -61,6 +64,8 @@ private:
     QStringList liste_video;
     QStringList liste_genre;
     files::ReferenceList onglet_ = files::ReferenceList::Audio;
+    // The tab the window opens on.
+    files::ReferenceList onglet_option_ = files::ReferenceList::Audio;
     // False when the file could not be read: the window then leaves it alone.
     bool fichier_lu = false;
     // Set once the closing has settled the file, so the unload does not write it twice.

@@ -134,3 +134,25 @@ void throwEngineError(sqlite3* db, int code, const QString& what)
 }
 
 }  // namespace store
+
+namespace store {
+
+bool DbError::outsideTheProgram() const
+{
+    switch (engineCode_ & 0xff) {
+    case SQLITE_IOERR:
+    case SQLITE_FULL:
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+    case SQLITE_CANTOPEN:
+    case SQLITE_PROTOCOL:
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return true;
+    }
+    return false;
+}
+
+}  // namespace store

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "store/ListedRow.h"
+
 #include <QList>
 #include <QString>
-#include <QVarLengthArray>
 #include <array>
 #include <functional>
 #include <optional>
@@ -31,10 +32,6 @@ struct Film : FilmDetails {
     std::optional<QString> pret_film;
     QString date_pret;
 };
-
-// One row of a list: the title, then its cells. A film row fits in place, so a list of the whole
-// catalogue costs no allocation beyond the texts themselves.
-using ListedRow = QVarLengthArray<QString, 6>;
 
 // A list of films as the main list asks for it: which list, and for a search the text typed.
 struct FilmList {

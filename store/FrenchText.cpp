@@ -132,6 +132,8 @@ int compareFrench(QStringView a, QStringView b)
     return order < 0 ? -1 : (order > 0 ? 1 : 0);
 }
 
+QCollatorSortKey frenchSortKey(const QString& text) { return frenchCollator().sortKey(text); }
+
 bool likeFrench(QStringView pattern, QStringView text) { return matchLike(pattern, text); }
 
 void registerFrenchText(sqlite3* db)

@@ -166,7 +166,7 @@ private slots:
         list.show();
         // Rows start at the edge, as in a plain list.
         QCOMPARE(list.visualRect(model->index(0, 0)).left(), 0);
-        list.setRows(QList<ui::ListRow>(60, {"x"}), "source");
+        list.setRows(QList<store::ListedRow>(60, {"x"}), "source");
         list.selectRow(59);
         QVERIFY(list.verticalScrollBar()->value() > 0);
         list.rewind();

@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEvent>
+#include <exception>
 
 namespace ui {
 
@@ -116,13 +117,17 @@ void Form::unload()
     if (!window_ || unloading_)
         return;
     unloading_ = true;
+    // The window goes whatever its own handling does; whoever opened it hears of it first.
+    std::exception_ptr failure;
     try {
         onUnload();
     } catch (...) {
-        discardWindow();
-        throw;
+        failure = std::current_exception();
     }
+    emit unloaded();
     discardWindow();
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 void Form::requestUnload()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QObject>
 #include <QPointer>
 #include <QString>
 #include <functional>
@@ -11,8 +12,10 @@ class FormWindow;
 
 // One window of the program: a single instance whose variables outlive its controls. The
 // first reference loads it (controls built, Load run); Unload destroys the controls and the
-// next reference loads it again. The program ends when its last loaded form is unloaded.
-class Form {
+// next reference loads it again. The program ends when its last loaded form is unloaded. A form
+// tells whoever opened it what happened through its signals.
+class Form : public QObject {
+    Q_OBJECT
 public:
     explicit Form(QString formName);
     virtual ~Form();
@@ -36,6 +39,10 @@ public:
     // Inner (client) size in twips.
     int innerWidth();
     int innerHeight();
+
+signals:
+    // The form is being unloaded, after its own unload handling and before its controls go.
+    void unloaded();
 
 protected:
     // Builds the controls on the window's client area of the given design size in twips.

@@ -1,7 +1,6 @@
 #include "ui/Guard.h"
 
-#include "files/ReferenceListFile.h"
-#include "store/DbError.h"
+#include "store/UserError.h"
 #include "ui/Platform.h"
 
 #include <new>
@@ -14,9 +13,7 @@ void guarded(const std::function<void()>& handler)
     try {
         handler();
         return;
-    } catch (const store::DbError& error) {
-        failure = error.message();
-    } catch (const files::ReferenceListError& error) {
+    } catch (const UserError& error) {
         failure = error.message();
     } catch (const std::bad_alloc&) {
         failure = QStringLiteral("la mémoire est insuffisante");

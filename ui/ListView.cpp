@@ -1,9 +1,9 @@
 #include "ui/ListView.h"
 
+#include "store/FrenchText.h"
 #include "ui/Twips.h"
 
 #include <QApplication>
-#include <QCollator>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -15,11 +15,7 @@
 
 namespace ui {
 
-ListModel::ListModel(QObject* parent)
-    : QAbstractTableModel(parent), collator_(QLocale(QLocale::French, QLocale::France))
-{
-    collator_.setCaseSensitivity(Qt::CaseInsensitive);
-}
+ListModel::ListModel(QObject* parent) : QAbstractTableModel(parent) { }
 
 int ListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(rows_.size()); }
 
@@ -33,7 +29,7 @@ QVariant ListModel::data(const QModelIndex& index, int role) const
     if (!index.isValid() || index.row() >= rows_.size())
         return QVariant();
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
-        const ListRow& row = rows_[index.row()];
+        const store::ListedRow& row = rows_[index.row()];
         return index.column() < row.size() ? row[index.column()] : QString();
     }
     if (role == Qt::TextAlignmentRole && index.column() < columns_.size())
@@ -73,7 +69,7 @@ void ListModel::clearRows()
     endResetModel();
 }
 
-void ListModel::setRows(QList<ListRow> rows)
+void ListModel::setRows(QList<store::ListedRow> rows)
 {
     beginResetModel();
     rows_ = std::move(rows);
@@ -88,7 +84,7 @@ void ListModel::sortRows(int column, Qt::SortOrder order)
     std::vector<int> textOfRow;
     textOfRow.reserve(rows_.size());
     QList<QString> texts;
-    for (const ListRow& row : rows_) {
+    for (const store::ListedRow& row : rows_) {
         const QString text = column < row.size() ? row[column] : QString();
         const auto found = distinct.constFind(text);
         if (found != distinct.constEnd()) {
@@ -103,7 +99,7 @@ void ListModel::sortRows(int column, Qt::SortOrder order)
     keys.reserve(texts.size());
     for (const QString& text : texts) {
         const auto cached = sortKeys_.constFind(text);
-        keys.emplace(text, cached != sortKeys_.constEnd() ? cached.value() : collator_.sortKey(text));
+        keys.emplace(text, cached != sortKeys_.constEnd() ? cached.value() : store::frenchSortKey(text));
     }
     sortKeys_ = std::move(keys);
 
@@ -132,7 +128,7 @@ void ListModel::sortRows(int column, Qt::SortOrder order)
         return order == Qt::AscendingOrder ? left < right : left > right;
     });
     emit layoutAboutToBeChanged();
-    QList<ListRow> sorted;
+    QList<store::ListedRow> sorted;
     sorted.reserve(rows_.size());
     for (int position : positions)
         sorted.append(std::move(rows_[position]));
@@ -221,7 +217,7 @@ void ListView::clearRows()
     model_->clearRows();
 }
 
-void ListView::setRows(QList<ListRow> rows, const QString& source)
+void ListView::setRows(QList<store::ListedRow> rows, const QString& source)
 {
     filledFrom_ = source;
     model_->setRows(std::move(rows));
@@ -237,7 +233,7 @@ int ListView::cellCount(int row) const { return int(model_->rows().at(row).size(
 
 QString ListView::cellText(int row, int cell) const
 {
-    const ListRow& r = model_->rows().at(row);
+    const store::ListedRow& r = model_->rows().at(row);
     if (cell < 1 || cell >= r.size())
         throw std::out_of_range("cell");
     return r.at(cell);

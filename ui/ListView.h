@@ -1,7 +1,9 @@
 #pragma once
 
+#include "store/ListedRow.h"
+
 #include <QAbstractTableModel>
-#include <QCollator>
+#include <QCollatorSortKey>
 #include <QHash>
 #include <QList>
 #include <QStringList>
@@ -9,10 +11,6 @@
 #include <QVarLengthArray>
 
 namespace ui {
-
-// A row of the list: its text, then its cells (cell 1 is element 1). A film row fits in place,
-// so filling the list costs no allocation beyond the texts themselves.
-using ListRow = QVarLengthArray<QString, 6>;
 
 class ListModel : public QAbstractTableModel {
 public:
@@ -30,17 +28,16 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
     const QList<Column>& columns() const { return columns_; }
-    const QList<ListRow>& rows() const { return rows_; }
+    const QList<store::ListedRow>& rows() const { return rows_; }
     void addColumn(const Column& column);
     void clearColumns();
     void clearRows();
-    void setRows(QList<ListRow> rows);
+    void setRows(QList<store::ListedRow> rows);
     void sortRows(int column, Qt::SortOrder order);
 
 private:
     QList<Column> columns_;
-    QList<ListRow> rows_;
-    QCollator collator_;
+    QList<store::ListedRow> rows_;
     QHash<QString, QCollatorSortKey> sortKeys_;
 };
 
@@ -60,7 +57,7 @@ public:
     void clearRows();
     // Replaces all rows at once; in sorted mode they are shown sorted. The source names where
     // the rows come from; clearing the rows forgets it.
-    void setRows(QList<ListRow> rows, const QString& source = QString());
+    void setRows(QList<store::ListedRow> rows, const QString& source = QString());
     QString filledFrom() const { return filledFrom_; }
     // Back to the look of a fresh fill, rows kept: nothing selected, the first row at the top.
     void rewind();

@@ -161,7 +161,7 @@ void insertFilm(TestProgram& program, const QString& spec)
 // when they show, whether the name is locked, whether "Enregistrer le prêt" shows.
 QString loanBox()
 {
-    const Frm_AccueilControls& c = accueil();
+    const LoanBox& c = *accueil().pret;
     const bool fields = c.txt_nom->isVisible();
     if (c.lbl_nom->isVisible() != fields || c.lbl_date1->isVisible() != fields
         || c.lbl_date->isVisible() != fields)

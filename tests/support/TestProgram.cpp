@@ -4,11 +4,24 @@
 #include "files/ProgramFolder.h"
 #include "support/ScriptedPlatform.h"
 #include "ui/Form.h"
+#include "ui/main/Main.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <optional>
 
 namespace testing {
+
+namespace {
+
+// The session of the program the test started, as main() holds it.
+std::optional<Connection>& session()
+{
+    static std::optional<Connection> held;
+    return held;
+}
+
+}  // namespace
 
 TestProgram::TestProgram() : platform_(std::make_unique<ScriptedPlatform>())
 {
@@ -26,14 +39,18 @@ TestProgram::~TestProgram()
     files::setProgramFolder(QString());
 }
 
-bool startProgram() { return Connection::Main(); }
+bool startProgram()
+{
+    session().emplace();
+    return Main(*session());
+}
 
 void stopProgram()
 {
     // Unloading a window may show the main window again, which loads it anew.
     while (ui::forms::loadedCount() > 0)
         ui::forms::unloadAll();
-    Connection::reset();
+    session().reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 

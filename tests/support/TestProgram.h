@@ -26,7 +26,7 @@ private:
 
 // Starts the program the way main() does; returns Main's result.
 bool startProgram();
-// Unloads every window and forgets the shared state.
+// Unloads every window and ends the session.
 void stopProgram();
 
 }  // namespace testing

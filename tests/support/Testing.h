@@ -12,7 +12,7 @@
 #include "support/TestMain.h"
 #include "support/TestProgram.h"
 #include "ui/ListView.h"
-#include "ui/main/Chargeliste.h"
+#include "ui/main/LoanBox.h"
 #include "ui/main/Frm_Accueil.h"
 
 #include <QtTest>

@@ -2,25 +2,67 @@
 
 #include "app/Connection.h"
 #include "backups/frm_sauvegarde.h"
+#include "editor/FilmSave.h"
+#include "editor/Frm_New.h"
+#include "editor/Frm_Visu.h"
+#include "export/ExporterExcel.h"
+#include "export/ListingFile.h"
+#include "files/ProgramFolder.h"
+#include "files/Workbook.h"
+#include "quickadd/Frm_ajoutquick.h"
 #include "reflists/frm_option.h"
-#include "store/Films.h"
+#include "store/DbError.h"
 #include "ui/Controls.h"
 #include "ui/Guard.h"
 #include "ui/ListView.h"
+#include "ui/Platform.h"
 #include "ui/Twips.h"
-#include "ui/main/Chargeliste.h"
+#include "ui/main/LoanBox.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStatusBar>
+#include <stdexcept>
 
 using namespace ui;
+
+namespace {
+
+// The single row of a list that found no film.
+QString placeholderRow() { return QStringLiteral("Aucun film dans la base de donnée"); }
+
+QString texte_a_propos()
+{
+    const QStringList lines = {
+            QStringLiteral("Cinabrel, version %1").arg(QStringLiteral(CINABREL_VERSION)),
+            QStringLiteral("Le catalogue de votre collection de films : fichiers vidéo et DVD, et les prêts."),
+            QString(),
+            QStringLiteral("Catalogue utilisé :"),
+            QDir::toNativeSeparators(files::cataloguePath()),
+            QString(),
+            QStringLiteral("Qt %1 (licence LGPL 3)").arg(QString::fromLatin1(qVersion())),
+            QStringLiteral("SQLite %1 (domaine public)").arg(store::engineVersion()),
+            QStringLiteral("libxlsxwriter %1 (licence BSD à 2 clauses)").arg(files::Workbook::libraryVersion()),
+            QStringLiteral("https://cinabrel.example.org"),
+    };
+    QString text;
+    for (const QString& line : lines)
+        text += line + QStringLiteral("\r\n");
+    return text;
+}
+
+store::Films films() { return Connection::instance().films(); }
+
+}  // namespace
 
 Frm_Accueil& Frm_Accueil::instance()
 {
@@ -28,7 +70,35 @@ Frm_Accueil& Frm_Accueil::instance()
     return form;
 }
 
-Frm_Accueil::Frm_Accueil() : TypedForm(QStringLiteral("Frm_Accueil")) { }
+Frm_Accueil::Frm_Accueil() : TypedForm(QStringLiteral("Frm_Accueil")) { listenToTheOtherWindows(); }
+
+// What the windows opened from here tell, and what the main window does then.
+void Frm_Accueil::listenToTheOtherWindows()
+{
+    Frm_New& editor = Frm_New::instance();
+    onEvent(&editor, &Frm_New::unloaded, [this] { show(); });
+    // Whatever list it showed before, every film in title order; a list that cannot be read then
+    // fails the save as the user sees it.
+    onEvent(&editor, &Frm_New::filmSaved, [this] {
+        try {
+            chargeliste(store::FilmList::all());
+        } catch (const store::DbError& error) {
+            editor::tellNotSaved(error);
+        }
+    });
+    onEvent(&Frm_Visu::instance(), &Frm_Visu::unloaded, [this] { show(); });
+    Frm_ajoutquick& quickAdd = Frm_ajoutquick::instance();
+    onEvent(&quickAdd, &Frm_ajoutquick::unloaded, [this] { show(); });
+    // Not when the program ended meanwhile: the reload would bring the main window back.
+    onEvent(&quickAdd, &Frm_ajoutquick::filmsAdded, [this] {
+        if (isLoaded())
+            chargeliste(store::FilmList::all());
+    });
+    onEvent(&frm_sauvegarde::instance(), &frm_sauvegarde::catalogueReplaced, [this] {
+        if (isLoaded())
+            catalogue_remplace();
+    });
+}
 
 void Frm_Accueil::build(QMainWindow* window, QWidget* client)
 {
@@ -36,29 +106,26 @@ void Frm_Accueil::build(QMainWindow* window, QWidget* client)
     window->setWindowTitle(QStringLiteral("Cinabrel"));
     fillBackground(client, formBlue());
 
-    c.fra_search =
-            makeFrame(client, QStringLiteral("fra_search"), QStringLiteral("Recherche"), 120, 120, 3015, 615);
+    c.fra_search = makeFrame(client, QStringLiteral("fra_search"), QStringLiteral("Recherche"), 120, 120, 3015, 615);
     c.txt_search = makeTextBox(c.fra_search, QStringLiteral("txt_search"), QString(), 120, 240, 2775, 285);
 
     buildSummary(client);
     buildCounters(client);
-    buildLoanBox(client);
+    c.pret = new LoanBox(client);
 
-    c.cmd_new = makeButton(client, QStringLiteral("cmd_new"), QStringLiteral("Nouveau film"), 120, 8040, 3015,
-                           375);
+    c.cmd_new = makeButton(client, QStringLiteral("cmd_new"), QStringLiteral("Nouveau film"), 120, 8040, 3015, 375);
 
     c.List = new ListView(client);
     c.List->setObjectName(QStringLiteral("List"));
     place(c.List, 3360, 120, 7695, 8055);
 
-    c.lbldouble = makeLabel(
-            client, QStringLiteral("lbldouble"),
-            QStringLiteral("Double cliquez sur un film pour voir les informations générales du film"), 3360,
-            8160, 6045, 240);
+    c.lbldouble = makeLabel(client, QStringLiteral("lbldouble"),
+                            QStringLiteral("Double cliquez sur un film pour voir les informations générales du film"),
+                            3360, 8160, 6045, 240);
     c.lbldouble->setFont(arial(9.75, false, true));
 
-    c.fra_export = makeFrame(client, QStringLiteral("fra_export"),
-                             QStringLiteral("Exportation en cours ... "), 5280, 3480, 4455, 615);
+    c.fra_export = makeFrame(client, QStringLiteral("fra_export"), QStringLiteral("Exportation en cours ... "), 5280,
+                             3480, 4455, 615);
     fillBackground(c.fra_export, Qt::white);
     c.Progbar = new QProgressBar(c.fra_export);
     c.Progbar->setObjectName(QStringLiteral("Progbar"));
@@ -72,31 +139,20 @@ void Frm_Accueil::build(QMainWindow* window, QWidget* client)
     place(c.StatusBar1, 0, 8445, 11175, 30);
 
     buildMenus(window);
-    connectSelection();
-    connectCommands();
-    connectLoans();
-    connectExports();
-
-    onEvent(c.mnu_audio, &QAction::triggered, [] {
-        Connection::onglet_option = files::ReferenceList::Audio;
-        frm_option::instance().show();
-    });
-    onEvent(c.mnu_restaurer, &QAction::triggered, [] { frm_sauvegarde::instance().montrer(); });
+    connectControls();
 }
 
 void Frm_Accueil::buildSummary(QWidget* client)
 {
     Frm_AccueilControls& c = controls_;
-    c.fra_info =
-            makeFrame(client, QStringLiteral("fra_info"), QStringLiteral("Info Film"), 120, 960, 3015, 3375);
+    c.fra_info = makeFrame(client, QStringLiteral("fra_info"), QStringLiteral("Info Film"), 120, 960, 3015, 3375);
     // A caption in bold beside the label that shows the film's value, on the same line.
-    auto line = [&c](QLabel*& caption, const char* captionName, const char* text, int captionWidth,
-                     QLabel*& value, const char* valueName, int top) {
+    auto line = [&c](QLabel*& caption, const char* captionName, const char* text, int captionWidth, QLabel*& value,
+                     const char* valueName, int top) {
         caption = makeLabel(c.fra_info, QString::fromLatin1(captionName), QString::fromUtf8(text), 120, top,
                             captionWidth, 195);
         caption->setFont(sansSerif(8.25, true));
-        value = makeLabel(c.fra_info, QString::fromLatin1(valueName), QStringLiteral(" "), 1320, top, 1095,
-                          255);
+        value = makeLabel(c.fra_info, QString::fromLatin1(valueName), QStringLiteral(" "), 1320, top, 1095, 255);
     };
     line(c.Label4, "Label4", "Langage:", 810, c.lbl_langue, "lbl_langue", 360);
     line(c.Label6, "Label6", "Qualité:", 675, c.lbl_qual, "lbl_qual", 720);
@@ -105,54 +161,27 @@ void Frm_Accueil::buildSummary(QWidget* client)
     line(c.Label2, "Label2", "Nbr CD: ", 750, c.lbl_nbr, "lbl_nbr", 1800);
     line(c.Label1, "Label1", "Durée:", 585, c.lbl_duree, "lbl_duree", 2160);
     line(c.Label11, "Label11", "Année:", 615, c.lbl_annee, "lbl_annee", 2520);
-    c.Bt_Modif = makeButton(c.fra_info, QStringLiteral("Bt_Modif"), QStringLiteral("Modifier"), 120, 2880,
-                            1215, 375);
-    c.Bt_Supp = makeButton(c.fra_info, QStringLiteral("Bt_Supp"), QStringLiteral("Supprimer"), 1560, 2880,
-                           1215, 375);
+    c.Bt_Modif = makeButton(c.fra_info, QStringLiteral("Bt_Modif"), QStringLiteral("Modifier"), 120, 2880, 1215, 375);
+    c.Bt_Supp = makeButton(c.fra_info, QStringLiteral("Bt_Supp"), QStringLiteral("Supprimer"), 1560, 2880, 1215, 375);
 }
 
 void Frm_Accueil::buildCounters(QWidget* client)
 {
     Frm_AccueilControls& c = controls_;
-    c.Fra_stat = makeFrame(client, QStringLiteral("Fra_stat"), QStringLiteral("Mini Stats"), 120, 4440, 3015,
-                           1575);
+    c.Fra_stat = makeFrame(client, QStringLiteral("Fra_stat"), QStringLiteral("Mini Stats"), 120, 4440, 3015, 1575);
     // A caption in bold and its number, centred, at its own height.
     auto counter = [&c](QLabel*& caption, const char* captionName, const char* text, int captionTop,
                         int captionWidth, QLabel*& value, const char* valueName, int valueTop) {
-        caption = makeLabel(c.Fra_stat, QString::fromLatin1(captionName), QString::fromUtf8(text), 120,
-                            captionTop, captionWidth, 195);
+        caption = makeLabel(c.Fra_stat, QString::fromLatin1(captionName), QString::fromUtf8(text), 120, captionTop,
+                            captionWidth, 195);
         caption->setFont(sansSerif(8.25, true));
-        value = makeLabel(c.Fra_stat, QString::fromLatin1(valueName), QStringLiteral("0"), 1920, valueTop,
-                          855, 255);
+        value = makeLabel(c.Fra_stat, QString::fromLatin1(valueName), QStringLiteral("0"), 1920, valueTop, 855, 255);
         value->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     };
     counter(c.Label7, "Label7", "Nombre de Divx", 240, 1365, c.lbl_stat_nbr, "lbl_stat_nbr", 240);
     counter(c.Label13, "Label13", "Nombre de Dvd", 555, 1335, c.lbl_stat_dvd, "lbl_stat_dvd", 560);
     counter(c.Label10, "Label10", "Film(s) Emprunté", 880, 1410, c.lbl_stat_pret, "lbl_stat_pret", 880);
     counter(c.Label9, "Label9", "Film(s) Dispo", 1200, 1095, c.lbl_dispo, "lbl_dispo", 1200);
-}
-
-void Frm_Accueil::buildLoanBox(QWidget* client)
-{
-    Frm_AccueilControls& c = controls_;
-    c.fra_pret = makeFrame(client, QStringLiteral("fra_pret"), QStringLiteral("Pret"), 120, 6120, 3015, 1815);
-    c.chk_pret =
-            makeCheckBox(c.fra_pret, QStringLiteral("chk_pret"), QStringLiteral(" "), 240, 240, 1455, 255);
-    c.lbl_nom = makeLabel(c.fra_pret, QStringLiteral("lbl_nom"), QStringLiteral("Nom"), 240, 600, 330, 195);
-    c.txt_nom = makeTextBox(c.fra_pret, QStringLiteral("txt_nom"), QStringLiteral(" "), 960, 600, 1815, 285);
-    c.txt_nom->setFont(sansSerif(8.25, true));
-    nameAfter(c.txt_nom, c.lbl_nom);
-    c.lbl_date1 = makeLabel(c.fra_pret, QStringLiteral("lbl_date1"), QStringLiteral("Date du prêt"), 240,
-                            1080, 885, 195);
-    c.lbl_date =
-            makeLabel(c.fra_pret, QStringLiteral("lbl_date"), QStringLiteral(" "), 1680, 1080, 1095, 255);
-    c.cmd_pret = makeButton(c.fra_pret, QStringLiteral("cmd_pret"), QStringLiteral("Enregistrer le prêt"),
-                            720, 1440, 1575, 255);
-    c.lbl_nom->adjustSize();
-    c.lbl_date1->adjustSize();
-    for (QWidget* hidden : std::initializer_list<QWidget*> {c.chk_pret, c.lbl_nom, c.txt_nom, c.lbl_date1,
-                                                            c.lbl_date, c.cmd_pret})
-        hidden->setVisible(false);
 }
 
 void Frm_Accueil::buildMenus(QMainWindow* window)
@@ -194,13 +223,59 @@ void Frm_Accueil::buildMenus(QMainWindow* window)
     entry(c.mnua, c.mnupropos, "mnupropos", "A propos de");
 }
 
+void Frm_Accueil::connectControls()
+{
+    const Frm_AccueilControls& c = controls_;
+    onEvent(c.List, &ListView::click, [this] { List_Click(); });
+    onEvent(c.List, &ListView::dblClick, [this] { List_DblClick(); });
+    onEvent(c.List, &ListView::columnClick,
+            [this](int column) { controls().List->sortRows(column, Qt::AscendingOrder); });
+    onEvent(c.txt_search, &QLineEdit::textChanged, [this] { txt_search_Change(); });
+
+    onEvent(c.pret, &LoanBox::lent, [this] {
+        controls().List->setFocus();
+        actualiser_compteurs();
+    });
+    onEvent(c.pret, &LoanBox::returned, [this] { actualiser_compteurs(); });
+    onEvent(c.mnuliste, &QAction::triggered, [this] { mnuliste_Click(); });
+
+    onEvent(c.cmd_new, &QPushButton::clicked, [this] { cmd_new_Click(); });
+    onEvent(c.mnufilm, &QAction::triggered, [this] { cmd_new_Click(); });
+    onEvent(c.Bt_Modif, &QPushButton::clicked, [this] { Bt_Modif_Click(); });
+    onEvent(c.Bt_Supp, &QPushButton::clicked, [this] { Bt_Supp_Click(); });
+    onEvent(c.mnuajoutquick, &QAction::triggered, [this] {
+        hide();
+        Frm_ajoutquick::instance().show();
+    });
+    using Kind = store::FilmList::Kind;
+    onEvent(c.mnulistF, &QAction::triggered, [this] { afficher_liste(store::FilmList::all(), true); });
+    onEvent(c.mnu_dvd, &QAction::triggered, [this] { afficher_liste(store::FilmList::of(Kind::Dvd), true); });
+    onEvent(c.mnu_liste_fr, &QAction::triggered,
+            [this] { afficher_liste(store::FilmList::of(Kind::French), true); });
+    onEvent(c.mnu_liste_E, &QAction::triggered,
+            [this] { afficher_liste(store::FilmList::of(Kind::Foreign), false); });
+
+    onEvent(c.mnuexporter, &QAction::triggered, [] {
+        if (exports::writeListingFile())
+            exports::openListingFile();
+    });
+    onEvent(c.mnuapercu, &QAction::triggered, [] { exports::openListingFile(); });
+    onEvent(c.mnu_excel, &QAction::triggered, [this] { mnu_excel_Click(); });
+
+    onEvent(c.mnu_audio, &QAction::triggered, [] { frm_option::instance().montrer(files::ReferenceList::Audio); });
+    onEvent(c.mnu_restaurer, &QAction::triggered, [] { frm_sauvegarde::instance().montrer(); });
+    onEvent(c.mnupropos, &QAction::triggered,
+            [] { msgBox(texte_a_propos(), Icon::Information, QStringLiteral("Cinabrel - A propos de")); });
+    onEvent(c.mnuquit, &QAction::triggered, [this] { unload(); });
+}
+
 void Frm_Accueil::onLoad()
 {
-    loanBox_ = LoanBox::NoSelection;
+    code_selection = 0;
     iniliste(ListLayout::Films);
-    // The same statement as the other fills of the whole list, so a fill that follows at once
-    // (after saving a film) finds the list already filled.
-    Connection::chargeliste(store::FilmList::all());
+    // The same list as the other fills of the whole list, so a fill that follows at once (after
+    // saving a film) finds the list already filled.
+    chargeliste(store::FilmList::all());
 }
 
 void Frm_Accueil::onResize()
@@ -235,4 +310,210 @@ void Frm_Accueil::iniliste(ListLayout Index)
         list->setAccessibleName(QStringLiteral("Liste des films"));
     }
     type_liste = Index;
+}
+
+void Frm_Accueil::chargeliste(const store::FilmList& requete)
+{
+    ListView* list = controls().List;
+    store::Films catalogue = films();
+    // The list already shows these rows when it was filled with the same list and the catalogue
+    // has not changed since: reading them again would only cost time.
+    const QString source =
+            QString::number(int(requete.kind)) + u'\n' + requete.text + u'\n' + catalogue.contentStamp();
+    if (list->filledFrom() == source) {
+        list->rewind();
+        actualiser_compteurs();
+        return;
+    }
+    QList<store::ListedRow> rows = catalogue.listed(requete);
+    if (rows.isEmpty())
+        rows.append(store::ListedRow {placeholderRow()});
+    // The rows are film rows: the list shows the film columns, so the key is read from its cell.
+    // The layout changes only once the rows are read, so a failing statement leaves the list as it was.
+    if (type_liste != ListLayout::Films)
+        iniliste(ListLayout::Films);
+    list->setRows(std::move(rows), source);
+    actualiser_compteurs();
+}
+
+void Frm_Accueil::actualiser_compteurs()
+{
+    const store::Counters counters = films().counters();
+    const Frm_AccueilControls& c = controls();
+    c.lbl_stat_nbr->setText(QString::number(counters.divx));
+    c.lbl_stat_dvd->setText(QString::number(counters.dvd));
+    c.lbl_stat_pret->setText(QString::number(counters.lent));
+    c.lbl_dispo->setText(QString::number(counters.atHome));
+}
+
+void Frm_Accueil::lire_selection()
+{
+    ListView* list = controls().List;
+    const int row = list->selectedRow();
+    if (list->rowCount() == 0 || row < 0)
+        return;
+    try {
+        bool isNumber = false;
+        const qint16 key =
+                list->cellText(row, type_liste == ListLayout::Films ? 5 : 3).trimmed().toShort(&isNumber);
+        if (isNumber)
+            code_selection = key;
+    } catch (const std::out_of_range&) {
+        // A row without a key cell (the placeholder) selects nothing.
+    }
+}
+
+void Frm_Accueil::List_Click()
+{
+    const Frm_AccueilControls& c = controls();
+    const int row = c.List->selectedRow();
+    // Nothing selected (a click beside the rows) or the placeholder row: nothing to show.
+    if (row < 0 || c.List->rowText(row) == placeholderRow())
+        return;
+    lire_selection();
+    c.pret->untickForSelection();
+
+    // The film may have left the catalogue since the list was filled.
+    const std::optional<store::Film> film = films().find(code_selection);
+    if (!film)
+        return;
+    c.lbl_qual->setText(film->qualite_film);
+    c.lbl_langue->setText(film->langue_Film);
+    c.lbl_nbr->setText(film->cd_film);
+    c.lbl_codec->setText(film->codec_Film);
+    c.lbl_son->setText(film->codec_Son);
+    c.lbl_duree->setText(film->duree);
+    c.lbl_annee->setText(film->annee);
+    c.pret->showFilm(*film);
+}
+
+void Frm_Accueil::List_DblClick()
+{
+    ListView* list = controls().List;
+    const int row = list->selectedRow();
+    if (row < 0 || list->rowText(row) == placeholderRow())
+        return;
+    lire_selection();
+    Frm_Visu::instance().montrer(code_selection);
+}
+
+void Frm_Accueil::txt_search_Change()
+{
+    try {
+        chargeliste(store::FilmList::titleSearch(controls().txt_search->text()));
+    } catch (const store::DbError& error) {
+        msgBox(QStringLiteral("La recherche n'a pas pu être faite :\r\n") + error.message(), Icon::Exclamation);
+    }
+}
+
+void Frm_Accueil::mnuliste_Click()
+{
+    QList<store::ListedRow> rows;
+    try {
+        rows = films().lentFilms();
+    } catch (const store::DbError& error) {
+        msgBox(QStringLiteral("La liste des emprunts n'a pas pu être lue :\r\n") + error.message(),
+               Icon::Exclamation);
+        return;
+    }
+    // Emptying the search box runs the search; the loan layout and rows replace what it loaded.
+    controls().txt_search->clear();
+    iniliste(ListLayout::Loans);
+    controls().List->setRows(std::move(rows));
+}
+
+void Frm_Accueil::cmd_new_Click()
+{
+    Frm_New::instance().ajouter();
+    unload();
+}
+
+void Frm_Accueil::Bt_Modif_Click()
+{
+    if (code_selection == 0) {
+        msgBox(QStringLiteral("Selectionne un film !!"), Icon::Critical, QStringLiteral("Oublie"));
+        return;
+    }
+    if (!films().find(code_selection)) {
+        msgBox(QStringLiteral("Ce film n'existe plus dans la base de donnée"), Icon::Exclamation);
+        oublier_selection();
+        recharger_tout();
+        return;
+    }
+    Frm_New::instance().modifier(code_selection);
+    hide();
+}
+
+void Frm_Accueil::Bt_Supp_Click()
+{
+    if (code_selection == 0) {
+        msgBox(QStringLiteral("Selectionne un film !!"), Icon::Critical);
+        return;
+    }
+    if (askYesNo(QStringLiteral("Etes vous sur de vouloir supprimer ce film de votre base?"), Icon::Exclamation,
+                 QStringLiteral("Suppression"))
+        != Answer::Yes)
+        return;
+    try {
+        films().remove(code_selection);
+    } catch (const store::DbError& error) {
+        // The disk or another program is at fault: the user is told which.
+        QString message = QStringLiteral("Le film n'a pas pu être supprimé");
+        if (error.outsideTheProgram())
+            message += QStringLiteral("\r\n") + error.message();
+        msgBox(message, Icon::Critical);
+        return;
+    }
+    // Nothing may act on the deleted film any more, and the reloaded rows are film rows.
+    oublier_selection();
+    recharger_tout();
+}
+
+void Frm_Accueil::mnu_excel_Click()
+{
+    const QPointer<QGroupBox> fra_export = controls().fra_export;
+    const QPointer<QProgressBar> progbar = controls().Progbar;
+    fra_export->show();
+    // Hidden again however the export ends.
+    const auto hide = qScopeGuard([fra_export] {
+        if (fra_export)
+            fra_export->hide();
+    });
+    exports::exporter_excel(*controls().List, [progbar](int percent) {
+        // At most a hundred repaints, whatever the number of rows.
+        if (progbar && progbar->value() != percent) {
+            progbar->setValue(percent);
+            platform().processEvents();
+        }
+    });
+}
+
+void Frm_Accueil::oublier_selection()
+{
+    const Frm_AccueilControls& c = controls();
+    code_selection = 0;
+    for (QLabel* label : {c.lbl_langue, c.lbl_qual, c.lbl_codec, c.lbl_son, c.lbl_nbr, c.lbl_duree, c.lbl_annee})
+        label->setText(QStringLiteral(" "));
+    c.pret->forget();
+}
+
+void Frm_Accueil::recharger_tout()
+{
+    iniliste(ListLayout::Films);
+    chargeliste(store::FilmList::all());
+}
+
+void Frm_Accueil::catalogue_remplace()
+{
+    oublier_selection();
+    afficher_liste(store::FilmList::all(), true);
+}
+
+// The list entries show a film list from its first row; all but the foreign films empty the search box.
+void Frm_Accueil::afficher_liste(const store::FilmList& requete, bool vider_recherche)
+{
+    iniliste(ListLayout::Films);
+    if (vider_recherche)
+        controls().txt_search->clear();
+    chargeliste(requete);
 }

@@ -3,8 +3,8 @@
 #include "store/Films.h"
 #include "ui/Form.h"
 
+class LoanBox;
 class QAction;
-class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -19,9 +19,6 @@ class ListView;
 
 // The columns of the main list: a film's, with the key in cell 5, or a loan's, with the key in cell 3.
 enum class ListLayout { Loans = 0, Films = 1 };
-
-// What the loan box knows of the selected film.
-enum class LoanBox { NoSelection, AtHome, Lent };
 
 struct Frm_AccueilControls {
     QGroupBox* fra_search = nullptr;
@@ -55,13 +52,7 @@ struct Frm_AccueilControls {
     QLabel* Label9 = nullptr;
     QLabel* lbl_dispo = nullptr;
 
-    QGroupBox* fra_pret = nullptr;
-    QCheckBox* chk_pret = nullptr;
-    QLabel* lbl_nom = nullptr;
-    QLineEdit* txt_nom = nullptr;
-    QLabel* lbl_date1 = nullptr;
-    QLabel* lbl_date = nullptr;
-    QPushButton* cmd_pret = nullptr;
+    LoanBox* pret = nullptr;
 
     QPushButton* cmd_new = nullptr;
     ui::ListView* List = nullptr;
@@ -94,8 +85,11 @@ struct Frm_AccueilControls {
     QAction* mnupropos = nullptr;
 };
 
-// The main window: search box, summary of the selected film, loan box, counters and the list.
+// The main window, the hub of the program: search box, summary of the selected film, loan box,
+// counters and the list. It opens the other windows and reacts to what they tell it (closed, a film
+// saved, films added, the catalogue replaced); none of them knows it.
 class Frm_Accueil : public ui::TypedForm<Frm_AccueilControls> {
+    Q_OBJECT
 public:
     static Frm_Accueil& instance();
 
@@ -103,11 +97,13 @@ public:
     void iniliste(ListLayout Index);
     ListLayout type_liste = ListLayout::Films;
 
+    // Fills the list with a list of films and recomputes the four counters.
+    void chargeliste(const store::FilmList& requete);
+
+    // The key of the film last selected in the list; 0 before any selection.
+    qint16 code_selection = 0;
     // Reads the key of the selected row into code_selection; any failure leaves it as it was.
     void lire_selection();
-
-    // After the whole catalogue was replaced: no film selected, every film listed.
-    void catalogue_remplace();
 
 protected:
     Frm_Accueil();
@@ -117,40 +113,27 @@ protected:
     void onResize() override;
 
 private:
+    void listenToTheOtherWindows();
     void buildSummary(QWidget* client);
     void buildCounters(QWidget* client);
-    void buildLoanBox(QWidget* client);
     void buildMenus(QMainWindow* window);
+    void connectControls();
 
-    // Film commands, list menus, about and quit (Commands.cpp).
-    void connectCommands();
+    void actualiser_compteurs();
+    void List_Click();
+    void List_DblClick();
+    void txt_search_Change();
+    void mnuliste_Click();
     void cmd_new_Click();
     void Bt_Modif_Click();
     void Bt_Supp_Click();
+    void mnu_excel_Click();
     // The list entries "Liste des Films", "Liste des Dvd", "Liste Film Français" and "Liste Film Etranger".
     void afficher_liste(const store::FilmList& requete, bool vider_recherche);
+    // After the whole catalogue was replaced: no film selected, every film listed.
+    void catalogue_remplace();
     // Forgets the selected film: no key, an empty summary, the loan box as at load.
     void oublier_selection();
-
-    // The two exports and the preview (Frm_AccueilExports.cpp).
-    void connectExports();
-
-    // Selection, summary, sort and search (Selection.cpp).
-    void connectSelection();
-    void List_Click();
-    void List_DblClick();
-    void List_ColumnClick(int column);
-    void txt_search_Change();
-
-    // The loan box and the list of lent films (Loans.cpp).
-    void connectLoans();
-    void chk_pret_Click();
-    void startLoan();
-    void askReturn();
-    void cmd_pret_Click();
-    void mnuliste_Click();
-    void showLoanFields(bool shown);
-    void showLoanBox(LoanBox state);
-
-    LoanBox loanBox_ = LoanBox::NoSelection;
+    // Every film in title order in the film columns, as after a change of the catalogue.
+    void recharger_tout();
 };
