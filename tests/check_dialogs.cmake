@@ -1,10 +1,12 @@
-file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR}
-  ${SOURCE_DIR}/app/*.cpp ${SOURCE_DIR}/app/*.h ${SOURCE_DIR}/store/*.cpp ${SOURCE_DIR}/store/*.h ${SOURCE_DIR}/files/*.cpp ${SOURCE_DIR}/files/*.h
-  ${SOURCE_DIR}/ui/*.cpp ${SOURCE_DIR}/ui/*.h ${SOURCE_DIR}/editor/*.cpp ${SOURCE_DIR}/editor/*.h
-  ${SOURCE_DIR}/reflists/*.cpp ${SOURCE_DIR}/reflists/*.h ${SOURCE_DIR}/quickadd/*.cpp ${SOURCE_DIR}/quickadd/*.h
-  ${SOURCE_DIR}/export/*.cpp ${SOURCE_DIR}/export/*.h ${SOURCE_DIR}/backups/*.cpp ${SOURCE_DIR}/backups/*.h
-  ${SOURCE_DIR}/loans/*.cpp ${SOURCE_DIR}/loans/*.h ${SOURCE_DIR}/import/*.cpp ${SOURCE_DIR}/import/*.h
-  ${SOURCE_DIR}/stats/*.cpp ${SOURCE_DIR}/stats/*.h)
+# No folder of the program opens a dialog or the desktop by itself, outside the desktop platform:
+# tests could not script it.
+include(${CMAKE_CURRENT_LIST_DIR}/../cmake/Layers.cmake)
+set(sources "")
+foreach(folder ${CINABREL_PROGRAM_FOLDERS})
+  file(GLOB found RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/${folder}/*.cpp ${SOURCE_DIR}/${folder}/*.h)
+  list(APPEND sources ${found})
+endforeach()
+list(REMOVE_DUPLICATES sources)
 set(offenders "")
 foreach(source ${sources})
   if(source STREQUAL "ui/DesktopPlatform.cpp")
@@ -18,4 +20,5 @@ endforeach()
 if(offenders)
   message(FATAL_ERROR "Dialogs or desktop calls outside the platform layer:\n${offenders}")
 endif()
-message(STATUS "1 passed, 0 failed")
+list(LENGTH sources checked)
+message(STATUS "${checked} files checked, none opens a dialog by itself")
