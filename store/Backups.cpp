@@ -4,6 +4,7 @@
 #include "store/DbError.h"
 #include "store/EngineMessage.h"
 #include "store/Films.h"
+#include "store/Schema.h"
 
 #include <QDir>
 #include <QFile>
@@ -223,6 +224,8 @@ void Backups::restore(const QString& backupPath, const QDateTime& now)
     if (finished != SQLITE_OK)
         throwEngineError(db_.handle(), finished, what);
     db_.contentReplaced();
+    // A backup of an older version lacks the tables kept beside the films.
+    completeSchema(db_);
     source.reset();
     keepNewest();
 }

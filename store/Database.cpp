@@ -5,6 +5,7 @@
 #include "store/Dialect.h"
 #include "store/EngineMessage.h"
 #include "store/FrenchText.h"
+#include "store/Schema.h"
 
 #include <QFileInfo>
 #include <algorithm>
@@ -111,6 +112,7 @@ std::unique_ptr<Database> Database::open(const QString& path, Access access)
     // order, which would otherwise go back to the disk for nearly every film.
     sqlite3_exec(raw, "PRAGMA cache_size=-65536", nullptr, nullptr, nullptr);
     sqlite3_exec(raw, "PRAGMA mmap_size=268435456", nullptr, nullptr, nullptr);
+    completeSchema(*db);
     return db;
 }
 

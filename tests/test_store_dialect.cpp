@@ -1,6 +1,7 @@
 #include "store/DbError.h"
 #include "store/Dialect.h"
 #include "store/EngineMessage.h"
+#include "store/Fold.h"
 #include "store/Recordset.h"
 #include "support/Files.h"
 #include "support/Golden.h"
@@ -61,6 +62,14 @@ private slots:
             return;
         }
         QCOMPARE(rows.join(" | "), expected);
+    }
+
+    void foldsAsTheSearchCompares_data() { testing::addTableRows("store/fold.txt"); }
+
+    void foldsAsTheSearchCompares()
+    {
+        QFETCH(QStringList, fields);
+        QCOMPARE(store::fold(fields[0]), fields.value(1));
     }
 
     void recordsetReadsFieldsByName()
