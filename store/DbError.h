@@ -8,7 +8,8 @@ namespace store {
 // message for the user and the engine's own result code for tests and diagnostics.
 class DbError : public UserError {
 public:
-    explicit DbError(const QString& message, int engineCode = 0) : UserError(message), engineCode_(engineCode) { }
+    explicit DbError(const QString& message, int engineCode = 0) : UserError(message), engineCode_(engineCode)
+    { }
     int engineCode() const { return engineCode_; }
     // The disk failed or filled up, or another program holds the catalogue: nothing the user typed
     // was at fault.

@@ -44,14 +44,16 @@ QString texte_a_propos()
 {
     const QStringList lines = {
             QStringLiteral("Cinabrel, version %1").arg(QStringLiteral(CINABREL_VERSION)),
-            QStringLiteral("Le catalogue de votre collection de films : fichiers vidéo et DVD, et les prêts."),
+            QStringLiteral(
+                    "Le catalogue de votre collection de films : fichiers vidéo et DVD, et les prêts."),
             QString(),
             QStringLiteral("Catalogue utilisé :"),
             QDir::toNativeSeparators(files::cataloguePath()),
             QString(),
             QStringLiteral("Qt %1 (licence LGPL 3)").arg(QString::fromLatin1(qVersion())),
             QStringLiteral("SQLite %1 (domaine public)").arg(store::engineVersion()),
-            QStringLiteral("libxlsxwriter %1 (licence BSD à 2 clauses)").arg(files::Workbook::libraryVersion()),
+            QStringLiteral("libxlsxwriter %1 (licence BSD à 2 clauses)")
+                    .arg(files::Workbook::libraryVersion()),
             QStringLiteral("https://cinabrel.example.org"),
     };
     QString text;
@@ -106,26 +108,29 @@ void Frm_Accueil::build(QMainWindow* window, QWidget* client)
     window->setWindowTitle(QStringLiteral("Cinabrel"));
     fillBackground(client, formBlue());
 
-    c.fra_search = makeFrame(client, QStringLiteral("fra_search"), QStringLiteral("Recherche"), 120, 120, 3015, 615);
+    c.fra_search =
+            makeFrame(client, QStringLiteral("fra_search"), QStringLiteral("Recherche"), 120, 120, 3015, 615);
     c.txt_search = makeTextBox(c.fra_search, QStringLiteral("txt_search"), QString(), 120, 240, 2775, 285);
 
     buildSummary(client);
     buildCounters(client);
     c.pret = new LoanBox(client);
 
-    c.cmd_new = makeButton(client, QStringLiteral("cmd_new"), QStringLiteral("Nouveau film"), 120, 8040, 3015, 375);
+    c.cmd_new = makeButton(client, QStringLiteral("cmd_new"), QStringLiteral("Nouveau film"), 120, 8040, 3015,
+                           375);
 
     c.List = new ListView(client);
     c.List->setObjectName(QStringLiteral("List"));
     place(c.List, 3360, 120, 7695, 8055);
 
-    c.lbldouble = makeLabel(client, QStringLiteral("lbldouble"),
-                            QStringLiteral("Double cliquez sur un film pour voir les informations générales du film"),
-                            3360, 8160, 6045, 240);
+    c.lbldouble = makeLabel(
+            client, QStringLiteral("lbldouble"),
+            QStringLiteral("Double cliquez sur un film pour voir les informations générales du film"), 3360,
+            8160, 6045, 240);
     c.lbldouble->setFont(arial(9.75, false, true));
 
-    c.fra_export = makeFrame(client, QStringLiteral("fra_export"), QStringLiteral("Exportation en cours ... "), 5280,
-                             3480, 4455, 615);
+    c.fra_export = makeFrame(client, QStringLiteral("fra_export"),
+                             QStringLiteral("Exportation en cours ... "), 5280, 3480, 4455, 615);
     fillBackground(c.fra_export, Qt::white);
     c.Progbar = new QProgressBar(c.fra_export);
     c.Progbar->setObjectName(QStringLiteral("Progbar"));
@@ -145,14 +150,16 @@ void Frm_Accueil::build(QMainWindow* window, QWidget* client)
 void Frm_Accueil::buildSummary(QWidget* client)
 {
     Frm_AccueilControls& c = controls_;
-    c.fra_info = makeFrame(client, QStringLiteral("fra_info"), QStringLiteral("Info Film"), 120, 960, 3015, 3375);
+    c.fra_info =
+            makeFrame(client, QStringLiteral("fra_info"), QStringLiteral("Info Film"), 120, 960, 3015, 3375);
     // A caption in bold beside the label that shows the film's value, on the same line.
-    auto line = [&c](QLabel*& caption, const char* captionName, const char* text, int captionWidth, QLabel*& value,
-                     const char* valueName, int top) {
+    auto line = [&c](QLabel*& caption, const char* captionName, const char* text, int captionWidth,
+                     QLabel*& value, const char* valueName, int top) {
         caption = makeLabel(c.fra_info, QString::fromLatin1(captionName), QString::fromUtf8(text), 120, top,
                             captionWidth, 195);
         caption->setFont(sansSerif(8.25, true));
-        value = makeLabel(c.fra_info, QString::fromLatin1(valueName), QStringLiteral(" "), 1320, top, 1095, 255);
+        value = makeLabel(c.fra_info, QString::fromLatin1(valueName), QStringLiteral(" "), 1320, top, 1095,
+                          255);
     };
     line(c.Label4, "Label4", "Langage:", 810, c.lbl_langue, "lbl_langue", 360);
     line(c.Label6, "Label6", "Qualité:", 675, c.lbl_qual, "lbl_qual", 720);
@@ -161,21 +168,25 @@ void Frm_Accueil::buildSummary(QWidget* client)
     line(c.Label2, "Label2", "Nbr CD: ", 750, c.lbl_nbr, "lbl_nbr", 1800);
     line(c.Label1, "Label1", "Durée:", 585, c.lbl_duree, "lbl_duree", 2160);
     line(c.Label11, "Label11", "Année:", 615, c.lbl_annee, "lbl_annee", 2520);
-    c.Bt_Modif = makeButton(c.fra_info, QStringLiteral("Bt_Modif"), QStringLiteral("Modifier"), 120, 2880, 1215, 375);
-    c.Bt_Supp = makeButton(c.fra_info, QStringLiteral("Bt_Supp"), QStringLiteral("Supprimer"), 1560, 2880, 1215, 375);
+    c.Bt_Modif = makeButton(c.fra_info, QStringLiteral("Bt_Modif"), QStringLiteral("Modifier"), 120, 2880,
+                            1215, 375);
+    c.Bt_Supp = makeButton(c.fra_info, QStringLiteral("Bt_Supp"), QStringLiteral("Supprimer"), 1560, 2880,
+                           1215, 375);
 }
 
 void Frm_Accueil::buildCounters(QWidget* client)
 {
     Frm_AccueilControls& c = controls_;
-    c.Fra_stat = makeFrame(client, QStringLiteral("Fra_stat"), QStringLiteral("Mini Stats"), 120, 4440, 3015, 1575);
+    c.Fra_stat = makeFrame(client, QStringLiteral("Fra_stat"), QStringLiteral("Mini Stats"), 120, 4440, 3015,
+                           1575);
     // A caption in bold and its number, centred, at its own height.
     auto counter = [&c](QLabel*& caption, const char* captionName, const char* text, int captionTop,
                         int captionWidth, QLabel*& value, const char* valueName, int valueTop) {
-        caption = makeLabel(c.Fra_stat, QString::fromLatin1(captionName), QString::fromUtf8(text), 120, captionTop,
-                            captionWidth, 195);
+        caption = makeLabel(c.Fra_stat, QString::fromLatin1(captionName), QString::fromUtf8(text), 120,
+                            captionTop, captionWidth, 195);
         caption->setFont(sansSerif(8.25, true));
-        value = makeLabel(c.Fra_stat, QString::fromLatin1(valueName), QStringLiteral("0"), 1920, valueTop, 855, 255);
+        value = makeLabel(c.Fra_stat, QString::fromLatin1(valueName), QStringLiteral("0"), 1920, valueTop,
+                          855, 255);
         value->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     };
     counter(c.Label7, "Label7", "Nombre de Divx", 240, 1365, c.lbl_stat_nbr, "lbl_stat_nbr", 240);
@@ -262,7 +273,8 @@ void Frm_Accueil::connectControls()
     onEvent(c.mnuapercu, &QAction::triggered, [] { exports::openListingFile(); });
     onEvent(c.mnu_excel, &QAction::triggered, [this] { mnu_excel_Click(); });
 
-    onEvent(c.mnu_audio, &QAction::triggered, [] { frm_option::instance().montrer(files::ReferenceList::Audio); });
+    onEvent(c.mnu_audio, &QAction::triggered,
+            [] { frm_option::instance().montrer(files::ReferenceList::Audio); });
     onEvent(c.mnu_restaurer, &QAction::triggered, [] { frm_sauvegarde::instance().montrer(); });
     onEvent(c.mnupropos, &QAction::triggered,
             [] { msgBox(texte_a_propos(), Icon::Information, QStringLiteral("Cinabrel - A propos de")); });
@@ -402,7 +414,8 @@ void Frm_Accueil::txt_search_Change()
     try {
         chargeliste(store::FilmList::titleSearch(controls().txt_search->text()));
     } catch (const store::DbError& error) {
-        msgBox(QStringLiteral("La recherche n'a pas pu être faite :\r\n") + error.message(), Icon::Exclamation);
+        msgBox(QStringLiteral("La recherche n'a pas pu être faite :\r\n") + error.message(),
+               Icon::Exclamation);
     }
 }
 
@@ -450,8 +463,8 @@ void Frm_Accueil::Bt_Supp_Click()
         msgBox(QStringLiteral("Selectionne un film !!"), Icon::Critical);
         return;
     }
-    if (askYesNo(QStringLiteral("Etes vous sur de vouloir supprimer ce film de votre base?"), Icon::Exclamation,
-                 QStringLiteral("Suppression"))
+    if (askYesNo(QStringLiteral("Etes vous sur de vouloir supprimer ce film de votre base?"),
+                 Icon::Exclamation, QStringLiteral("Suppression"))
         != Answer::Yes)
         return;
     try {
@@ -492,7 +505,8 @@ void Frm_Accueil::oublier_selection()
 {
     const Frm_AccueilControls& c = controls();
     code_selection = 0;
-    for (QLabel* label : {c.lbl_langue, c.lbl_qual, c.lbl_codec, c.lbl_son, c.lbl_nbr, c.lbl_duree, c.lbl_annee})
+    for (QLabel* label :
+         {c.lbl_langue, c.lbl_qual, c.lbl_codec, c.lbl_son, c.lbl_nbr, c.lbl_duree, c.lbl_annee})
         label->setText(QStringLiteral(" "));
     c.pret->forget();
 }

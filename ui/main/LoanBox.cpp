@@ -31,14 +31,15 @@ LoanBox::LoanBox(QWidget* client) : QObject(client)
     txt_nom = makeTextBox(fra_pret, QStringLiteral("txt_nom"), QStringLiteral(" "), 960, 600, 1815, 285);
     txt_nom->setFont(sansSerif(8.25, true));
     nameAfter(txt_nom, lbl_nom);
-    lbl_date1 = makeLabel(fra_pret, QStringLiteral("lbl_date1"), QStringLiteral("Date du prêt"), 240, 1080, 885,
-                          195);
+    lbl_date1 = makeLabel(fra_pret, QStringLiteral("lbl_date1"), QStringLiteral("Date du prêt"), 240, 1080,
+                          885, 195);
     lbl_date = makeLabel(fra_pret, QStringLiteral("lbl_date"), QStringLiteral(" "), 1680, 1080, 1095, 255);
-    cmd_pret = makeButton(fra_pret, QStringLiteral("cmd_pret"), QStringLiteral("Enregistrer le prêt"), 720, 1440,
-                          1575, 255);
+    cmd_pret = makeButton(fra_pret, QStringLiteral("cmd_pret"), QStringLiteral("Enregistrer le prêt"), 720,
+                          1440, 1575, 255);
     lbl_nom->adjustSize();
     lbl_date1->adjustSize();
-    for (QWidget* hidden : std::initializer_list<QWidget*> {chk_pret, lbl_nom, txt_nom, lbl_date1, lbl_date, cmd_pret})
+    for (QWidget* hidden :
+         std::initializer_list<QWidget*> {chk_pret, lbl_nom, txt_nom, lbl_date1, lbl_date, cmd_pret})
         hidden->setVisible(false);
 
     onEvent(chk_pret, &QCheckBox::toggled, [this] { chk_pret_Click(); });
@@ -70,7 +71,8 @@ void LoanBox::forget()
     code_ = 0;
     lbl_date->setText(QStringLiteral(" "));
     txt_nom->setText(QStringLiteral(" "));
-    for (QWidget* widget : std::initializer_list<QWidget*> {chk_pret, lbl_nom, txt_nom, lbl_date1, lbl_date, cmd_pret})
+    for (QWidget* widget :
+         std::initializer_list<QWidget*> {chk_pret, lbl_nom, txt_nom, lbl_date1, lbl_date, cmd_pret})
         widget->setVisible(false);
 }
 
@@ -151,7 +153,8 @@ void LoanBox::cmd_pret_Click()
     try {
         Connection::instance().films().lend(code_, name, date);
     } catch (const store::DbError& error) {
-        msgBox(QStringLiteral("Le prêt n'a pas pu être enregistré :\r\n") + error.message(), Icon::Exclamation);
+        msgBox(QStringLiteral("Le prêt n'a pas pu être enregistré :\r\n") + error.message(),
+               Icon::Exclamation);
         return;
     }
     // The film is now lent: the box shows it as any lent film, so it is taken back before it is lent again.
