@@ -1,0 +1,13 @@
+#include "files/CatalogueFileError.h"
+
+#include <QDir>
+
+namespace files {
+
+CatalogueFileError::CatalogueFileError(const QString& path, const QString& reason)
+    : std::runtime_error((QStringLiteral("Impossible d'importer le fichier :\r\n")
+                          + QDir::toNativeSeparators(path) + QStringLiteral("\r\n") + reason)
+                                 .toStdString())
+{ }
+
+}  // namespace files
