@@ -202,6 +202,7 @@ public:
         record.line = line_;
         const qsizetype size = text_.size();
         QString cell;
+        bool blank = true;  // the cell holds spaces at most: a quote opens it
         for (;;) {
             if (i_ >= size) {
                 record.cells.append(cell);
@@ -210,15 +211,18 @@ public:
             const QChar c = text_[i_];
             if (c == separator_) {
                 record.cells.append(std::exchange(cell, QString()));
+                blank = true;
                 ++i_;
             } else if (c == u'\r' || c == u'\n') {
                 skipLineEnd();
                 record.cells.append(cell);
                 return record;
-            } else if (c == u'"' && cell.trimmed().isEmpty()) {
+            } else if (c == u'"' && blank) {
                 cell = quoted();
+                blank = false;
             } else {
                 cell.append(c);
+                blank = blank && c.isSpace();
                 ++i_;
             }
         }
