@@ -60,7 +60,7 @@ CatalogueContent readAntMovieCatalog(QXmlStreamReader& xml)
     CatalogueContent content {QStringLiteral("Catalogue Ant Movie Catalog"), {}};
     readElements(xml, [&](int line) {
         if (xml.name() == "Movie"_L1)
-            content.films.append(readMovie(xml, line));
+            addFilm(content, readMovie(xml, line));
         else if (xml.name() == "Properties"_L1 || xml.name() == "CustomFieldsProperties"_L1)
             xml.skipCurrentElement();
     });

@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QStringDecoder>
 
 namespace files {
@@ -16,6 +17,16 @@ QString unknownFormat()
 {
     return QStringLiteral(
             "Ce n'est ni un tableau CSV, ni une collection Tellico, GCstar ou Ant Movie Catalog.");
+}
+
+QString frenchNumber(int number) { return QLocale(QLocale::French).toString(number); }
+
+void addFilm(CatalogueContent& content, ImportedFilm&& film)
+{
+    if (content.films.size() >= kMaxCatalogueFilms)
+        throw Fault {QStringLiteral("Il compte plus de %1 films : un catalogue n'en tient que %2.")
+                             .arg(frenchNumber(kMaxCatalogueFilms), frenchNumber(32'767))};
+    content.films.append(std::move(film));
 }
 
 }  // namespace catalogue

@@ -40,11 +40,16 @@ struct CatalogueContent {
 // covers too): only its collection is read.
 constexpr qint64 kMaxCatalogueSize = 64 * 1024 * 1024;
 
+// A file holding more films is refused as it is read, before it takes the memory of millions of
+// them: a catalogue holds 32,767 films at most.
+constexpr int kMaxCatalogueFilms = 100'000;
+
 // Reads the file whole and recognises its format by its content, whatever its name: a table saved
 // by a spreadsheet (CSV or tab-separated; UTF-8, UTF-16 or Windows-1252; its first line naming the
 // columns), a Tellico collection of videos (.tc archive or its XML), a GCstar film collection
 // (.gcs) or an Ant Movie Catalog XML export. Throws CatalogueFileError, saying what is wrong, when
-// the file is missing, unreadable, empty, too large, damaged or none of these.
+// the file is missing, unreadable, empty, too large, holds too many films, is damaged or is none of
+// these.
 CatalogueContent readCatalogueFile(const QString& path);
 
 }  // namespace files

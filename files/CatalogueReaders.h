@@ -22,4 +22,10 @@ CatalogueContent readXmlCatalogue(const QByteArray& bytes);
 // The same reason for every file that is none of the formats.
 QString unknownFormat();
 
+// A number as the messages write it: "100 000".
+QString frenchNumber(int number);
+
+// Adds a film read; throws the fault of a file of more than kMaxCatalogueFilms films.
+void addFilm(CatalogueContent& content, ImportedFilm&& film);
+
 }  // namespace files::catalogue

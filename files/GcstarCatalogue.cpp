@@ -119,7 +119,7 @@ CatalogueContent readGcstar(QXmlStreamReader& xml)
     CatalogueContent content {QStringLiteral("Collection GCstar"), {}};
     readElements(xml, [&](int line) {
         if (xml.name() == "item"_L1)
-            content.films.append(readItem(xml, line));
+            addFilm(content, readItem(xml, line));
         else
             xml.skipCurrentElement();
     });

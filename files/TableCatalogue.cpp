@@ -181,6 +181,10 @@ DecodedText decoded(const QByteArray& bytes)
     return {fromWindows1252(bytes), QStringLiteral("Windows-1252")};
 }
 
+// A table of films has a few dozen columns; a line of a million separators would take the memory
+// of a million cells.
+constexpr int kMaxColumns = 1'000;
+
 // One record of the table: its cells and the line where it starts.
 struct Record {
     QStringList cells;
@@ -211,6 +215,11 @@ public:
             const QChar c = text_[i_];
             if (c == separator_) {
                 record.cells.append(std::exchange(cell, QString()));
+                if (record.cells.size() >= kMaxColumns)
+                    throw Fault {QStringLiteral("Sa ligne %1 compte plus de %2 colonnes : ce n'est pas un "
+                                                "tableau de films.")
+                                         .arg(record.line)
+                                         .arg(frenchNumber(kMaxColumns))};
                 blank = true;
                 ++i_;
             } else if (c == u'\r' || c == u'\n') {
@@ -362,7 +371,7 @@ CatalogueContent readTable(const QByteArray& bytes)
                 fill(film, layout->columns[k], cell);
         }
         film.minutes = minutesOf(film.duration);
-        content.films.append(std::move(film));
+        addFilm(content, std::move(film));
     }
     return content;
 }

@@ -135,7 +135,7 @@ CatalogueContent readTellico(QXmlStreamReader& xml)
                 xml.skipCurrentElement();
         } else if (name == "entry"_L1) {
             entries.insert(xml.attributes().value("id"_L1).toString(), content.films.size());
-            content.films.append(readEntry(xml, line));
+            addFilm(content, readEntry(xml, line));
         } else if (name == "borrower"_L1) {
             borrower = xml.attributes().value("name"_L1).trimmed().toString();
         } else if (name == "loan"_L1) {

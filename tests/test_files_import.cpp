@@ -123,6 +123,28 @@ class TestFilesImport : public QObject {
         return path;
     }
 
+    // The bad files too large to keep in tests/data: "largest" and "huge", zeros of the largest size
+    // read and of one byte more; "films", a table of one film more than a file may hold; "columns", a
+    // table whose first line has one column more than a table may have. "folder" and "missing" are
+    // what they say.
+    QString madeBadFile(const QString& name)
+    {
+        if (name == QLatin1String("folder"))
+            return dir_.path();
+        if (name == QLatin1String("missing"))
+            return dir_.filePath(QStringLiteral("absent.csv"));
+        if (name == QLatin1String("films"))
+            return written("Titre\n" + QByteArray("Alien\n").repeated(files::kMaxCatalogueFilms + 1), name);
+        if (name == QLatin1String("columns"))
+            return written("Titre" + QByteArray(1'000, ';') + "\nAlien\n", name);
+        QFile file(dir_.filePath(name));
+        [&] {
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QVERIFY(file.resize(files::kMaxCatalogueSize + (name == QLatin1String("huge") ? 1 : 0)));
+        }();
+        return file.fileName();
+    }
+
 private slots:
     // Each line: a catalogue file of tests/data/import, the name of the format found, and the golden
     // file of its films; the same films saved in other forms share a golden file.
@@ -193,25 +215,15 @@ private slots:
         }
     }
 
-    // Each line: a file of tests/data/import/bad (or "@folder", "@missing", "@huge", "@largest": made
-    // here), and what the message says is wrong after naming it.
+    // Each line: a file of tests/data/import/bad, or one made here (madeBadFile), and what the
+    // message says is wrong after naming the file.
     void badFilesAreRefused_data() { testing::addTableRows("import/bad.txt"); }
 
     void badFilesAreRefused()
     {
         QFETCH(QStringList, fields);
-        QString path = testing::testData("import/bad/" + fields[0]);
-        if (fields[0] == QLatin1String("@folder")) {
-            path = dir_.path();
-        } else if (fields[0] == QLatin1String("@missing")) {
-            path = dir_.filePath(QStringLiteral("absent.csv"));
-        } else if (fields[0].startsWith(QLatin1String("@"))) {
-            // Sparse files of the largest size read, and of one byte more.
-            QFile file(dir_.filePath(fields[0].mid(1) + QStringLiteral(".csv")));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            QVERIFY(file.resize(files::kMaxCatalogueSize + (fields[0] == QLatin1String("@huge") ? 1 : 0)));
-            path = file.fileName();
-        }
+        const QString path = fields[0].startsWith(u'@') ? madeBadFile(fields[0].mid(1))
+                                                        : testing::testData("import/bad/" + fields[0]);
         try {
             files::readCatalogueFile(path);
             QFAIL("the file was read");
