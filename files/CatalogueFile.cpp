@@ -108,8 +108,9 @@ CatalogueContent readContent(const QString& path)
         throw Fault {aWorkbook()};
     if (file.size() > kMaxCatalogueSize)
         throw Fault {tooLarge()};
-    // Read up to one byte past the limit: a file that grew meanwhile is refused all the same.
-    const QByteArray bytes = file.read(kMaxCatalogueSize + 1);
+    // Its size and a byte more, no larger buffer: a file of the largest size that grew since is
+    // refused all the same.
+    const QByteArray bytes = file.read(file.size() + 1);
     if (file.error() != QFileDevice::NoError)
         throw Fault {QStringLiteral("Il ne peut pas être lu.")};
     if (bytes.size() > kMaxCatalogueSize)

@@ -156,7 +156,7 @@ struct DecodedText {
 };
 
 // A byte order mark tells the encoding; without one, text that is valid UTF-8 is UTF-8, any other
-// is Windows-1252, which every byte is (Excel's "CSV" in a French Windows).
+// is Windows-1252, in which every byte is a character (Excel's "CSV" in a French Windows).
 DecodedText decoded(const QByteArray& bytes)
 {
     struct Mark {
