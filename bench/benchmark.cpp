@@ -2,11 +2,15 @@
 // real windows offscreen, against the engine's own time for the same statements.
 #include "Measure.h"
 #include "SampleCatalogue.h"
+#include "SampleImport.h"
 
 #include "app/Connection.h"
 #include "backups/frm_sauvegarde.h"
 #include "editor/Frm_New.h"
+#include "files/CatalogueFile.h"
+#include "files/ImportMapping.h"
 #include "files/ProgramFolder.h"
+#include "files/ReferenceListFile.h"
 #include "quickadd/Frm_ajoutquick.h"
 #include "store/Backups.h"
 #include "store/Catalogue.h"
@@ -42,6 +46,7 @@ namespace {
 
 constexpr int kFilms = 32767;
 constexpr int kRuns = 15;
+constexpr int kImportedFilms = 10'000;
 
 // The statements the program runs for the whole list and for the counters.
 const QString kAll = store::Films::statementOf(store::FilmList::all());
@@ -430,6 +435,35 @@ int main(int argc, char* argv[])
            },
            {});
     countFilms();
+
+    // The import's reading of a catalogue file, without its window; the films come back as many as
+    // written.
+    QTemporaryDir catalogues;
+    const QString table = QDir(catalogues.path()).filePath(QStringLiteral("films.csv"));
+    const QString tellico = QDir(catalogues.path()).filePath(QStringLiteral("tellico.xml"));
+    bench::writeImportTable(table, kImportedFilms);
+    bench::writeTellicoCollection(tellico, kImportedFilms);
+    files::CatalogueContent read;
+    for (const auto& [name, path] :
+         {std::pair {QStringLiteral("Import: reading 10,000 films (CSV)"), table},
+          std::pair {QStringLiteral("Import: reading 10,000 films (Tellico)"), tellico}}) {
+        record(name, kRuns, [&] { return bench::timeOnce([&] { read = files::readCatalogueFile(path); }); },
+               {});
+        std::fprintf(stderr, "read %lld films\n", qlonglong(read.films.size()));
+    }
+    const files::ReferenceLists lists =
+            files::readReferenceLists(QStringLiteral(CINABREL_SOURCE_DIR "/data/codec.cnb"));
+    record(QStringLiteral("Import: mapping 10,000 films into their columns"), kRuns,
+           [&] {
+               return bench::timeOnce([&] {
+                   qsizetype titled = 0;
+                   for (const files::ImportedFilm& film : read.films)
+                       titled += files::mapFilm(film, lists).nom_film.isEmpty() ? 0 : 1;
+                   if (titled != read.films.size())
+                       std::fprintf(stderr, "only %lld films mapped with a title\n", qlonglong(titled));
+               });
+           },
+           {});
 
     std::printf("%s\nPeak memory with %d films listed: %.0f MB\n", qPrintable(bench::table(timings)), kFilms,
                 peak);
