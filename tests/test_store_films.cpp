@@ -37,6 +37,47 @@ QStringList storedBytes(store::Database& db)
     return lines;
 }
 
+// The catalogue of the lists' table: titles that sort and match in French, with quotes and
+// wildcards in them, DVDs written in any letter case, films of no language, films lent.
+void fillForLists(TestCatalogue& catalogue)
+{
+    struct {
+        const char* title;
+        const char* format;
+        const char* language;
+        const char* quality;
+        const char* borrower;
+    } const films[] = {
+            {"été", "Dvd", "Français", "Bonne", nullptr},      {"Éléphant", "Avi", "Anglais", "DvD", "Paul"},
+            {"L'été", "dVD", "Français", nullptr, nullptr},     {"L\"été\"", "Avi", "Allemenad", "Bonne", nullptr},
+            {"100% coton", "Dvd", "français", "dvd", nullptr}, {"100 ans", "Avi", nullptr, "--", nullptr},
+            {"a_b", "Avi", "Français", nullptr, ""},           {"axb", "Dvd", "Anglais", "Moyenne", nullptr},
+            {"ABC", "Avi", "Français", "Bonne", nullptr},       {"œil", "Avi", "Anglais", "dvd", "Marie"},
+            {"Eclipse", "Avi", "Français", "Bonne", nullptr},   {"oeil", "Mpg", "", "Bonne", nullptr},
+    };
+    int code = 0;
+    for (const auto& film : films) {
+        ++code;
+        QMap<QString, QString> columns {{"type", QStringLiteral("Genre %1").arg(code)},
+                                        {"duree", QStringLiteral("%1h").arg(code)},
+                                        {"cd", QString::number(code % 3)},
+                                        {"format", film.format}};
+        if (film.language)
+            columns["langue"] = film.language;
+        if (film.quality)
+            columns["qualite"] = film.quality;
+        if (film.borrower) {
+            columns["pret"] = film.borrower;
+            columns["date"] = "01/12/2026";
+        }
+        catalogue.insert(code, film.title, columns);
+        if (!film.language)
+            catalogue.db().execute(QStringLiteral("UPDATE film SET langue_Film=NULL WHERE code_film=%1").arg(code));
+        if (!film.quality)
+            catalogue.db().execute(QStringLiteral("UPDATE film SET qualite_film=NULL WHERE code_film=%1").arg(code));
+    }
+}
+
 }  // namespace
 
 // The catalogue service on a real catalogue file, without windows.
@@ -104,6 +145,45 @@ private slots:
             films.remove(code);
         }
         testing::compareWithGolden(storedBytes(catalogue.db()), "store/written.txt");
+    }
+
+    // Each list on a catalogue of twelve films: which rows, in which order, each row the film's
+    // title, genre, duration, discs, format and key.
+    void listsGiveTheirRows_data() { testing::addTableRows("store/lists.txt"); }
+
+    void listsGiveTheirRows()
+    {
+        QFETCH(QStringList, fields);
+        static const QMap<QString, store::FilmList::Kind> kinds {
+                {"all", store::FilmList::Kind::All},         {"dvd", store::FilmList::Kind::Dvd},
+                {"french", store::FilmList::Kind::French},   {"foreign", store::FilmList::Kind::Foreign},
+                {"search", store::FilmList::Kind::TitleSearch}};
+        QVERIFY2(kinds.contains(fields[0]), qPrintable(fields[0]));
+        TestCatalogue catalogue;
+        fillForLists(catalogue);
+        store::Films films(catalogue.db());
+        QStringList keys;
+        for (const store::ListedRow& row : films.listed({kinds[fields[0]], fields[1]})) {
+            const std::optional<store::Film> film = films.find(qint16(row.value(5).toInt()));
+            QVERIFY2(film, qPrintable(row.value(5)));
+            QCOMPARE(QStringList(row.cbegin(), row.cend()),
+                     (QStringList {film->nom_film, film->type_film, film->duree, film->cd_film, film->format_film,
+                                   QString::number(film->code_film)}));
+            keys.append(row[5]);
+        }
+        QCOMPARE(keys.join(u' '), fields.value(2));
+    }
+
+    void countersCountTheWholeCatalogue()
+    {
+        TestCatalogue catalogue;
+        fillForLists(catalogue);
+        store::Films films(catalogue.db());
+        // Searched or not, the counters are the catalogue's: three DVDs whatever their letter case,
+        // seven video files (two films have no quality), three lent films (one to an empty name).
+        const store::Counters counters = films.counters();
+        QCOMPARE((QList<qint64> {counters.divx, counters.dvd, counters.lent, counters.atHome, counters.films()}),
+                 (QList<qint64> {7, 3, 3, 9, 12}));
     }
 
     void anyTextIsStoredExactly_data() { testing::addTableRows("store/any_text.txt"); }
