@@ -25,15 +25,22 @@ private slots:
             QVERIFY_THROWS_EXCEPTION(store::DbError, store::translateStatement(fields[0]));
             return;
         }
-        const store::TranslatedStatement translated = store::translateStatement(fields[0]);
+        const store::Statement translated = store::translateStatement(fields[0]);
         QCOMPARE(translated.sql, fields[1]);
-        QCOMPARE(translated.texts, fields.mid(2));
+        QStringList texts;
+        for (const store::BoundValue& value : translated.values) {
+            QVERIFY(std::holds_alternative<QString>(value));
+            texts.append(std::get<QString>(value));
+        }
+        QCOMPARE(texts, fields.mid(2));
         // Each value, written between either quote, reads back as itself.
-        for (const QString& text : translated.texts) {
+        for (const QString& text : texts) {
             for (QChar quote : {u'"', u'\''}) {
                 const QString literal = store::quotedText(text, quote);
                 QVERIFY(literal.startsWith(quote));
-                QCOMPARE(store::translateStatement("select " + literal).texts, QStringList {text});
+                const std::vector<store::BoundValue> values = store::translateStatement("select " + literal).values;
+                QVERIFY(values.size() == 1 && std::get_if<QString>(&values[0]));
+                QCOMPARE(std::get<QString>(values[0]), text);
             }
         }
     }
