@@ -135,7 +135,10 @@ QString Database::contentStamp()
             .arg(replacements_);
 }
 
-PreparedStatement Database::prepare(const QString& statement) { return prepare(translateStatement(statement)); }
+PreparedStatement Database::prepare(const QString& statement)
+{
+    return prepare(translateStatement(statement));
+}
 
 PreparedStatement Database::prepare(const Statement& statement)
 {

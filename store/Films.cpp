@@ -195,7 +195,10 @@ qint16 Films::add(const FilmDetails& film)
 
 void Films::insert(int code, const FilmDetails& film) { db_.execute(insertStatement(code, film)); }
 
-bool Films::modify(qint16 code, const FilmDetails& film) { return db_.execute(updateStatement(code, film)) > 0; }
+bool Films::modify(qint16 code, const FilmDetails& film)
+{
+    return db_.execute(updateStatement(code, film)) > 0;
+}
 
 void Films::lend(qint16 code, const QString& borrower, const QString& date)
 {
@@ -207,8 +210,10 @@ void Films::giveBack(qint16 code)
 {
     db_.execute(fixed(QStringLiteral("BEGIN")));
     try {
-        db_.execute(Statement {QStringLiteral("UPDATE film SET pret_film=? WHERE code_film=?"), {nullptr, key(code)}});
-        db_.execute(Statement {QStringLiteral("UPDATE film SET date_pret=? WHERE code_film=?"), {nullptr, key(code)}});
+        db_.execute(Statement {QStringLiteral("UPDATE film SET pret_film=? WHERE code_film=?"),
+                               {nullptr, key(code)}});
+        db_.execute(Statement {QStringLiteral("UPDATE film SET date_pret=? WHERE code_film=?"),
+                               {nullptr, key(code)}});
         db_.execute(fixed(QStringLiteral("COMMIT")));
     } catch (const DbError&) {
         try {

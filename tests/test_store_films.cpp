@@ -30,12 +30,49 @@ QStringList storedBytes(store::Database& db)
                 hex = QStringLiteral("%1 bytes, sha1 %2")
                               .arg(hex.size() / 2)
                               .arg(QString::fromLatin1(
-                                      QCryptographicHash::hash(hex.toLatin1(), QCryptographicHash::Sha1).toHex()));
-            lines.append(QStringList {rs.text(0), store::filmColumns()[i], rs.text(1 + 2 * i), hex}.join(u' '));
+                                      QCryptographicHash::hash(hex.toLatin1(), QCryptographicHash::Sha1)
+                                              .toHex()));
+            lines.append(
+                    QStringList {rs.text(0), store::filmColumns()[i], rs.text(1 + 2 * i), hex}.join(u' '));
         }
     }
     return lines;
 }
+
+// The statements the engine runs on a connection while the log lives, each with its values in
+// place as the engine shows them: a text in single quotes, a number bare, NULL.
+class EngineLog {
+public:
+    explicit EngineLog(store::Database& db) : db_(db.handle())
+    {
+        sqlite3_trace_v2(db_, SQLITE_TRACE_STMT, &EngineLog::record, this);
+    }
+    ~EngineLog() { sqlite3_trace_v2(db_, 0, nullptr, nullptr); }
+    EngineLog(const EngineLog&) = delete;
+    EngineLog& operator=(const EngineLog&) = delete;
+
+    QStringList statements;
+
+private:
+    static int record(unsigned, void* self, void* statement, void* text)
+    {
+        // A trigger's own statements come as comments: none runs on film.
+        if (qstrncmp(static_cast<const char*>(text), "--", 2) == 0)
+            return 0;
+        char* expanded = sqlite3_expanded_sql(static_cast<sqlite3_stmt*>(statement));
+        static_cast<EngineLog*>(self)->statements.append(QString::fromUtf8(expanded));
+        sqlite3_free(expanded);
+        return 0;
+    }
+
+    sqlite3* db_;
+};
+
+const QMap<QString, store::FilmList::Kind> kListKinds {{"all", store::FilmList::Kind::All},
+                                                       {"dvd", store::FilmList::Kind::Dvd},
+                                                       {"french", store::FilmList::Kind::French},
+                                                       {"foreign", store::FilmList::Kind::Foreign},
+                                                       {"search", store::FilmList::Kind::TitleSearch}};
 
 // The catalogue of the lists' table: titles that sort and match in French, with quotes and
 // wildcards in them, DVDs written in any letter case, films of no language, films lent.
@@ -48,12 +85,18 @@ void fillForLists(TestCatalogue& catalogue)
         const char* quality;
         const char* borrower;
     } const films[] = {
-            {"été", "Dvd", "Français", "Bonne", nullptr},      {"Éléphant", "Avi", "Anglais", "DvD", "Paul"},
-            {"L'été", "dVD", "Français", nullptr, nullptr},     {"L\"été\"", "Avi", "Allemenad", "Bonne", nullptr},
-            {"100% coton", "Dvd", "français", "dvd", nullptr}, {"100 ans", "Avi", nullptr, "--", nullptr},
-            {"a_b", "Avi", "Français", nullptr, ""},           {"axb", "Dvd", "Anglais", "Moyenne", nullptr},
-            {"ABC", "Avi", "Français", "Bonne", nullptr},       {"œil", "Avi", "Anglais", "dvd", "Marie"},
-            {"Eclipse", "Avi", "Français", "Bonne", nullptr},   {"oeil", "Mpg", "", "Bonne", nullptr},
+            {"été", "Dvd", "Français", "Bonne", nullptr},
+            {"Éléphant", "Avi", "Anglais", "DvD", "Paul"},
+            {"L'été", "dVD", "Français", nullptr, nullptr},
+            {"L\"été\"", "Avi", "Allemenad", "Bonne", nullptr},
+            {"100% coton", "Dvd", "français", "dvd", nullptr},
+            {"100 ans", "Avi", nullptr, "--", nullptr},
+            {"a_b", "Avi", "Français", nullptr, ""},
+            {"axb", "Dvd", "Anglais", "Moyenne", nullptr},
+            {"ABC", "Avi", "Français", "Bonne", nullptr},
+            {"œil", "Avi", "Anglais", "dvd", "Marie"},
+            {"Eclipse", "Avi", "Français", "Bonne", nullptr},
+            {"oeil", "Mpg", "", "Bonne", nullptr},
     };
     int code = 0;
     for (const auto& film : films) {
@@ -72,9 +115,11 @@ void fillForLists(TestCatalogue& catalogue)
         }
         catalogue.insert(code, film.title, columns);
         if (!film.language)
-            catalogue.db().execute(QStringLiteral("UPDATE film SET langue_Film=NULL WHERE code_film=%1").arg(code));
+            catalogue.db().execute(
+                    QStringLiteral("UPDATE film SET langue_Film=NULL WHERE code_film=%1").arg(code));
         if (!film.quality)
-            catalogue.db().execute(QStringLiteral("UPDATE film SET qualite_film=NULL WHERE code_film=%1").arg(code));
+            catalogue.db().execute(
+                    QStringLiteral("UPDATE film SET qualite_film=NULL WHERE code_film=%1").arg(code));
     }
 }
 
@@ -154,24 +199,76 @@ private slots:
     void listsGiveTheirRows()
     {
         QFETCH(QStringList, fields);
-        static const QMap<QString, store::FilmList::Kind> kinds {
-                {"all", store::FilmList::Kind::All},         {"dvd", store::FilmList::Kind::Dvd},
-                {"french", store::FilmList::Kind::French},   {"foreign", store::FilmList::Kind::Foreign},
-                {"search", store::FilmList::Kind::TitleSearch}};
-        QVERIFY2(kinds.contains(fields[0]), qPrintable(fields[0]));
+        QVERIFY2(kListKinds.contains(fields[0]), qPrintable(fields[0]));
+        const store::FilmList list {kListKinds[fields[0]], fields[1]};
         TestCatalogue catalogue;
         fillForLists(catalogue);
         store::Films films(catalogue.db());
+        // How the engine reads the list's rows: the plan of the very statement the list runs.
+        store::Statement plan = store::Films::statementOf(list);
+        plan.sql.prepend("EXPLAIN QUERY PLAN ");
+        QStringList steps;
+        for (const QStringList& step : testing::rowsOf(catalogue.db(), plan))
+            steps.append(step.last());
+        QCOMPARE(steps.join(" | "), fields.value(3));
         QStringList keys;
-        for (const store::ListedRow& row : films.listed({kinds[fields[0]], fields[1]})) {
+        for (const store::ListedRow& row : films.listed(list)) {
             const std::optional<store::Film> film = films.find(qint16(row.value(5).toInt()));
             QVERIFY2(film, qPrintable(row.value(5)));
             QCOMPARE(QStringList(row.cbegin(), row.cend()),
-                     (QStringList {film->nom_film, film->type_film, film->duree, film->cd_film, film->format_film,
-                                   QString::number(film->code_film)}));
+                     (QStringList {film->nom_film, film->type_film, film->duree, film->cd_film,
+                                   film->format_film, QString::number(film->code_film)}));
             keys.append(row[5]);
         }
         QCOMPARE(keys.join(u' '), fields.value(2));
+    }
+
+    // What each service asks of the engine, every value bound: the key a number, each text in its
+    // column, NULL for a film given back.
+    void servicesBindTheirValues_data() { testing::addTableRows("store/bound.txt"); }
+
+    void servicesBindTheirValues()
+    {
+        QFETCH(QStringList, fields);
+        TestCatalogue catalogue;
+        catalogue.insert(7, "Alien");
+        store::Films films(catalogue.db());
+        // A film whose every detail is its column's name, but for the title.
+        auto details = [](const QString& title) {
+            store::FilmDetails film;
+            for (const store::DetailColumn& column : store::kDetailColumns)
+                film.*column.member = QLatin1String(column.name);
+            film.nom_film = title;
+            return film;
+        };
+        const QString operation = fields[0];
+        const QStringList a = fields.mid(1, fields.size() - 2);
+        EngineLog log(catalogue.db());
+        if (operation == "insert")
+            films.insert(a[0].toInt(), details(a[1]));
+        else if (operation == "add")
+            films.add(details(a[0]));
+        else if (operation == "modify")
+            films.modify(qint16(a[0].toInt()), details(a[1]));
+        else if (operation == "lend")
+            films.lend(qint16(a[0].toInt()), a[1], a[2]);
+        else if (operation == "giveBack")
+            films.giveBack(qint16(a[0].toInt()));
+        else if (operation == "remove")
+            films.remove(qint16(a[0].toInt()));
+        else if (operation == "find")
+            films.find(qint16(a[0].toInt()));
+        else if (operation == "hasTitle")
+            films.hasTitle(a[0]);
+        else if (operation == "list")
+            films.listed({kListKinds.value(a[0]), a.value(1)});
+        else if (operation == "lentFilms")
+            films.lentFilms();
+        else if (operation == "counters")
+            films.counters();
+        else
+            QFAIL(qPrintable("unknown operation " + operation));
+        QCOMPARE(log.statements.join(" | "), fields.last());
     }
 
     void countersCountTheWholeCatalogue()
@@ -182,7 +279,8 @@ private slots:
         // Searched or not, the counters are the catalogue's: three DVDs whatever their letter case,
         // seven video files (two films have no quality), three lent films (one to an empty name).
         const store::Counters counters = films.counters();
-        QCOMPARE((QList<qint64> {counters.divx, counters.dvd, counters.lent, counters.atHome, counters.films()}),
+        QCOMPARE((QList<qint64> {counters.divx, counters.dvd, counters.lent, counters.atHome,
+                                 counters.films()}),
                  (QList<qint64> {7, 3, 3, 9, 12}));
     }
 
