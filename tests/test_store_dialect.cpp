@@ -104,6 +104,13 @@ private slots:
                 store::DbError,
                 db.execute(store::Statement {"INSERT INTO film (code_film) VALUES (1)", {qint64(2)}}));
         QCOMPARE(catalogue.count(), 0);
+        // A value the engine cannot take is refused, never left unbound to be stored as NULL.
+        sqlite3_limit(db.handle(), SQLITE_LIMIT_LENGTH, 1000);
+        QVERIFY_THROWS_EXCEPTION(
+                store::DbError,
+                db.execute(store::Statement {"INSERT INTO film (code_film, nom_film) VALUES (?, ?)",
+                                             {qint64(1), QString(1000, u'a')}}));
+        QCOMPARE(catalogue.count(), 0);
     }
 
     void recordsetReadsFieldsByName()

@@ -68,6 +68,27 @@ private:
     sqlite3* db_;
 };
 
+// A film whose every detail is the given text followed by the name of its column, written out
+// member by member: the store's own table of columns is what it checks.
+store::FilmDetails namedAfterColumns(const QString& text)
+{
+    store::FilmDetails film;
+    film.nom_film = text + "nom_film";
+    film.type_film = text + "type_film";
+    film.cd_film = text + "cd_film";
+    film.qualite_film = text + "qualite_film";
+    film.format_film = text + "format_film";
+    film.obs_Film = text + "obs_Film";
+    film.langue_Film = text + "langue_Film";
+    film.codec_Film = text + "codec_Film";
+    film.codec_Son = text + "codec_Son";
+    film.duree = text + "duree";
+    film.realisateur = text + "realisateur";
+    film.acteur = text + "acteur";
+    film.annee = text + "annee";
+    return film;
+}
+
 const QMap<QString, store::FilmList::Kind> kListKinds {{"all", store::FilmList::Kind::All},
                                                        {"dvd", store::FilmList::Kind::Dvd},
                                                        {"french", store::FilmList::Kind::French},
@@ -173,11 +194,10 @@ private slots:
         int code = 0;
         for (const QStringList& fields : testing::tableRows("store/any_text.txt")) {
             const QString value = fields[1];
-            store::FilmDetails same, each;
-            for (const store::DetailColumn& column : store::kDetailColumns) {
+            store::FilmDetails same;
+            for (const store::DetailColumn& column : store::kDetailColumns)
                 same.*column.member = value;
-                each.*column.member = value + QLatin1String(column.name);
-            }
+            const store::FilmDetails each = namedAfterColumns(value);
             films.insert(++code, same);
             films.lend(code, value, value);
             code = films.add(each);
@@ -233,11 +253,8 @@ private slots:
         TestCatalogue catalogue;
         catalogue.insert(7, "Alien");
         store::Films films(catalogue.db());
-        // A film whose every detail is its column's name, but for the title.
         auto details = [](const QString& title) {
-            store::FilmDetails film;
-            for (const store::DetailColumn& column : store::kDetailColumns)
-                film.*column.member = QLatin1String(column.name);
+            store::FilmDetails film = namedAfterColumns({});
             film.nom_film = title;
             return film;
         };
