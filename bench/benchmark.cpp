@@ -48,26 +48,19 @@ constexpr int kFilms = 32767;
 constexpr int kRuns = 15;
 constexpr int kImportedFilms = 10'000;
 
-// The statements the program runs for the whole list and for the counters.
-const QString kAll = store::Films::statementOf(store::FilmList::all());
-const QStringList kCounts = {store::Films::countersStatement()};
+// The statement the program runs for the whole list.
+const store::Statement kAll = store::Films::statementOf(store::FilmList::all());
 
-// The statements stepped through the engine alone, every column of every row read as text.
-double engineTime(store::Database& db, const QStringList& statements)
+// A list's statement stepped through the engine alone, every column of every row read as text.
+void readWhole(store::Database& db, const store::Statement& statement)
 {
-    return bench::timeOnce([&] {
-        for (const QString& statement : statements) {
-            store::Recordset rs;
-            rs.open(statement, db);
-            if (!rs.isOpen())
-                continue;
-            const int columns = rs.fieldCount();
-            for (; !rs.eof(); rs.moveNext()) {
-                for (int i = 0; i < columns; ++i)
-                    rs.text(i);
-            }
-        }
-    });
+    store::Recordset rs;
+    rs.open(statement, db);
+    const int columns = rs.fieldCount();
+    for (; !rs.eof(); rs.moveNext()) {
+        for (int i = 0; i < columns; ++i)
+            rs.text(i);
+    }
 }
 
 // The engine's page-by-page copy of the catalogue into a file, unchecked.
@@ -143,6 +136,20 @@ int main(int argc, char* argv[])
     std::fprintf(stderr, "catalogue of %.1f MB\n", double(QFileInfo(catalogue).size()) / 1e6);
     files::setProgramFolder(folder.path());
     auto engine = store::Database::open(catalogue);
+    // The engine's time for an operation: its list read whole, then the store's services it calls,
+    // each of which runs its statements and reads what they give, on a connection of its own.
+    auto engineTime = [&](const std::function<void(store::Films&)>& statements) {
+        return bench::timeOnce([&] {
+            store::Films films(*engine);
+            statements(films);
+        });
+    };
+    auto listAndCounters = [&](const store::FilmList& shown) {
+        return engineTime([&](store::Films& films) {
+            readWhole(*engine, store::Films::statementOf(shown));
+            films.counters();
+        });
+    };
     auto keyOf = [&](const QString& statement) {
         store::Recordset rs;
         rs.open(statement, *engine);
@@ -175,7 +182,7 @@ int main(int argc, char* argv[])
                 endProgram();
                 return bench::timeOnce([] { testing::startProgram(); });
             },
-            [&] { return engineTime(*engine, QStringList {kAll} + kCounts); });
+            [&] { return listAndCounters(store::FilmList::all()); });
     record(
             QStringLiteral("Start-up with the day's backup"), 5,
             [&] {
@@ -185,7 +192,7 @@ int main(int argc, char* argv[])
                                            platform.clock = platform.clock.addDays(1).addSecs(60);
                                        });
             },
-            [&] { return engineTime(*engine, QStringList {kAll} + kCounts); });
+            [&] { return listAndCounters(store::FilmList::all()); });
     record(
             QStringLiteral("Backup of 32,767 films"), kRuns,
             [&] {
@@ -214,7 +221,7 @@ int main(int argc, char* argv[])
     record(
             QStringLiteral("Full list (Liste des Films)"), kRuns,
             [&] { return bench::timeOnce([] { accueil().mnulistF->trigger(); }); },
-            [&] { return engineTime(*engine, QStringList {kAll} + kCounts); });
+            [&] { return listAndCounters(store::FilmList::all()); });
 
     auto* search = accueil().txt_search;
     const QStringList prefixes = {QStringLiteral("a"), QStringLiteral("ab"), QStringLiteral("abc")};
@@ -225,12 +232,7 @@ int main(int argc, char* argv[])
                     return bench::timeOnce([&] { QTest::keyClick(search, prefixes[k].back().toLatin1()); },
                                            [&] { search->setText(prefixes[k].chopped(1)); });
                 },
-                [&] {
-                    return engineTime(
-                            *engine,
-                            QStringList {store::Films::statementOf(store::FilmList::titleSearch(prefixes[k]))}
-                                    + kCounts);
-                });
+                [&] { return listAndCounters(store::FilmList::titleSearch(prefixes[k])); });
     }
     record(
             QStringLiteral("Clearing the search box"), kRuns,
@@ -238,11 +240,7 @@ int main(int argc, char* argv[])
                 return bench::timeOnce([&] { search->clear(); },
                                        [&] { search->setText(QStringLiteral("abc")); });
             },
-            [&] {
-                return engineTime(*engine,
-                                  QStringList {store::Films::statementOf(store::FilmList::titleSearch({}))}
-                                          + kCounts);
-            });
+            [&] { return listAndCounters(store::FilmList::titleSearch({})); });
 
     int selectionRun = 0;
     record(
@@ -251,7 +249,7 @@ int main(int argc, char* argv[])
                 const int row = (selectionRun++ * 2011) % list()->rowCount();
                 return bench::timeOnce([&] { clickRow(row); });
             },
-            [&] { return engineTime(*engine, {QStringLiteral("select * from film where code_film=4242")}); });
+            [&] { return engineTime([](store::Films& films) { films.find(4242); }); });
 
     int sortRun = 0;
     record(QStringLiteral("Column sort"), kRuns,
@@ -269,11 +267,7 @@ int main(int argc, char* argv[])
     record(
             QStringLiteral("Loan list"), kRuns,
             [&] { return bench::timeOnce([] { accueil().mnuliste->trigger(); }); },
-            [&] {
-                return engineTime(*engine,
-                                  {QStringLiteral("SELECT code_film, nom_film, pret_film, date_pret FROM "
-                                                  "Film WHERE pret_film <>'' ORDER BY nom_film")});
-            });
+            [&] { return engineTime([](store::Films& films) { films.lentFilms(); }); });
     accueil().mnulistF->trigger();
 
     record(
@@ -288,11 +282,10 @@ int main(int argc, char* argv[])
                                        });
             },
             [&] {
-                return engineTime(
-                        *engine,
-                        QStringList {QStringLiteral("UPDATE film SET pret_film=\"x\", "
-                                                    "date_pret=\"01/01/2026\"  WHERE code_film = 32766")}
-                                + kCounts);
+                return engineTime([](store::Films& films) {
+                    films.lend(32766, QStringLiteral("x"), QStringLiteral("01/01/2026"));
+                    films.counters();
+                });
             });
 
     record(
@@ -306,11 +299,10 @@ int main(int argc, char* argv[])
                                        });
             },
             [&] {
-                return engineTime(
-                        *engine,
-                        QStringList {QStringLiteral("UPDATE film SET pret_film=NULL WHERE code_film = 32766"),
-                                     QStringLiteral("UPDATE film SET date_pret=NULL WHERE code_film = 32766")}
-                                + kCounts);
+                return engineTime([](store::Films& films) {
+                    films.giveBack(32766);
+                    films.counters();
+                });
             });
 
     int added = 0;
@@ -334,10 +326,11 @@ int main(int argc, char* argv[])
                         });
             },
             [&] {
-                return engineTime(
-                        *engine,
-                        QStringList {QStringLiteral("select max(code_film) as nouv from film"), kAll}
-                                + kCounts);
+                return engineTime([&](store::Films& films) {
+                    films.nextKey();
+                    readWhole(*engine, kAll);
+                    films.counters();
+                });
             });
 
     record(
@@ -351,7 +344,7 @@ int main(int argc, char* argv[])
                                                    QStringLiteral("modifié"));
                                        });
             },
-            [&] { return engineTime(*engine, QStringList {kAll} + kCounts); });
+            [&] { return listAndCounters(store::FilmList::all()); });
 
     int deleted = 0;
     record(
@@ -364,9 +357,11 @@ int main(int argc, char* argv[])
                                        });
             },
             [&] {
-                return engineTime(*engine,
-                                  QStringList {QStringLiteral("Delete * from film where code_film=0"), kAll}
-                                          + kCounts);
+                return engineTime([&](store::Films& films) {
+                    films.remove(0);
+                    readWhole(*engine, kAll);
+                    films.counters();
+                });
             });
 
     accueil().mnulistF->trigger();
@@ -374,9 +369,9 @@ int main(int argc, char* argv[])
             QStringLiteral("Text export"), kRuns,
             [&] { return bench::timeOnce([] { accueil().mnuexporter->trigger(); }); },
             [&] {
-                return engineTime(
-                        *engine,
-                        {QStringLiteral("select nom_film, duree, qualite_film from film ORDER BY nom_film")});
+                return engineTime([](store::Films& films) {
+                    films.forEachByTitle([](const QString&, const QString&, const QString&) {});
+                });
             });
 
     record(QStringLiteral("Spreadsheet export"), 3,

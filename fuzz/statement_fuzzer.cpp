@@ -115,9 +115,12 @@ void checkLiteral(const QString& value, QChar quote)
 {
     const QString statement =
             QStringLiteral("select ") + store::quotedText(value, quote) + QStringLiteral(" as x");
-    const store::TranslatedStatement translated = store::translateStatement(statement);
+    const store::Statement translated = store::translateStatement(statement);
     check(translated.sql == QStringLiteral("select ? as x"), "literal left in the statement", translated.sql);
-    checkRow(translated.texts, QStringList {value}, "literal changed by the translation");
+    check(translated.values.size() == 1 && std::holds_alternative<QString>(translated.values[0]),
+          "literal not bound as one text", statement);
+    checkRow(QStringList {std::get<QString>(translated.values[0])}, QStringList {value},
+             "literal changed by the translation");
     store::Recordset rs;
     rs.open(statement, *catalogue().db);
     checkRow(QStringList {rs.text(QStringLiteral("x"))}, QStringList {value},

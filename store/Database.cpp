@@ -118,16 +118,18 @@ std::unique_ptr<Database> Database::open(const QString& path, Access access)
 
 void Database::fail(int code, const QString& what) const { throwEngineError(db_, code, what); }
 
-int Database::execute(const QString& statement)
+int Database::execute(const Statement& statement)
 {
     PreparedStatement prepared = prepare(statement);
     while (prepared.step()) { }
     return sqlite3_changes(db_);
 }
 
+int Database::execute(const QString& statement) { return execute(translateStatement(statement)); }
+
 QString Database::contentStamp()
 {
-    PreparedStatement version = prepare(QStringLiteral("PRAGMA data_version"));
+    PreparedStatement version = prepare(Statement {QStringLiteral("PRAGMA data_version"), {}});
     version.step();
     return QStringLiteral("%1:%2:%3")
             .arg(sqlite3_total_changes64(db_))
@@ -137,28 +139,41 @@ QString Database::contentStamp()
 
 PreparedStatement Database::prepare(const QString& statement)
 {
-    const TranslatedStatement translated = translateStatement(statement);
+    return prepare(translateStatement(statement));
+}
+
+PreparedStatement Database::prepare(const Statement& statement)
+{
     sqlite3_stmt* raw = nullptr;
-    auto cached = cache_.find(translated.sql);
+    auto cached = cache_.find(statement.sql);
     if (cached != cache_.end()) {
         raw = cached->second;
         cache_.erase(cached);
-        cacheOrder_.erase(std::find(cacheOrder_.begin(), cacheOrder_.end(), translated.sql));
+        cacheOrder_.erase(std::find(cacheOrder_.begin(), cacheOrder_.end(), statement.sql));
     } else {
-        const int code = sqlite3_prepare16_v3(db_, translated.sql.utf16(), int(translated.sql.size() * 2),
+        const int code = sqlite3_prepare16_v3(db_, statement.sql.utf16(), int(statement.sql.size() * 2),
                                               SQLITE_PREPARE_PERSISTENT, &raw, nullptr);
         if (code != SQLITE_OK)
             fail(code, QStringLiteral("Instruction refusée par la base de donnée"));
         if (!raw)
             throw DbError(QStringLiteral("Instruction vide"));
     }
-    PreparedStatement prepared(this, translated.sql, raw);
-    if (sqlite3_bind_parameter_count(raw) != translated.texts.size())
+    PreparedStatement prepared(this, statement.sql, raw);
+    if (sqlite3_bind_parameter_count(raw) != int(statement.values.size()))
         throw DbError(QStringLiteral("Instruction invalide : paramètres inattendus"));
-    for (int i = 0; i < translated.texts.size(); ++i) {
-        const QString text = withOwnByteOrderMark(translated.texts[i]);
-        const int code =
-                sqlite3_bind_text16(raw, i + 1, text.utf16(), int(text.size() * 2), SQLITE_TRANSIENT);
+    for (int i = 0; i < int(statement.values.size()); ++i) {
+        const BoundValue& value = statement.values[std::size_t(i)];
+        int code = SQLITE_OK;
+        if (const QString* given = std::get_if<QString>(&value)) {
+            const QString text = withOwnByteOrderMark(*given);
+            // An empty text stays text: the engine would take a null pointer for NULL.
+            const void* units = text.isNull() ? static_cast<const void*>(u"") : text.utf16();
+            code = sqlite3_bind_text16(raw, i + 1, units, int(text.size() * 2), SQLITE_TRANSIENT);
+        } else if (const qint64* number = std::get_if<qint64>(&value)) {
+            code = sqlite3_bind_int64(raw, i + 1, *number);
+        } else {
+            code = sqlite3_bind_null(raw, i + 1);
+        }
         if (code != SQLITE_OK)
             fail(code, QStringLiteral("Valeur refusée par la base de donnée"));
     }

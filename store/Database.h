@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QByteArray>
+#include "store/Statement.h"
+
 #include <QString>
-#include <QVariant>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -54,8 +54,12 @@ public:
     Database& operator=(const Database&) = delete;
 
     // Runs a statement that returns no rows; gives the number of rows it changed.
+    int execute(const Statement& statement);
+    // Prepares a statement and binds its values; throws when their number is not that of its
+    // placeholders.
+    PreparedStatement prepare(const Statement& statement);
+    // The same for a statement given as text, in the program's dialect (translateStatement).
     int execute(const QString& statement);
-    // Prepares a statement, its text literals bound as parameters.
     PreparedStatement prepare(const QString& statement);
 
     // Moves whenever the catalogue's content may have changed: a write through this connection,

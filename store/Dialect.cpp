@@ -19,10 +19,10 @@ QString withoutDeleteStar(const QString& statement)
 
 }  // namespace
 
-TranslatedStatement translateStatement(const QString& statement)
+Statement translateStatement(const QString& statement)
 {
     const QString text = withoutDeleteStar(statement);
-    TranslatedStatement out;
+    Statement out;
     out.sql.reserve(text.size());
     qsizetype i = 0;
     const qsizetype n = text.size();
@@ -52,7 +52,7 @@ TranslatedStatement translateStatement(const QString& statement)
         if (!closed)
             throw DbError(
                     QStringLiteral("Instruction invalide : un texte entre guillemets n'est pas fermé."));
-        out.texts.append(value);
+        out.values.emplace_back(std::move(value));
         out.sql += u'?';
         i = j + 1;
     }

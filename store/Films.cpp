@@ -2,10 +2,7 @@
 
 #include "store/Database.h"
 #include "store/DbError.h"
-#include "store/Dialect.h"
 #include "store/Recordset.h"
-
-#include <QRegularExpression>
 
 namespace store {
 
@@ -27,65 +24,86 @@ const std::array<DetailColumn, 13> kDetailColumns = {{
 
 namespace {
 
-QString q(const QString& value) { return quotedText(value); }
+BoundValue key(int code) { return qint64(code); }
 
-QString key(qint16 code) { return QString::number(code); }
+// A statement whose text is all it needs.
+Statement fixed(const QString& sql) { return {sql, {}}; }
 
-}  // namespace
-
-namespace {
-
-// The statement each list has always run.
-QString fullStatement(const FilmList& list)
+// The details' values in the order of kDetailColumns.
+std::vector<BoundValue> detailValues(const FilmDetails& film)
 {
-    switch (list.kind) {
-    case FilmList::Kind::Dvd:
-        return QStringLiteral("SELECT * FROM Film WHERE format_film ='Dvd' ORDER BY nom_film");
-    case FilmList::Kind::French:
-        return QStringLiteral("SELECT * FROM Film WHERE langue_Film ='Français'");
-    case FilmList::Kind::Foreign:
-        return QStringLiteral("SELECT * FROM Film WHERE langue_Film <>'Français'");
-    case FilmList::Kind::TitleSearch:
-        // The typed text is one value of the filter: a quote in it is doubled.
-        return QStringLiteral("select * from film WHERE nom_film LIKE ") + quotedText(list.text + u'%', u'\'')
-                + QStringLiteral(" order by nom_film");
-    case FilmList::Kind::All:
-        break;
-    }
-    return QStringLiteral("select * from film order by nom_film");
+    std::vector<BoundValue> values;
+    values.reserve(kDetailColumns.size() + 1);
+    for (const DetailColumn& column : kDetailColumns)
+        values.emplace_back(film.*column.member);
+    return values;
 }
 
-}  // namespace
-
-QString Films::statementOf(const FilmList& list) { return listedColumnsOnly(fullStatement(list)); }
-
-// The list shows six columns of the film: the engine is asked for those alone, which spares it
-// reading and copying the ten others of every film, and lets it read them from the title index.
-QString Films::listedColumnsOnly(const QString& statement)
+// A new film: its key, then its details.
+Statement insertStatement(int code, const FilmDetails& film)
 {
-    static const QRegularExpression allColumns(QStringLiteral(R"(^\s*select\s+\*\s+from\s)"),
-                                               QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch match = allColumns.match(statement);
-    if (!match.hasMatch())
-        return statement;
-    return QStringLiteral("select code_film, nom_film, type_film, duree, cd_film, format_film from ")
-            + statement.mid(match.capturedEnd());
+    static const QString sql = [] {
+        QString columns = QStringLiteral("code_film");
+        QString placeholders = QStringLiteral("?");
+        for (const DetailColumn& column : kDetailColumns) {
+            columns += u',' + QLatin1String(column.name);
+            placeholders += QStringLiteral(",?");
+        }
+        return QStringLiteral("INSERT INTO film (%1) VALUES (%2)").arg(columns, placeholders);
+    }();
+    std::vector<BoundValue> values = detailValues(film);
+    values.insert(values.begin(), key(code));
+    return {sql, std::move(values)};
+}
+
+// The details of a film, then its key.
+Statement updateStatement(int code, const FilmDetails& film)
+{
+    static const QString sql = [] {
+        QStringList assignments;
+        for (const DetailColumn& column : kDetailColumns)
+            assignments.append(QLatin1String(column.name) + QStringLiteral("=?"));
+        return QStringLiteral("UPDATE film SET %1 WHERE code_film=?").arg(assignments.join(u','));
+    }();
+    std::vector<BoundValue> values = detailValues(film);
+    values.push_back(key(code));
+    return {sql, std::move(values)};
 }
 
 // Answered from the indexes: the films without a quality, the DVDs and the lent films are looked
 // up, every other film with a quality is a video file.
-QString Films::countersStatement()
+Statement countersStatement()
 {
-    return QStringLiteral("select COUNT (*) as films, "
-                          "(select COUNT (*) from film WHERE qualite_film IS NULL) as sans_qualite, "
-                          "(select COUNT (*) from film WHERE qualite_film='dvd') as dvd, "
-                          "(select COUNT (*) from film WHERE pret_film IS NOT NULL) as pret from film");
+    return {QStringLiteral("SELECT COUNT(*) AS films, "
+                           "(SELECT COUNT(*) FROM film WHERE qualite_film IS NULL) AS sans_qualite, "
+                           "(SELECT COUNT(*) FROM film WHERE qualite_film=?) AS dvd, "
+                           "(SELECT COUNT(*) FROM film WHERE pret_film IS NOT NULL) AS pret FROM film"),
+            {QStringLiteral("dvd")}};
 }
 
-QString Films::lentFilmsStatement()
+}  // namespace
+
+// The list shows six columns of the film: the engine is asked for those alone, which spares it
+// reading and copying the ten others of every film, and lets it read them from the title index.
+// The lists' fixed texts are bound like any value, so the engine plans them as it always has.
+Statement Films::statementOf(const FilmList& list)
 {
-    return QStringLiteral("SELECT code_film, nom_film, pret_film, date_pret FROM Film WHERE pret_film <>'' "
-                          "ORDER BY nom_film");
+    static const QString listed =
+            QStringLiteral("SELECT code_film, nom_film, type_film, duree, cd_film, format_film FROM film");
+    switch (list.kind) {
+    case FilmList::Kind::Dvd:
+        return {listed + QStringLiteral(" WHERE format_film=? ORDER BY nom_film"), {QStringLiteral("Dvd")}};
+    case FilmList::Kind::French:
+        return {listed + QStringLiteral(" WHERE langue_Film=?"), {QStringLiteral("Français")}};
+    case FilmList::Kind::Foreign:
+        return {listed + QStringLiteral(" WHERE langue_Film<>?"), {QStringLiteral("Français")}};
+    case FilmList::Kind::TitleSearch:
+        // The typed text starts the pattern: a "%" or a "_" in it stays a wildcard.
+        return {listed + QStringLiteral(" WHERE nom_film LIKE ? ORDER BY nom_film"), {list.text + u'%'}};
+    case FilmList::Kind::All:
+        break;
+    }
+    return fixed(listed + QStringLiteral(" ORDER BY nom_film"));
 }
 
 QList<ListedRow> Films::listed(const FilmList& list)
@@ -111,11 +129,13 @@ QList<ListedRow> Films::listed(const FilmList& list)
 QList<ListedRow> Films::lentFilms()
 {
     Recordset rs;
-    rs.open(lentFilmsStatement(), db_);
+    rs.open(Statement {QStringLiteral("SELECT code_film, nom_film, pret_film, date_pret FROM film "
+                                      "WHERE pret_film<>? ORDER BY nom_film"),
+                       {QStringLiteral("")}},
+            db_);
     QList<ListedRow> rows;
     for (; !rs.eof(); rs.moveNext())
-        rows.append(ListedRow {rs.text(QStringLiteral("nom_film")), rs.text(QStringLiteral("pret_film")),
-                               rs.text(QStringLiteral("date_pret")), rs.text(QStringLiteral("code_film"))});
+        rows.append(ListedRow {rs.text(1), rs.text(2), rs.text(3), rs.text(0)});
     return rows;
 }
 
@@ -137,7 +157,7 @@ QString Films::contentStamp() { return db_.contentStamp(); }
 std::optional<Film> Films::find(qint16 code)
 {
     Recordset rs;
-    rs.open(QStringLiteral("select * from film where code_film=") + key(code), db_);
+    rs.open(Statement {QStringLiteral("SELECT * FROM film WHERE code_film=?"), {key(code)}}, db_);
     if (rs.eof())
         return std::nullopt;
     Film film;
@@ -153,17 +173,15 @@ std::optional<Film> Films::find(qint16 code)
 bool Films::hasTitle(const QString& title)
 {
     Recordset rs;
-    rs.open(QStringLiteral("select code_film from film where nom_film=") + q(title)
-                    + QStringLiteral(" limit 1"),
-            db_);
+    rs.open(Statement {QStringLiteral("SELECT code_film FROM film WHERE nom_film=? LIMIT 1"), {title}}, db_);
     return !rs.eof();
 }
 
 int Films::nextKey()
 {
     Recordset rs;
-    rs.open(QStringLiteral("select max(code_film) as nouv from film"), db_);
-    return rs.isNull(QStringLiteral("nouv")) ? 1 : rs.value(QStringLiteral("nouv")).toInt() + 1;
+    rs.open(fixed(QStringLiteral("SELECT max(code_film) AS nouv FROM film")), db_);
+    return rs.isNull(0) ? 1 : rs.value(0).toInt() + 1;
 }
 
 qint16 Films::add(const FilmDetails& film)
@@ -184,19 +202,22 @@ bool Films::modify(qint16 code, const FilmDetails& film)
 
 void Films::lend(qint16 code, const QString& borrower, const QString& date)
 {
-    db_.execute(loanStatement(code, borrower, date));
+    db_.execute(Statement {QStringLiteral("UPDATE film SET pret_film=?, date_pret=? WHERE code_film=?"),
+                           {borrower, date, key(code)}});
 }
 
 void Films::giveBack(qint16 code)
 {
-    db_.execute(QStringLiteral("BEGIN"));
+    db_.execute(fixed(QStringLiteral("BEGIN")));
     try {
-        db_.execute(QStringLiteral("UPDATE film SET pret_film=NULL WHERE code_film = ") + key(code));
-        db_.execute(QStringLiteral("UPDATE film SET date_pret=NULL WHERE code_film = ") + key(code));
-        db_.execute(QStringLiteral("COMMIT"));
+        db_.execute(Statement {QStringLiteral("UPDATE film SET pret_film=? WHERE code_film=?"),
+                               {nullptr, key(code)}});
+        db_.execute(Statement {QStringLiteral("UPDATE film SET date_pret=? WHERE code_film=?"),
+                               {nullptr, key(code)}});
+        db_.execute(fixed(QStringLiteral("COMMIT")));
     } catch (const DbError&) {
         try {
-            db_.execute(QStringLiteral("ROLLBACK"));
+            db_.execute(fixed(QStringLiteral("ROLLBACK")));
         } catch (const DbError&) {
             // The engine already rolled back on its own.
         }
@@ -206,49 +227,16 @@ void Films::giveBack(qint16 code)
 
 void Films::remove(qint16 code)
 {
-    db_.execute(QStringLiteral("Delete * from film where code_film=") + key(code));
+    db_.execute(Statement {QStringLiteral("DELETE FROM film WHERE code_film=?"), {key(code)}});
 }
 
 void Films::forEachByTitle(const std::function<void(const QString&, const QString&, const QString&)>& visit)
 {
     // The listing's three columns ride along in the title index: the films are read from it alone.
     Recordset rs;
-    rs.open(QStringLiteral("select nom_film, duree, qualite_film from film ORDER BY nom_film"), db_);
+    rs.open(fixed(QStringLiteral("SELECT nom_film, duree, qualite_film FROM film ORDER BY nom_film")), db_);
     for (; !rs.eof(); rs.moveNext())
         visit(rs.text(0), rs.text(1), rs.text(2));
-}
-
-// The key is quoted like the other values: the catalogue stores the same whole number, and the
-// statement keeps one text for every film, so the engine prepares it once for a whole quick add.
-QString Films::insertStatement(int code, const FilmDetails& film)
-{
-    QString statement =
-            QStringLiteral("INSERT INTO film (code_film,nom_film,type_film,cd_film,qualite_film, "
-                           "format_film,obs_Film,langue_Film,codec_Film,codec_Son,duree,realisateur, "
-                           "acteur,annee) VALUES (")
-            + q(QString::number(code));
-    for (const DetailColumn& column : kDetailColumns)
-        statement += u',' + q(film.*column.member);
-    return statement + u')';
-}
-
-QString Films::updateStatement(qint16 code, const FilmDetails& film)
-{
-    return QStringLiteral("UPDATE film SET nom_film=") + q(film.nom_film) + QStringLiteral(", type_film = ")
-            + q(film.type_film) + QStringLiteral(",cd_film=") + q(film.cd_film)
-            + QStringLiteral(", qualite_film=") + q(film.qualite_film) + QStringLiteral(",format_film=")
-            + q(film.format_film) + QStringLiteral(", obs_Film=") + q(film.obs_Film)
-            + QStringLiteral(",langue_Film=") + q(film.langue_Film) + QStringLiteral(", codec_Film=")
-            + q(film.codec_Film) + QStringLiteral(",codec_Son=") + q(film.codec_Son)
-            + QStringLiteral(", duree=") + q(film.duree) + QStringLiteral(",realisateur=")
-            + q(film.realisateur) + QStringLiteral(", acteur=") + q(film.acteur) + QStringLiteral(",annee=")
-            + q(film.annee) + QStringLiteral(" WHERE code_film=") + key(code);
-}
-
-QString Films::loanStatement(qint16 code, const QString& borrower, const QString& date)
-{
-    return QStringLiteral("UPDATE film SET pret_film=") + q(borrower) + QStringLiteral(", date_pret=")
-            + q(date) + QStringLiteral("  WHERE code_film = ") + key(code);
 }
 
 FilmDetails Films::foundOnDisk(const QString& title)

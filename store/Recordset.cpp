@@ -6,10 +6,20 @@
 
 namespace store {
 
+void Recordset::open(const Statement& statement, Database& connection)
+{
+    close();
+    openPrepared(connection.prepare(statement));
+}
+
 void Recordset::open(const QString& source, Database& connection)
 {
     close();
-    PreparedStatement prepared = connection.prepare(source);
+    openPrepared(connection.prepare(source));
+}
+
+void Recordset::openPrepared(PreparedStatement prepared)
+{
     const int columns = sqlite3_column_count(prepared.get());
     if (columns == 0) {
         while (prepared.step()) { }
@@ -59,15 +69,22 @@ void Recordset::requireRow() const
         throw DbError(QStringLiteral("Aucun enregistrement courant."));
 }
 
-bool Recordset::isNull(int index) const
+void Recordset::requireField(int index) const
 {
     requireRow();
+    if (index < 0 || index >= names_.size())
+        throw DbError(QStringLiteral("Champ hors du résultat."));
+}
+
+bool Recordset::isNull(int index) const
+{
+    requireField(index);
     return sqlite3_column_type(statement_.get(), index) == SQLITE_NULL;
 }
 
 QVariant Recordset::value(int index) const
 {
-    requireRow();
+    requireField(index);
     sqlite3_stmt* s = statement_.get();
     switch (sqlite3_column_type(s, index)) {
     case SQLITE_NULL:
@@ -83,10 +100,8 @@ QVariant Recordset::value(int index) const
 
 QString Recordset::text(int index) const
 {
-    requireRow();
+    requireField(index);
     sqlite3_stmt* s = statement_.get();
-    if (index < 0 || index >= names_.size())
-        throw DbError(QStringLiteral("Champ hors du résultat."));
     // The engine would print the number, then convert the printed text to UTF-16: far slower.
     if (sqlite3_column_type(s, index) == SQLITE_INTEGER)
         return QString::number(sqlite3_column_int64(s, index));

@@ -16,6 +16,8 @@ public:
     Recordset(Recordset&&) noexcept = default;
     Recordset& operator=(Recordset&&) noexcept = default;
 
+    void open(const Statement& statement, Database& connection);
+    // A statement given as text, in the program's dialect.
     void open(const QString& source, Database& connection);
     void close();
     bool isOpen() const { return open_; }
@@ -34,7 +36,9 @@ public:
     QString text(const QString& name) const { return text(fieldIndex(name)); }
 
 private:
+    void openPrepared(PreparedStatement prepared);
     void requireRow() const;
+    void requireField(int index) const;
 
     PreparedStatement statement_;
     QStringList names_;

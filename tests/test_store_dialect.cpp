@@ -26,15 +26,23 @@ private slots:
             QVERIFY_THROWS_EXCEPTION(store::DbError, store::translateStatement(fields[0]));
             return;
         }
-        const store::TranslatedStatement translated = store::translateStatement(fields[0]);
+        const store::Statement translated = store::translateStatement(fields[0]);
         QCOMPARE(translated.sql, fields[1]);
-        QCOMPARE(translated.texts, fields.mid(2));
+        QStringList texts;
+        for (const store::BoundValue& value : translated.values) {
+            QVERIFY(std::holds_alternative<QString>(value));
+            texts.append(std::get<QString>(value));
+        }
+        QCOMPARE(texts, fields.mid(2));
         // Each value, written between either quote, reads back as itself.
-        for (const QString& text : translated.texts) {
+        for (const QString& text : texts) {
             for (QChar quote : {u'"', u'\''}) {
                 const QString literal = store::quotedText(text, quote);
                 QVERIFY(literal.startsWith(quote));
-                QCOMPARE(store::translateStatement("select " + literal).texts, QStringList {text});
+                const std::vector<store::BoundValue> values =
+                        store::translateStatement("select " + literal).values;
+                QVERIFY(values.size() == 1 && std::get_if<QString>(&values[0]));
+                QCOMPARE(std::get<QString>(values[0]), text);
             }
         }
     }
@@ -72,6 +80,48 @@ private slots:
         QCOMPARE(store::fold(fields[0]), fields.value(1));
     }
 
+    // A statement's values reach the engine as given: every text exactly, whatever it holds.
+    void boundTextsReachTheEngineExactly_data() { testing::addTableRows("store/any_text.txt"); }
+
+    void boundTextsReachTheEngineExactly()
+    {
+        QFETCH(QStringList, fields);
+        TestCatalogue catalogue;
+        const QString& text = fields[1];
+        const store::Statement statement {"select ?, typeof(?), hex(?)", {text, text, text}};
+        const QList<QStringList> rows = testing::rowsOf(catalogue.db(), statement);
+        QCOMPARE(rows.value(0).value(0), text);
+        // The catalogue's own bytes: UTF-16, little end first, nothing added or dropped.
+        const QByteArray units(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+        QCOMPARE(rows.value(0).mid(1), (QStringList {"text", QString::fromLatin1(units.toHex().toUpper())}));
+    }
+
+    // A number stays a number, a text of digits stays text, NULL is NULL; a statement given more or
+    // fewer values than its placeholders is refused before it runs.
+    void boundValuesKeepTheirKind()
+    {
+        TestCatalogue catalogue;
+        store::Database& db = catalogue.db();
+        const QList<QStringList> rows = testing::rowsOf(
+                db,
+                store::Statement {"select typeof(?), typeof(?), typeof(?), ?, ? = 7",
+                                  {QStringLiteral("7"), qint64(7), nullptr, qint64(1) << 40, qint64(7)}});
+        QCOMPARE(rows, (QList<QStringList> {{"text", "integer", "null", "1099511627776", "1"}}));
+        QVERIFY_THROWS_EXCEPTION(
+                store::DbError, db.execute(store::Statement {"INSERT INTO film (code_film) VALUES (?)", {}}));
+        QVERIFY_THROWS_EXCEPTION(
+                store::DbError,
+                db.execute(store::Statement {"INSERT INTO film (code_film) VALUES (1)", {qint64(2)}}));
+        QCOMPARE(catalogue.count(), 0);
+        // A value the engine cannot take is refused, never left unbound to be stored as NULL.
+        sqlite3_limit(db.handle(), SQLITE_LIMIT_LENGTH, 1000);
+        QVERIFY_THROWS_EXCEPTION(
+                store::DbError,
+                db.execute(store::Statement {"INSERT INTO film (code_film, nom_film) VALUES (?, ?)",
+                                             {qint64(1), QString(1000, u'a')}}));
+        QCOMPARE(catalogue.count(), 0);
+    }
+
     void recordsetReadsFieldsByName()
     {
         TestCatalogue catalogue;
@@ -84,7 +134,12 @@ private slots:
                                 rs.value(2), rs.text(2), rs.value(3)}),
                  (QVariantList {4, qint64(41), "41", "Alien", QVariant(), "", 2.5}));
         QVERIFY_THROWS_EXCEPTION(store::DbError, rs.text("absent"));
-        QVERIFY_THROWS_EXCEPTION(store::DbError, rs.text(4));
+        // A field past either end is refused by every reading, never read from the engine.
+        for (int outside : {-1, 4}) {
+            QVERIFY_THROWS_EXCEPTION(store::DbError, rs.text(outside));
+            QVERIFY_THROWS_EXCEPTION(store::DbError, rs.value(outside));
+            QVERIFY_THROWS_EXCEPTION(store::DbError, rs.isNull(outside));
+        }
         rs.moveNext();
         QVERIFY(rs.eof());
         QVERIFY_THROWS_EXCEPTION(store::DbError, rs.text(0));

@@ -28,19 +28,41 @@ QString unescaped(QString text)
             .replace(QStringLiteral("\\t"), QStringLiteral("\t"));
 }
 
-void addTableRows(const QString& name, QChar separator)
+namespace {
+
+// Each row of a table with the line it comes from.
+QList<std::pair<QString, QStringList>> tableLines(const QString& name, QChar separator)
 {
-    QTest::addColumn<QStringList>("fields");
+    QList<std::pair<QString, QStringList>> rows;
     const QString table = QString::fromUtf8(fileBytes(testData(name)));
-    QVERIFY2(!table.isEmpty(), qPrintable(name));
+    if (table.isEmpty())
+        QTest::qFail(qPrintable(QStringLiteral("empty or missing table %1").arg(name)), __FILE__, __LINE__);
     for (const QString& line : table.split(u'\n')) {
         if (line.trimmed().isEmpty() || line.startsWith(u'#'))
             continue;
         QStringList fields;
         for (const QString& field : line.split(separator))
             fields.append(unescaped(field.trimmed()));
-        QTest::newRow(qPrintable(line.simplified())) << fields;
+        rows.append({line, fields});
     }
+    return rows;
+}
+
+}  // namespace
+
+QList<QStringList> tableRows(const QString& name, QChar separator)
+{
+    QList<QStringList> rows;
+    for (auto& [line, fields] : tableLines(name, separator))
+        rows.append(std::move(fields));
+    return rows;
+}
+
+void addTableRows(const QString& name, QChar separator)
+{
+    QTest::addColumn<QStringList>("fields");
+    for (const auto& [line, fields] : tableLines(name, separator))
+        QTest::newRow(qPrintable(line.simplified())) << fields;
 }
 
 void compareWithGolden(const QByteArray& actual, const QString& name)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -13,8 +14,12 @@ QString testData(const QString& name);
 // "{1250 × ab}" a text repeated, "\s" a space, "\r", "\n", "\t".
 QString unescaped(QString text);
 
-// A test row for each line of the table tests/data/<name>, named by the line: its fields, unescaped,
-// in the column "fields" (QStringList). Empty lines and lines starting with '#' are skipped.
+// The rows of the table tests/data/<name>, one a line: its fields, unescaped. Empty lines and lines
+// starting with '#' are skipped.
+QList<QStringList> tableRows(const QString& name, QChar separator = u'\t');
+
+// A test row for each row of the table tests/data/<name>, named by its line: its fields, unescaped,
+// in the column "fields" (QStringList).
 void addTableRows(const QString& name, QChar separator = u'\t');
 
 // Compares with the golden file tests/data/<name>, line by line for text; with the environment

@@ -8,11 +8,11 @@
 
 namespace testing {
 
-QList<QStringList> rowsOf(store::Database& db, const QString& statement)
+namespace {
+
+QList<QStringList> allRows(store::Recordset& rs)
 {
     QList<QStringList> rows;
-    store::Recordset rs;
-    rs.open(statement, db);
     for (; !rs.eof(); rs.moveNext()) {
         QStringList row;
         for (int i = 0; i < rs.fieldCount(); ++i)
@@ -20,6 +20,22 @@ QList<QStringList> rowsOf(store::Database& db, const QString& statement)
         rows.append(row);
     }
     return rows;
+}
+
+}  // namespace
+
+QList<QStringList> rowsOf(store::Database& db, const QString& statement)
+{
+    store::Recordset rs;
+    rs.open(statement, db);
+    return allRows(rs);
+}
+
+QList<QStringList> rowsOf(store::Database& db, const store::Statement& statement)
+{
+    store::Recordset rs;
+    rs.open(statement, db);
+    return allRows(rs);
 }
 
 QList<QStringList> filmRows(store::Database& db)

@@ -13,6 +13,7 @@ namespace testing {
 
 // Every row of a statement, each column as text ("<NULL>" for NULL).
 QList<QStringList> rowsOf(store::Database& db, const QString& statement);
+QList<QStringList> rowsOf(store::Database& db, const store::Statement& statement);
 
 // Every film of a catalogue, every column as text ("<NULL>" for NULL), in key order: two
 // snapshots are equal exactly when no film was added, lost or changed.
