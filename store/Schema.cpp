@@ -21,7 +21,7 @@ void completeSchema(Database& db)
 {
     try {
         for (const char* table : kTables)
-            db.execute(QString::fromLatin1(table));
+            db.execute(Statement {QString::fromLatin1(table), {}});
     } catch (const DbError& error) {
         // A file the user may only read still opens, without what the program would add to it.
         if ((error.engineCode() & 0xff) != SQLITE_READONLY)
