@@ -18,6 +18,18 @@ private slots:
         QCOMPARE(files::filmTitle(fields[0], false), fields.value(2));
     }
 
+    // At the root of a disc the folder above has no name; a disc without a name of its own gives
+    // its DVD a title all the same.
+    void dvdAtTheRootOfADisc()
+    {
+        const files::FilmFolder folder(QStringLiteral("/VIDEO_TS"),
+                                       {QStringLiteral("VIDEO_TS.BUP"), QStringLiteral("video_ts.ifo")},
+                                       true);
+        QVERIFY(!folder.film(0));
+        QCOMPARE(folder.film(1).value_or(files::FilmOnDisk {}).title, QStringLiteral("DVD"));
+        QVERIFY(folder.film(1).value_or(files::FilmOnDisk {}).dvd);
+    }
+
     void nfoFiles_data() { testing::addTableRows("nfo/reads.txt"); }
 
     void nfoFiles()
