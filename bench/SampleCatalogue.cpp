@@ -62,7 +62,8 @@ void fillCatalogue(const QString& cataloguePath, int count)
     db->execute(QStringLiteral("COMMIT"));
 }
 
-void makeVideoTree(const QString& root, int folders, int filesPerFolder, const QString& copyOf)
+void makeVideoTree(const QString& root, int folders, int filesPerFolder, const QString& copyOf,
+                   const QString& nfoOf)
 {
     QDir dir(root);
     for (int f = 0; f < folders; ++f) {
@@ -75,6 +76,8 @@ void makeVideoTree(const QString& root, int folders, int filesPerFolder, const Q
                 QFile(path).open(QIODevice::WriteOnly);
             else
                 QFile::copy(copyOf, path);
+            if (!nfoOf.isEmpty())
+                QFile::copy(nfoOf, path.chopped(4) + QStringLiteral(".nfo"));
         }
         QFile other(dir.filePath(folder + QStringLiteral("/pochette.jpg")));
         other.open(QIODevice::WriteOnly);

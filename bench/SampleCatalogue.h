@@ -9,7 +9,8 @@ namespace bench {
 void fillCatalogue(const QString& cataloguePath, int count);
 
 // Makes folders × filesPerFolder .avi files (and a few other files) below root: empty, or copies
-// of the file copyOf.
-void makeVideoTree(const QString& root, int folders, int filesPerFolder, const QString& copyOf = QString());
+// of the file copyOf; beside each, a copy of nfoOf under the film's name with ".nfo" when given.
+void makeVideoTree(const QString& root, int folders, int filesPerFolder, const QString& copyOf = QString(),
+                   const QString& nfoOf = QString());
 
 }  // namespace bench

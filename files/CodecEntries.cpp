@@ -31,10 +31,12 @@ QStringList videoNames(const VideoFileFacts& facts)
         return {QStringLiteral("MPEG-2")};
     if (format == "MPEG Video"_L1 && facts.videoVersion == "Version 1"_L1)
         return {QStringLiteral("MPEG-1")};
+    // Lists name these by their standard, their format or the encoder that made most of them.
     if (format == "AVC"_L1)
-        return {QStringLiteral("H.264"), QStringLiteral("AVC")};
+        return {QStringLiteral("H.264"), QStringLiteral("AVC"), QStringLiteral("x264")};
     if (format == "HEVC"_L1)
-        return {QStringLiteral("H.265"), QStringLiteral("HEVC")};
+        return {QStringLiteral("H.265"), QStringLiteral("HEVC"), QStringLiteral("x265")};
+    // "VP9", "AV1", "VC-1"… are the lists' names too.
     return format.isEmpty() ? QStringList() : QStringList {format};
 }
 

@@ -29,6 +29,10 @@ constexpr qint64 kMaxFileSize = 8 * 1024 * 1024;
 // kMaxFileSize or not text (a NUL byte, or a byte Windows-1252 leaves undefined).
 ReferenceLists readReferenceLists(const QString& path);
 
+// The entry as the file holds it once written and read back: what the file cannot hold changed
+// (a double quote, a line end, a character outside Windows-1252).
+QString listEntry(const QString& text);
+
 // Replaces the file through a temporary file beside it (QSaveFile), so a failure leaves the old
 // file whole; throws ReferenceListError when it cannot.
 void writeReferenceLists(const QString& path, const ReferenceLists& lists);

@@ -1,7 +1,6 @@
 #include "quickadd/Frm_ajoutquick.h"
 
 #include "app/Connection.h"
-#include "files/CodecEntries.h"
 #include "files/ProgramFolder.h"
 #include "quickadd/parcourir.h"
 #include "store/Films.h"
@@ -22,8 +21,6 @@
 using namespace ui;
 
 namespace {
-
-const QString kExtension = QStringLiteral(".avi");
 
 // Name order with letter case ignored, so a scan numbers the films the same way on every system;
 // names that differ only in case keep a fixed order too.
@@ -52,13 +49,14 @@ QFileInfoList sous_repertoires(const QString& folder)
     return parNom(entries);
 }
 
-// The title of a film file: its name less the extension ".avi", whatever its letter case; ""
-// for any other file, and for a name that is only the extension.
-QString titre_du_film(const QString& fileName)
+// The entries' names, in their order.
+QStringList noms(const QFileInfoList& entries)
 {
-    if (!fileName.endsWith(kExtension, Qt::CaseInsensitive))
-        return QString();
-    return fileName.chopped(kExtension.size());
+    QStringList names;
+    names.reserve(entries.size());
+    for (const QFileInfo& entry : entries)
+        names.append(entry.fileName());
+    return names;
 }
 
 // A scan that leaves out the known films says how many it left out, none included.
@@ -70,18 +68,16 @@ QString texte_compteur(int films, int connus, bool avec_connus)
     return texte;
 }
 
-// What the file's headers tell replaces the defaults; what they do not tell, and a codec that the
-// lists do not name, keeps them.
-void completer(store::FilmDetails& film, const files::VideoFileFacts& faits,
-               const files::ReferenceLists& listes)
+// What a scan cannot do without the reference lists, told with their failure.
+QString sans_listes(const files::ReferenceListError& error, bool codecs, bool genres)
 {
-    const auto remplacer = [](QString& colonne, const QString& valeur) {
-        if (!valeur.isEmpty())
-            colonne = valeur;
-    };
-    remplacer(film.duree, files::durationText(faits.durationMs));
-    remplacer(film.codec_Film, files::videoCodecEntry(faits, listes.video));
-    remplacer(film.codec_Son, files::audioCodecEntry(faits, listes.audio));
+    QString texte = error.message();
+    if (codecs)
+        texte += QStringLiteral("\r\nLes codecs des films ajoutés resteront « Autres » et « Autre ».");
+    if (genres)
+        texte += QStringLiteral(
+                "\r\nLes genres lus dans les fichiers .nfo ne seront pas ajoutés à la liste des genres.");
+    return texte;
 }
 
 // Repainting the count for every film would cost more than adding it.
@@ -127,20 +123,23 @@ void Frm_ajoutquick::build(QMainWindow* window, QWidget* client)
     c.txt_parcourir->setAccessibleName(QStringLiteral("Répertoire des films"));
     c.cmd_parcourir = makeButton(client, QStringLiteral("cmd_parcourir"), QStringLiteral("Parcourir"), 2160,
                                  2040, 1575, 255);
-    // Both ticked at every opening.
+    // All three ticked at every opening.
     c.chk_lire_fichiers =
             makeCheckBox(client, QStringLiteral("chk_lire_fichiers"),
                          QStringLiteral("Lire la durée et les codecs des fichiers"), 120, 2400, 4335, 255);
     c.chk_ignorer_connus =
             makeCheckBox(client, QStringLiteral("chk_ignorer_connus"),
                          QStringLiteral("Ignorer les films déjà au catalogue"), 120, 2700, 4335, 255);
-    for (QCheckBox* box : {c.chk_lire_fichiers, c.chk_ignorer_connus}) {
+    c.chk_tous_les_formats =
+            makeCheckBox(client, QStringLiteral("chk_tous_les_formats"),
+                         QStringLiteral("Tous les fichiers vidéo (.mkv, .mp4, …)"), 120, 3000, 4335, 255);
+    for (QCheckBox* box : {c.chk_lire_fichiers, c.chk_ignorer_connus, c.chk_tous_les_formats}) {
         box->setFont(arial(8.25));
         box->setChecked(true);
     }
     c.cmd_lancer = makeButton(client, QStringLiteral("cmd_lancer"),
-                              QStringLiteral("Lancer la recherche et l'ajout"), 120, 3060, 3255, 255);
-    c.lbl_compte = makeLabel(client, QStringLiteral("lbl_compte"), QString(), 120, 3420, 4335, 255);
+                              QStringLiteral("Lancer la recherche et l'ajout"), 120, 3360, 3255, 255);
+    c.lbl_compte = makeLabel(client, QStringLiteral("lbl_compte"), QString(), 120, 3720, 4335, 255);
     c.lbl_compte->setFont(arial(8.25));
 
     onEvent(c.cmd_parcourir, &QPushButton::clicked, [this] { cmd_parcourir_Click(); });
@@ -173,20 +172,19 @@ void Frm_ajoutquick::cmd_lancer_Click()
             QDir(texte.isEmpty() ? QStringLiteral("/") : QDir::fromNativeSeparators(texte)).absolutePath();
 
     ignorer_connus_ = c.chk_ignorer_connus->isChecked();
-    listes_ = {};
-    lecteur_.reset();
-    if (c.chk_lire_fichiers->isChecked()) {
-        lecteur_ = std::make_unique<files::VideoFileReader>();
+    tous_les_formats_ = c.chk_tous_les_formats->isChecked();
+    const bool lire = c.chk_lire_fichiers->isChecked();
+    // The codecs take their names from the lists, the genres of the .nfo files join them.
+    std::optional<files::ReferenceLists> listes;
+    if (lire || tous_les_formats_) {
         try {
-            listes_ = files::readReferenceLists(files::referenceListsPath());
+            listes = files::readReferenceLists(files::referenceListsPath());
         } catch (const files::ReferenceListError& error) {
-            // The running times are still read; only the codecs go without their names.
-            msgBox(error.message()
-                           + QStringLiteral(
-                                   "\r\nLes codecs des films ajoutés resteront « Autres » et « Autre »."),
-                   Icon::Exclamation);
+            // The scan goes on: only the lists' names are missing.
+            msgBox(sans_listes(error, lire, tous_les_formats_), Icon::Exclamation);
         }
     }
+    details_ = std::make_unique<FoundFilmDetails>(lire, std::move(listes));
 
     window()->setCursor(Qt::WaitCursor);
     c.cmd_parcourir->setEnabled(false);
@@ -211,7 +209,8 @@ void Frm_ajoutquick::cmd_lancer_Click()
         echec = std::current_exception();
     }
     en_cours_ = false;
-    lecteur_.reset();
+    enregistrer_genres();
+    details_.reset();
     if (!ferme_)
         unload();
     emit filmsAdded();
@@ -221,17 +220,19 @@ void Frm_ajoutquick::cmd_lancer_Click()
 
 void Frm_ajoutquick::RecurseTree(const QString& CurrentPath)
 {
-    const QFileInfoList files = fichiers(CurrentPath);
+    const QFileInfoList entrees = fichiers(CurrentPath);
+    const files::FilmFolder dossier(CurrentPath, noms(entrees), tous_les_formats_);
     // Read again in every folder: numbering goes on after the last film added so far.
     int code = Connection::instance().films().nextKey();
-    for (const QFileInfo& file : files) {
-        const QString titre = titre_du_film(file.fileName());
-        if (!titre.isEmpty() && ignorer_connus_ && Connection::instance().films().hasTitle(titre)) {
+    for (qsizetype i = 0; i < entrees.size(); ++i) {
+        // The title is the .nfo's when it gives one: the known films are compared on it.
+        const std::optional<files::FilmOnDisk> trouve = dossier.film(i);
+        if (trouve && ignorer_connus_ && Connection::instance().films().hasTitle(trouve->title)) {
             // Left out, it takes no key: the next file gets the key it would have had.
             ++films_connus_;
             montrer_compte();
         } else {
-            if (!titre.isEmpty()) {
+            if (trouve) {
                 if (code > store::Films::kLastKey) {
                     montrer_compte(true);
                     msgBox(QStringLiteral("Plus aucun numéro de film n'est disponible (32767 au plus)"),
@@ -239,7 +240,7 @@ void Frm_ajoutquick::RecurseTree(const QString& CurrentPath)
                     arret_ = true;
                     return;
                 }
-                ajouter_film(code, titre, file.filePath());
+                ajouter_film(code, *trouve);
             }
             // Every other file moves the key on, film or not.
             ++code;
@@ -258,11 +259,9 @@ void Frm_ajoutquick::RecurseTree(const QString& CurrentPath)
     }
 }
 
-void Frm_ajoutquick::ajouter_film(int code, const QString& titre, const QString& chemin)
+void Frm_ajoutquick::ajouter_film(int code, const files::FilmOnDisk& trouve)
 {
-    store::FilmDetails film = store::Films::foundOnDisk(titre);
-    if (lecteur_)
-        completer(film, lecteur_->read(chemin), listes_);
+    const store::FilmDetails film = details_->of(trouve);
     Connection::instance().films().insert(code, film);
     ++films_ajoutes_;
     montrer_compte();
@@ -276,4 +275,18 @@ void Frm_ajoutquick::montrer_compte(bool tout_de_suite)
         return;
     compteur_->setText(texte_compteur(films_ajoutes_, films_connus_, ignorer_connus_));
     depuis_affichage_.restart();
+}
+
+void Frm_ajoutquick::enregistrer_genres()
+{
+    try {
+        details_->saveNewGenres(files::referenceListsPath());
+    } catch (const files::ReferenceListError& error) {
+        // The films keep their genres; only the list goes without them.
+        msgBox(error.message()
+                       + QStringLiteral(
+                               "\r\nLes nouveaux genres des films ajoutés n'ont pas été ajoutés à la "
+                               "liste des genres."),
+               Icon::Exclamation);
+    }
 }

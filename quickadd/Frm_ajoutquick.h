@@ -1,7 +1,7 @@
 #pragma once
 
-#include "files/ReferenceListFile.h"
-#include "files/VideoFile.h"
+#include "files/FilmFiles.h"
+#include "quickadd/FoundFilmDetails.h"
 #include "ui/Form.h"
 
 #include <QElapsedTimer>
@@ -21,13 +21,15 @@ struct Frm_ajoutquickControls {
     QPushButton* cmd_parcourir = nullptr;
     QCheckBox* chk_lire_fichiers = nullptr;
     QCheckBox* chk_ignorer_connus = nullptr;
+    QCheckBox* chk_tous_les_formats = nullptr;
     QPushButton* cmd_lancer = nullptr;
     QLabel* lbl_compte = nullptr;
 };
 
 // Adds one film for every .avi file of a folder and of all its subfolders, with default details
 // that the user completes later in the film editor. Ticked boxes fill in the running time and the
-// codecs that the file's headers tell, and leave out the films the catalogue already holds.
+// codecs that the file's headers tell, leave out the films the catalogue already holds, and take
+// every video file and DVD folder for a film, with what its .nfo file tells.
 class Frm_ajoutquick : public ui::TypedForm<Frm_ajoutquickControls> {
     Q_OBJECT
 public:
@@ -40,7 +42,7 @@ signals:
 protected:
     Frm_ajoutquick();
     void build(QMainWindow* window, QWidget* client) override;
-    QSize designSize() const override { return {4680, 3735}; }
+    QSize designSize() const override { return {4680, 4035}; }
     void onUnload() override;
 
 private:
@@ -48,7 +50,9 @@ private:
     void cmd_lancer_Click();
     // Adds the films of the folder, then walks each of its subfolders in turn.
     void RecurseTree(const QString& CurrentPath);
-    void ajouter_film(int code, const QString& titre, const QString& chemin);
+    void ajouter_film(int code, const files::FilmOnDisk& trouve);
+    // Adds the genres that the .nfo files brought to the genre list; a failure is told.
+    void enregistrer_genres();
     // Shows the count of films added (and left out), at most every few hundredths of a second
     // unless asked now.
     void montrer_compte(bool tout_de_suite = false);
@@ -61,9 +65,9 @@ private:
     int films_ajoutes_ = 0;
     int films_connus_ = 0;
     bool ignorer_connus_ = false;
-    // Set for a scan that reads the files, with the reference lists as they stood at its start.
-    std::unique_ptr<files::VideoFileReader> lecteur_;
-    files::ReferenceLists listes_;
+    bool tous_les_formats_ = false;
+    // Set during a scan.
+    std::unique_ptr<FoundFilmDetails> details_;
     QPointer<QLabel> compteur_;
     QElapsedTimer depuis_affichage_;
 };

@@ -62,6 +62,10 @@ private slots:
         back.video[2] = "?";
         back.genre[3] = "deux  lignes";
         QCOMPARE(joined(files::readReferenceLists(file())), joined(back));
+        // Each entry as the file gives it back, told before it is written.
+        QStringList told = joined(lists);
+        std::transform(told.begin(), told.end(), told.begin(), files::listEntry);
+        QCOMPARE(told, joined(back));
     }
 
     void unreadableListsAreRefusedAndLeftAlone_data() { testing::addTableRows("codec/unreadable.txt"); }

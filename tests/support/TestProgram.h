@@ -8,8 +8,8 @@ namespace testing {
 
 class ScriptedPlatform;
 
-// A test catalogue with the default BD/codec.cnb beside it, made the program's folder for the
-// test's lifetime, with a scripted platform installed.
+// A test catalogue with BD/codec.cnb beside it (the lists of tests/data/codec/windows.cnb), made
+// the program's folder for the test's lifetime, with a scripted platform installed.
 class TestProgram : public TestCatalogue {
 public:
     TestProgram();
