@@ -29,8 +29,9 @@ constexpr qint64 kMaxFileSize = 8 * 1024 * 1024;
 // kMaxFileSize or not text (a NUL byte, or a byte Windows-1252 leaves undefined).
 ReferenceLists readReferenceLists(const QString& path);
 
-// Replaces the file through a temporary file beside it (QSaveFile), so a failure leaves the old
-// file whole; throws ReferenceListError when it cannot.
+// Replaces the file through a temporary file beside it (QSaveFile, put in place by commitWhole), so
+// a failure or a power cut leaves the old file whole, and the new one is on the disk once this
+// returns; throws ReferenceListError when it cannot.
 void writeReferenceLists(const QString& path, const ReferenceLists& lists);
 
 }  // namespace files
