@@ -2,6 +2,7 @@
 
 #include "store/DiskSteps.h"
 #include "support/Files.h"
+#include "support/WrappedVfs.h"
 
 #include <QDirIterator>
 #include <QFileInfo>
@@ -10,7 +11,6 @@
 #include <memory>
 #include <optional>
 #include <set>
-#include <sqlite3.h>
 #include <stdexcept>
 
 namespace testing {
@@ -53,22 +53,6 @@ std::optional<QString> relative(const QString& absolute)
     return path.mid(recording->root.size() + 1);
 }
 
-sqlite3_vfs* systemVfs()
-{
-    static sqlite3_vfs* vfs = sqlite3_vfs_find(nullptr);
-    return vfs;
-}
-
-struct Methods {
-    sqlite3_io_methods recording;  // first: a file's pMethods points at the whole
-    const sqlite3_io_methods* system;
-};
-
-const sqlite3_io_methods& original(sqlite3_file* f)
-{
-    return *reinterpret_cast<const Methods*>(f->pMethods)->system;
-}
-
 // Nothing once the recorder is gone: a connection it saw may outlive it.
 OpenFile* recorded(sqlite3_file* f)
 {
@@ -84,17 +68,17 @@ sqlite3_io_methods recordingMethods(const sqlite3_io_methods& own)
     m.xClose = [](sqlite3_file* f) {
         if (recording)
             recording->files.erase(f);
-        return original(f).xClose(f);
+        return systemMethods(f).xClose(f);
     };
     m.xWrite = [](sqlite3_file* f, const void* buffer, int amount, sqlite3_int64 offset) {
-        const int code = original(f).xWrite(f, buffer, amount, offset);
+        const int code = systemMethods(f).xWrite(f, buffer, amount, offset);
         if (const OpenFile* file = recorded(f); file && code == SQLITE_OK)
             record(DiskEvent::write(file->path, offset,
                                     QByteArray(static_cast<const char*>(buffer), amount)));
         return code;
     };
     m.xTruncate = [](sqlite3_file* f, sqlite3_int64 size) {
-        const int code = original(f).xTruncate(f, size);
+        const int code = systemMethods(f).xTruncate(f, size);
         if (const OpenFile* file = recorded(f); file && code == SQLITE_OK)
             record(DiskEvent::truncate(file->path, size));
         return code;
@@ -102,7 +86,7 @@ sqlite3_io_methods recordingMethods(const sqlite3_io_methods& own)
     m.xSync = [](sqlite3_file* f, int flags) {
         OpenFile* file = recorded(f);
         if (!file)
-            return original(f).xSync(f, flags);
+            return systemMethods(f).xSync(f, flags);
         record(DiskEvent::sync(file->path, file->folderAtFirstSync));
         file->folderAtFirstSync = false;
         return SQLITE_OK;
@@ -113,30 +97,22 @@ sqlite3_io_methods recordingMethods(const sqlite3_io_methods& own)
 sqlite3_vfs* recordingVfs()
 {
     static sqlite3_vfs vfs = [] {
-        sqlite3_vfs v = *systemVfs();
-        v.pNext = nullptr;
-        v.zName = kVfsName;
-        v.xOpen = [](sqlite3_vfs*, sqlite3_filename name, sqlite3_file* file, int flags, int* outFlags) {
-            static std::map<const sqlite3_io_methods*, Methods> wrapped;  // its nodes never move
-            const std::optional<QString> path =
-                    name && recording ? relative(QString::fromUtf8(name)) : std::optional<QString>();
-            const bool existed = path && QFileInfo::exists(QString::fromUtf8(name));
-            const int code = systemVfs()->xOpen(systemVfs(), name, file, flags, outFlags);
-            if (file->pMethods) {
-                auto [at, added] = wrapped.try_emplace(file->pMethods);
-                if (added)
-                    at->second = {recordingMethods(*file->pMethods), file->pMethods};
-                file->pMethods = &at->second.recording;
-            }
-            if (code == SQLITE_OK && path && !path->isEmpty()) {
-                const bool journal =
-                        flags & (SQLITE_OPEN_MAIN_JOURNAL | SQLITE_OPEN_WAL | SQLITE_OPEN_SUPER_JOURNAL);
-                recording->files[file] = {*path, journal && (flags & SQLITE_OPEN_CREATE)};
-                if (!existed)
-                    record(DiskEvent::create(*path));
-            }
-            return code;
-        };
+        sqlite3_vfs v = wrappingVfs(
+                kVfsName,
+                [](sqlite3_vfs*, sqlite3_filename name, sqlite3_file* file, int flags, int* outFlags) {
+                    const std::optional<QString> path =
+                            name && recording ? relative(QString::fromUtf8(name)) : std::optional<QString>();
+                    const bool existed = path && QFileInfo::exists(QString::fromUtf8(name));
+                    const int code = openWrapped(recordingMethods, name, file, flags, outFlags);
+                    if (code == SQLITE_OK && path && !path->isEmpty()) {
+                        const bool journal = flags
+                                & (SQLITE_OPEN_MAIN_JOURNAL | SQLITE_OPEN_WAL | SQLITE_OPEN_SUPER_JOURNAL);
+                        recording->files[file] = {*path, journal && (flags & SQLITE_OPEN_CREATE)};
+                        if (!existed)
+                            record(DiskEvent::create(*path));
+                    }
+                    return code;
+                });
         v.xDelete = [](sqlite3_vfs*, const char* name, int syncFolder) {
             const int code = systemVfs()->xDelete(systemVfs(), name, syncFolder);
             if (!recording || code != SQLITE_OK)
