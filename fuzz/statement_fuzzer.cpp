@@ -1,7 +1,7 @@
 // Arbitrary bytes become text values put into the statements the program writes (a new film,
 // a modified film, a loan, the title search) and run on a real catalogue: whatever the value,
 // the store must neither crash nor fail, and it must give back exactly what was put in.
-#include "store/BulkWrites.h"
+#include "fuzz/MemoryFolder.h"
 #include "store/Catalogue.h"
 #include "store/Database.h"
 #include "store/DbError.h"
@@ -21,20 +21,16 @@ constexpr int kFilm = 1;
 constexpr int kWitness = 2;
 constexpr int kTexts = 15;
 
-// The catalogue lives for the whole run; the witness film must never change. What the fuzzer
-// checks is what the store keeps, not what survives a power cut: its commits go unsynced, as a
-// bulk's do, or a sync per commit would be most of its time.
+// The catalogue lives for the whole run; the witness film must never change.
 struct Catalogue {
-    QTemporaryDir dir;
+    QTemporaryDir dir {inMemory(QStringLiteral("statement_fuzzer"))};
     std::unique_ptr<store::Database> db;
-    std::unique_ptr<store::BulkWrites> unsynced;
 
     Catalogue()
     {
         const QString path = dir.filePath(QStringLiteral("Film.mdb"));
         store::createCatalogue(path);
         db = store::Database::open(path);
-        unsynced = std::make_unique<store::BulkWrites>(*db);
         db->execute(QStringLiteral(
                             "INSERT INTO film VALUES (%1,\"Témoin\",\"Drame\",\"1\",\"Bonne\",\"Avi\",\"-\","
                             "\"Français\",\"DivX\",\"MP3\",\"01h30\",\"-\",\"-\",\"2000\",NULL,NULL)")
