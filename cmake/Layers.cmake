@@ -18,7 +18,7 @@ set(CINABREL_SHARED_BY_WINDOWS app/Connection.h)
 
 # A layer named here may be included whole; a header, alone.
 set(CINABREL_USES_store)
-set(CINABREL_USES_files store/UserError.h store/Fold.h)
+set(CINABREL_USES_files store/UserError.h store/Fold.h store/DiskSteps.h)
 set(CINABREL_USES_toolkit store/UserError.h store/ListedRow.h store/FrenchText.h)
 set(CINABREL_USES_windows toolkit files store)
 set(CINABREL_USES_program windows ui/Toolkit.h)

@@ -102,10 +102,13 @@ QByteArray record(char marker, const QString& text)
 ReferenceLists readReferenceLists(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileSize)
+    const qint64 size = file.open(QIODevice::ReadOnly) ? file.size() : -1;
+    if (size < 0 || size > kMaxFileSize)
         throw ReferenceListError(readFailure(path));
-    const QByteArray bytes = file.read(kMaxFileSize + 1);
-    if (file.error() != QFileDevice::NoError || bytes.size() > kMaxFileSize || !isWindows1252Text(bytes))
+    // As many bytes as the file holds, and one more to see it change meanwhile: the buffer is made
+    // for the bytes asked, and the largest file's size would be made for every file.
+    const QByteArray bytes = file.read(size + 1);
+    if (file.error() != QFileDevice::NoError || bytes.size() != size || !isWindows1252Text(bytes))
         throw ReferenceListError(readFailure(path));
     file.close();
 

@@ -33,8 +33,9 @@ ReferenceLists readReferenceLists(const QString& path);
 // (a double quote, a line end, a character outside Windows-1252).
 QString listEntry(const QString& text);
 
-// Replaces the file through a temporary file beside it (QSaveFile), so a failure leaves the old
-// file whole; throws ReferenceListError when it cannot.
+// Replaces the file through a temporary file beside it (QSaveFile, put in place by commitWhole), so
+// a failure or a power cut leaves the old file whole, and the new one is on the disk once this
+// returns; throws ReferenceListError when it cannot.
 void writeReferenceLists(const QString& path, const ReferenceLists& lists);
 
 }  // namespace files

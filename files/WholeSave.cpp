@@ -1,5 +1,8 @@
 #include "files/WholeSave.h"
 
+#include "store/DiskSteps.h"
+
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace files {
@@ -7,7 +10,11 @@ namespace files {
 bool commitWhole(QSaveFile& file)
 {
     const qint64 written = file.pos();
-    return file.flush() && file.size() == written && file.commit();
+    store::DiskSteps& disk = store::diskSteps();
+    if (!file.flush() || file.size() != written || !disk.syncFile(file) || !disk.commit(file))
+        return false;
+    disk.syncFolder(QFileInfo(file.fileName()).absolutePath());
+    return true;
 }
 
 }  // namespace files

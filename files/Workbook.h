@@ -35,7 +35,10 @@ public:
     void drawAllBorders(int row, int column);
     void clearBorder(int row, int column, Edge edge);
 
-    // Writes the .xlsx file; on failure returns false and puts the reason in error.
+    // Writes the .xlsx file; on failure returns false and puts the reason in error. The file is not
+    // synced to the disk: it is a new file each time, replacing none, a copy of what the catalogue
+    // holds for the spreadsheet program to open at once, in the temporary folder (which Debian
+    // empties at start-up). A power cut takes nothing that another export does not give back.
     bool save(const QString& path, QString& error) const;
 
 private:

@@ -1,6 +1,7 @@
 // Arbitrary bytes become text values put into the statements the program writes (a new film,
 // a modified film, a loan, the title search) and run on a real catalogue: whatever the value,
 // the store must neither crash nor fail, and it must give back exactly what was put in.
+#include "fuzz/MemoryFolder.h"
 #include "store/Catalogue.h"
 #include "store/Database.h"
 #include "store/DbError.h"
@@ -22,7 +23,7 @@ constexpr int kTexts = 15;
 
 // The catalogue lives for the whole run; the witness film must never change.
 struct Catalogue {
-    QTemporaryDir dir;
+    QTemporaryDir dir {inMemory(QStringLiteral("statement_fuzzer"))};
     std::unique_ptr<store::Database> db;
 
     Catalogue()

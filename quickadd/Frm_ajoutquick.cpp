@@ -3,6 +3,7 @@
 #include "app/Connection.h"
 #include "files/ProgramFolder.h"
 #include "quickadd/parcourir.h"
+#include "store/BulkWrites.h"
 #include "store/Films.h"
 #include "ui/Controls.h"
 #include "ui/Guard.h"
@@ -204,6 +205,7 @@ void Frm_ajoutquick::cmd_lancer_Click()
     // Whatever ends the scan, the films added so far are shown in the main list.
     std::exception_ptr echec;
     try {
+        store::BulkWrites bulk(Connection::instance().cnx());
         RecurseTree(depart);
     } catch (...) {
         echec = std::current_exception();

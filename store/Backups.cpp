@@ -2,6 +2,7 @@
 
 #include "store/Database.h"
 #include "store/DbError.h"
+#include "store/DiskSteps.h"
 #include "store/EngineMessage.h"
 #include "store/Films.h"
 #include "store/Schema.h"
@@ -37,8 +38,8 @@ struct OwnedConnection {
     ~OwnedConnection() { sqlite3_close_v2(db); }
 };
 
-// Copies the catalogue page by page into a new file, as one file without a journal beside it.
-// Gives the engine's result code and, on failure, its cause.
+// Copies the catalogue page by page into a new file, as one file without a journal beside it, on
+// the disk whole once this returns. Gives the engine's result code and, on failure, its cause.
 int copyCatalogue(sqlite3* catalogue, const QString& path, QString& cause)
 {
     OwnedConnection copy;
@@ -46,6 +47,11 @@ int copyCatalogue(sqlite3* catalogue, const QString& path, QString& cause)
                                SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (code == SQLITE_OK) {
         sqlite3_extended_result_codes(copy.db, 1);
+        // Each commit of the copy syncs it (the engine's default, not left to how it was built):
+        // the copy is whole on the disk before it takes its name.
+        code = sqlite3_exec(copy.db, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
+    }
+    if (code == SQLITE_OK) {
         sqlite3_backup* backup = sqlite3_backup_init(copy.db, "main", catalogue, "main");
         if (!backup) {
             code = sqlite3_extended_errcode(copy.db);
@@ -133,8 +139,12 @@ QString Backups::write(const QDateTime& now)
         throw DbError(QStringLiteral("%1 : %2").arg(backupFailed(), cause), code);
     };
     const QDir dir(folder());
+    const bool madeNow = !dir.exists();
     if (!dir.mkpath(QStringLiteral(".")))
         fail(QStringLiteral("le dossier des sauvegardes ne peut pas être créé"));
+    // A folder made now survives a power cut only once the catalogue's folder is synced.
+    if (madeNow)
+        diskSteps().syncFolder(QFileInfo(dir.path()).path());
     if (!QFileInfo(dir.path()).isWritable())
         fail(QStringLiteral("le dossier des sauvegardes ne peut pas être modifié"));
     // What a program killed in the middle of a backup left behind.
@@ -161,10 +171,12 @@ QString Backups::write(const QDateTime& now)
         removeUnfinished(unfinished);
         fail(causeOf(error), error.engineCode());
     }
-    if (!QFile::rename(unfinished, path)) {
+    if (!diskSteps().rename(unfinished, path)) {
         removeUnfinished(unfinished);
         fail(QStringLiteral("la sauvegarde ne peut pas prendre son nom"));
     }
+    // Its name survives a power cut before an older backup goes or the catalogue is replaced.
+    diskSteps().syncFolder(dir.path());
     return path;
 }
 
@@ -172,7 +184,7 @@ void Backups::keepNewest()
 {
     // A backup that cannot be deleted now goes at the next backup.
     for (const QDateTime& taken : times().mid(kKept))
-        QFile::remove(QDir(folder()).filePath(fileName(taken)));
+        diskSteps().remove(QDir(folder()).filePath(fileName(taken)));
 }
 
 QList<Backup> Backups::list() const
