@@ -134,7 +134,7 @@ ReferenceLists readReferenceLists(const QString& path)
     return lists;
 }
 
-QString listEntry(const QString& text) { return fromWindows1252(entryBytes(text)); }
+QString entryAsWritten(const QString& text) { return fromWindows1252(entryBytes(text)); }
 
 void writeReferenceLists(const QString& path, const ReferenceLists& lists)
 {

@@ -31,7 +31,7 @@ ReferenceLists readReferenceLists(const QString& path);
 
 // The entry as the file holds it once written and read back: what the file cannot hold changed
 // (a double quote, a line end, a character outside Windows-1252).
-QString listEntry(const QString& text);
+QString entryAsWritten(const QString& text);
 
 // Replaces the file through a temporary file beside it (QSaveFile, put in place by commitWhole), so
 // a failure or a power cut leaves the old file whole, and the new one is on the disk once this
