@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <sqlite3.h>
 
 namespace store {
@@ -90,20 +91,17 @@ void removeUnfinished(const QString& path)
         QFile::remove(path + QString::fromLatin1(suffix));
 }
 
-}  // namespace
-
-QString Backups::folder() const
+QString folderBeside(const QString& cataloguePath)
 {
-    return QFileInfo(db_.path()).dir().filePath(QStringLiteral("Sauvegardes"));
+    return QFileInfo(cataloguePath).dir().filePath(QStringLiteral("Sauvegardes"));
 }
 
-QString Backups::fileName(const QDateTime& taken) { return taken.toString(kNameFormat); }
-
-QList<QDateTime> Backups::times() const
+// The backups' times, newest first, read from their names.
+QList<QDateTime> timesIn(const QString& folder)
 {
     QList<QDateTime> found;
-    const QStringList names = QDir(folder()).entryList({QStringLiteral("Film *.mdb")}, QDir::Files,
-                                                       QDir::Name | QDir::Reversed);
+    const QStringList names =
+            QDir(folder).entryList({QStringLiteral("Film *.mdb")}, QDir::Files, QDir::Name | QDir::Reversed);
     for (const QString& name : names) {
         // Files of the user's own in the folder are neither listed nor deleted.
         const QDateTime taken = QDateTime::fromString(name, kNameFormat);
@@ -111,6 +109,99 @@ QList<QDateTime> Backups::times() const
             found.append(taken);
     }
     return found;
+}
+
+QList<Backup> listIn(const QString& folder)
+{
+    QList<Backup> backups;
+    for (const QDateTime& taken : timesIn(folder)) {
+        Backup backup;
+        backup.path = QDir(folder).filePath(Backups::fileName(taken));
+        backup.taken = taken;
+        try {
+            std::unique_ptr<Database> db = openChecked(backup.path);
+            const Counters counters = Films(*db).counters();
+            backup.films = counters.films();
+            backup.lent = counters.lent;
+        } catch (const DbError& error) {
+            const int kind = error.engineCode() & 0xff;
+            backup.fault = kind == SQLITE_CORRUPT || kind == SQLITE_NOTADB ? QStringLiteral("endommagée")
+                                                                           : QStringLiteral("illisible");
+        }
+        backups.append(backup);
+    }
+    return backups;
+}
+
+}  // namespace
+
+QString Backups::folder() const { return folderBeside(db_.path()); }
+
+QString Backups::fileName(const QDateTime& taken) { return taken.toString(kNameFormat); }
+
+QList<QDateTime> Backups::times() const { return timesIn(folder()); }
+
+QList<Backup> Backups::besideCatalogue(const QString& cataloguePath)
+{
+    return listIn(folderBeside(cataloguePath));
+}
+
+QString Backups::replaceDamaged(const QString& cataloguePath, const QString& backupPath, const QDateTime& now)
+{
+    const auto fail = [](const QString& cause, int code = 0) {
+        throw DbError(QStringLiteral("La sauvegarde n'a pas pu remplacer le catalogue : %1").arg(cause),
+                      code);
+    };
+    try {
+        // Checked again: it may have been damaged since it was listed.
+        openChecked(backupPath);
+    } catch (const DbError& error) {
+        fail(causeOf(error), error.engineCode());
+    }
+    QFile backup(backupPath);
+    if (!backup.open(QIODevice::ReadOnly))
+        fail(QStringLiteral("la sauvegarde ne peut pas être lue"));
+    const QByteArray bytes = backup.readAll();
+    const QString folder = QFileInfo(cataloguePath).path();
+    QDateTime at = now.addMSecs(-now.time().msec());
+    const auto asideName = [&] {
+        return QDir(folder).filePath(
+                at.toString(QStringLiteral("'Film endommagé 'yyyy-MM-dd HH-mm-ss'.mdb'")));
+    };
+    while (QFileInfo::exists(asideName()))
+        at = at.addSecs(1);
+    const QString aside = asideName();
+
+    // The damaged file goes aside with any journal of its own, which the engine would otherwise play
+    // into the restored catalogue; the names are on the disk before the backup takes the file's.
+    QStringList moved;
+    const auto putBack = [&] {
+        for (const QString& suffix : moved)
+            diskSteps().rename(aside + suffix, cataloguePath + suffix);
+        diskSteps().syncFolder(folder);
+    };
+    for (const QString& suffix :
+         {QString(), QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")}) {
+        if (!QFileInfo::exists(cataloguePath + suffix))
+            continue;
+        if (!diskSteps().rename(cataloguePath + suffix, aside + suffix)) {
+            putBack();
+            fail(QStringLiteral("le catalogue endommagé n'a pas pu être mis de côté"));
+        }
+        moved.append(suffix);
+    }
+    diskSteps().syncFolder(folder);
+
+    QSaveFile restored(cataloguePath);
+    if (!restored.open(QIODevice::WriteOnly) || restored.write(bytes) != bytes.size()
+        || !diskSteps().syncFile(restored) || restored.size() != bytes.size()
+        || !diskSteps().commit(restored)) {
+        restored.cancelWriting();
+        putBack();
+        fail(QStringLiteral("la sauvegarde n'a pas pu être copiée à la place du catalogue"));
+    }
+    diskSteps().syncFolder(folder);
+    return aside;
 }
 
 bool Backups::dueAtStartUp(const QDateTime& now)
@@ -187,27 +278,7 @@ void Backups::keepNewest()
         diskSteps().remove(QDir(folder()).filePath(fileName(taken)));
 }
 
-QList<Backup> Backups::list() const
-{
-    QList<Backup> backups;
-    for (const QDateTime& taken : times()) {
-        Backup backup;
-        backup.path = QDir(folder()).filePath(fileName(taken));
-        backup.taken = taken;
-        try {
-            std::unique_ptr<Database> db = openChecked(backup.path);
-            const Counters counters = Films(*db).counters();
-            backup.films = counters.films();
-            backup.lent = counters.lent;
-        } catch (const DbError& error) {
-            const int kind = error.engineCode() & 0xff;
-            backup.fault = kind == SQLITE_CORRUPT || kind == SQLITE_NOTADB ? QStringLiteral("endommagée")
-                                                                           : QStringLiteral("illisible");
-        }
-        backups.append(backup);
-    }
-    return backups;
-}
+QList<Backup> Backups::list() const { return listIn(folder()); }
 
 void Backups::restore(const QString& backupPath, const QDateTime& now)
 {

@@ -30,6 +30,14 @@ public:
     QString folder() const;
     static QString fileName(const QDateTime& taken);
 
+    // The backups beside a catalogue that cannot be opened, newest first, each opened and checked.
+    static QList<Backup> besideCatalogue(const QString& cataloguePath);
+    // Puts a backup in place of a catalogue file that cannot be opened as one. The damaged file, and
+    // any journal beside it, is kept aside as "Film endommagé AAAA-MM-JJ HH-MM-SS.mdb" in its folder,
+    // never deleted; gives that name. On failure throws DbError, every file as it was.
+    static QString replaceDamaged(const QString& cataloguePath, const QString& backupPath,
+                                  const QDateTime& now);
+
     // At start-up: the catalogue holds a film and no backup was taken in the 24 hours before now.
     bool dueAtStartUp(const QDateTime& now);
     // Copies the catalogue into a new backup named after now, checked before it takes its name,
@@ -44,7 +52,6 @@ public:
     void restore(const QString& backupPath, const QDateTime& now);
 
 private:
-    // The backups' times, newest first, read from their names.
     QList<QDateTime> times() const;
     QString write(const QDateTime& now);
     void keepNewest();

@@ -66,7 +66,13 @@ void checkCatalogue(Database& db)
     const int code = sqlite3_prepare_v2(db.handle(), "SELECT * FROM film LIMIT 0", -1, &statement, nullptr);
     if (code != SQLITE_OK) {
         sqlite3_finalize(statement);
-        db.fail(code, QStringLiteral("Le fichier n'est pas un catalogue de films"));
+        const QString what = QStringLiteral("Le fichier n'est pas un catalogue de films");
+        // A database without the table film is another program's; one the engine cannot read is
+        // damaged, busy or out of reach, as its code tells.
+        if ((code & 0xff) == SQLITE_ERROR)
+            throw DbError(QStringLiteral("%1 : %2").arg(what, engineMessage(db.handle(), code)), code,
+                          DbError::File::NotACatalogue);
+        db.fail(code, what);
     }
     QStringList present;
     for (int i = 0; i < sqlite3_column_count(statement); ++i)
@@ -74,7 +80,8 @@ void checkCatalogue(Database& db)
     sqlite3_finalize(statement);
     for (const QString& column : filmColumns()) {
         if (!present.contains(column, Qt::CaseInsensitive))
-            throw DbError(QStringLiteral("Il manque la colonne %1 à la table film.").arg(column));
+            throw DbError(QStringLiteral("Il manque la colonne %1 à la table film.").arg(column), 0,
+                          DbError::File::NotACatalogue);
     }
 }
 

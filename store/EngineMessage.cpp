@@ -137,6 +137,13 @@ void throwEngineError(sqlite3* db, int code, const QString& what)
 
 namespace store {
 
+bool DbError::notACatalogue() const
+{
+    const int kind = engineCode_ & 0xff;
+    return file_ == File::NotACatalogue || kind == SQLITE_CORRUPT || kind == SQLITE_NOTADB
+            || kind == SQLITE_FORMAT;
+}
+
 bool DbError::outsideTheProgram() const
 {
     switch (engineCode_ & 0xff) {

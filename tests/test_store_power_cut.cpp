@@ -3,6 +3,7 @@
 #include "store/Database.h"
 #include "store/DbError.h"
 #include "store/Films.h"
+#include "support/Files.h"
 #include "support/PowerCutRecorder.h"
 #include "support/SimulatedDisk.h"
 #include "support/TestCatalogue.h"
@@ -345,6 +346,48 @@ private slots:
                 replayed.apply(events[step]);
         }
         QVERIFY(states > int(events.size()));
+    }
+
+    // A damaged catalogue replaced by its backup, cut at every step: the damaged file is never lost,
+    // under its name or aside; the catalogue's name holds it, nothing, or the backup whole; once
+    // replaced, the backup is there and the damaged file aside.
+    void aDamagedCatalogueReplacedCutAtEveryStep()
+    {
+        testing::TestCatalogue catalogue;
+        catalogue.fill(kFilms);
+        const QDir folder(catalogue.folder());
+        const QString backup = folder.relativeFilePath(store::Backups(catalogue.db()).backUp(at(1, 0)));
+        catalogue.closeDb();
+        const QByteArray damaged = QByteArray("SQLite format 3", 16) + QByteArray(8192, 'x');
+        QVERIFY(testing::writeBytes(catalogue.cataloguePath(), damaged));
+        std::vector<DiskEvent> events;
+        FileSet start;
+        QString aside;
+        {
+            testing::PowerCutRecorder recorder(catalogue.folder());
+            start = recorder.start();
+            aside = folder.relativeFilePath(
+                    store::Backups::replaceDamaged(catalogue.cataloguePath(), catalogue.path(backup), at(2, 0)));
+            events = recorder.events();
+        }
+        QCOMPARE(aside, QStringLiteral("BD/Film endommagé 2026-12-07 02-00-00.mdb"));
+        const QString name = folder.relativeFilePath(catalogue.cataloguePath());
+        const QByteArray restored = start.at(backup);
+        SimulatedDisk replayed(start);
+        for (std::size_t step = 0; step <= events.size(); ++step) {
+            for (const testing::CutState& state : replayed.statesAfterCut({name, aside})) {
+                const std::optional<QByteArray>& there = state.at(name);
+                const std::optional<QByteArray>& kept = state.at(aside);
+                QVERIFY2(there == damaged || kept == damaged,
+                         qPrintable(QStringLiteral("step %1: the damaged file lost").arg(step)));
+                QVERIFY2(!there || *there == damaged || *there == restored,
+                         qPrintable(QStringLiteral("step %1: the catalogue cut short").arg(step)));
+                if (step == events.size())
+                    QVERIFY(there == restored && kept == damaged);
+            }
+            if (step < events.size())
+                replayed.apply(events[step]);
+        }
     }
 
     // Commits in a bulk are not synced one by one; the connection's commits are again once the scope
