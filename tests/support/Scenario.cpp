@@ -668,7 +668,8 @@ const Act lines[] = {
          expect},
         {"rows",
          "NAME NAME — the scenario played once for each row of this table, a tab between its names, and "
-         "of any other (every combination); {NAME} in its name and lines stands for the row's value",
+         "of any other (every combination); {NAME} in its name and lines stands for the row's value (a "
+         "NAME other than tree, data, folder and home)",
          misplacedRow},
         {"row", "VALUE VALUE — a row of the table above, one value per name, a tab between them",
          misplacedRow},
