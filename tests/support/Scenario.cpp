@@ -498,7 +498,7 @@ const Part parts[] = {
          }},
         {"control", "[FORM.]NAME — the control's line in its window's golden file",
          [](const Step& s) { return described(&control(s.rest), control(s.rest).window()); }},
-        {"controls", "FORM — the lines of all the window's named controls",
+        {"controls", "FORM — the window's title, then the lines of all its named controls",
          [](const Step& s) {
              QMainWindow* window = formNamed(s.rest).window();
              QStringList tree;
@@ -508,7 +508,7 @@ const Part parts[] = {
                      && (object->isWidgetType() || qobject_cast<QAction*>(object)))
                      tree << described(object, window);
              tree.sort();
-             return tree.join(u'\n');
+             return QStringLiteral("title «%1»\n").arg(window->windowTitle()) + tree.join(u'\n');
          }},
         {"editor", "— the editor's thirteen values",
          [](const Step&) {
