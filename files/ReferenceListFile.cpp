@@ -82,17 +82,24 @@ void forEachField(const QString& text, Consumer consume)
 // One record per line: a double quote cannot be held inside a quoted field and a line end would
 // split the record, so they are stored as an apostrophe and a space. Any other byte that the file
 // cannot hold as text becomes "?", as a character that Windows-1252 lacks does.
-QByteArray record(char marker, QString text)
+QByteArray storedBytes(QString text)
 {
     text.replace(u'"', u'\'').replace(u'\r', u' ').replace(u'\n', u' ');
     QByteArray bytes = toWindows1252(text);
     std::replace_if(
             bytes.begin(), bytes.end(), [](char c) { return !isTextByte(static_cast<unsigned char>(c)); },
             '?');
-    return '"' + QByteArray(1, marker) + bytes + "\"\r\n";
+    return bytes;
+}
+
+QByteArray record(char marker, const QString& text)
+{
+    return '"' + QByteArray(1, marker) + storedBytes(text) + "\"\r\n";
 }
 
 }  // namespace
+
+QString storedEntry(const QString& entry) { return fromWindows1252(storedBytes(entry)); }
 
 ReferenceLists readReferenceLists(const QString& path)
 {

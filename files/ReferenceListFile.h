@@ -25,6 +25,12 @@ public:
 // freeze a window and every file written reads back.
 constexpr qint64 kMaxFileSize = 8 * 1024 * 1024;
 
+// What an entry becomes once written to the file and read back: a double quote becomes an
+// apostrophe, a line end a space, a character that Windows-1252 lacks (or a control character other
+// than tab) "?". An entry added to a list is stored in this form, so that what uses it matches the
+// list as the editor will read it.
+QString storedEntry(const QString& entry);
+
 // Reads the file. Throws ReferenceListError when it is missing, unreadable, larger than
 // kMaxFileSize or not text (a NUL byte, or a byte Windows-1252 leaves undefined).
 ReferenceLists readReferenceLists(const QString& path);

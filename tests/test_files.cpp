@@ -62,6 +62,11 @@ private slots:
         back.video[2] = "?";
         back.genre[3] = "deux  lignes";
         QCOMPARE(joined(files::readReferenceLists(file())), joined(back));
+        // Each entry's stored form is what the file gave back.
+        QStringList stored;
+        for (const QString& entry : joined(lists))
+            stored.append(entry == u"|" ? entry : files::storedEntry(entry));
+        QCOMPARE(stored, joined(back));
     }
 
     void unreadableListsAreRefusedAndLeftAlone_data() { testing::addTableRows("codec/unreadable.txt"); }
