@@ -1,6 +1,7 @@
 #include "support/Scenario.h"
 
 #include "backups/frm_sauvegarde.h"
+#include "import/frm_importer.h"
 #include "store/Backups.h"
 #include "support/FaultyVfs.h"
 #include "support/Golden.h"
@@ -120,7 +121,8 @@ QMap<QString, QByteArray> contents(const QString& folder)
 QList<ui::Form*> forms()
 {
     return {&Frm_Accueil::instance(), &Frm_New::instance(),        &Frm_Visu::instance(),
-            &frm_option::instance(),  &Frm_ajoutquick::instance(), &frm_sauvegarde::instance()};
+            &frm_option::instance(),  &Frm_ajoutquick::instance(), &frm_sauvegarde::instance(),
+            &frm_importer::instance()};
 }
 
 ui::Form* formNamed(const QString& name)
@@ -270,6 +272,9 @@ void act(TestProgram& program, const QString& step)
         program.platform().answers << (rest == u"Oui" ? ui::Answer::Yes : ui::Answer::No);
     else if (verb == u"folder")
         program.platform().folders << rest;
+    else if (verb == u"file")
+        program.platform().files << (rest.startsWith(QStringLiteral("{data}/")) ? testData(rest.mid(7))
+                                                                                : program.path(rest));
     else if (verb == u"close")
         formNamed(rest)->window()->close();
     else if (verb == u"show")
@@ -399,7 +404,8 @@ QString observe(TestProgram& program, const QString& part, Seen& seen)
     if (what == u"busy")
         return seen.busy;
     if (what == u"asked")
-        return program.platform().folderRequests.join(QStringLiteral(" / "));
+        return (name == u"file" ? program.platform().fileRequests : program.platform().folderRequests)
+                .join(QStringLiteral(" / "));
     if (what == u"count")
         return std::exchange(seen.firstCount, QString());
     if (what == u"counters")
@@ -468,8 +474,9 @@ void addScenarios()
 
 void play(TestProgram& program, const QStringList& script)
 {
-    // The options window's own variables outlive it, as they do in the program.
+    // The options and import windows' own variables outlive them, as they do in the program.
     frm_option::instance().index_courant = 0;
+    frm_importer::instance().dossier_de_depart.clear();
     Seen seen;
     QTemporaryDir tree;
     // The program's folder is the current one: a file written where the program started shows there.
@@ -503,6 +510,15 @@ void play(TestProgram& program, const QStringList& script)
                                                                                            : "arrow")
                                 .arg(int(quickAdd.controls().cmd_parcourir->isEnabled()))
                                 .arg(int(quickAdd.controls().cmd_lancer->isEnabled()));
+        }
+        frm_importer& importer = frm_importer::instance();
+        if (seen.firstCount.isEmpty() && importer.isLoaded() && importer.controls().Progbar->isVisible()) {
+            seen.firstCount = importer.controls().lbl_compte->text();
+            seen.busy = QStringLiteral("%1 %2 %3")
+                                .arg(importer.window()->cursor().shape() == Qt::WaitCursor ? "hourglass"
+                                                                                           : "arrow")
+                                .arg(int(importer.controls().chk_ignorer_connus->isEnabled()))
+                                .arg(int(importer.controls().cmd_importer->isEnabled()));
         }
         if (Frm_Accueil::instance().isLoaded() && accueil().fra_export->isVisible())
             seen.progress << accueil().Progbar->value();
@@ -548,7 +564,7 @@ void play(TestProgram& program, const QStringList& script)
                 otherProgram.emplace(program.cataloguePath());
             else if (rest == u"refusing every lock")
                 disk->inject(FaultyVfs::Fault::Locked);
-            else if (rest == u"write error during the scan")
+            else if (rest == u"write error during the scan" || rest == u"write error during the import")
                 scanFault = true;
             else if (rest != u"sound")
                 disk->inject(rest == u"full"                  ? FaultyVfs::Fault::DiskFull

@@ -18,8 +18,8 @@ class TestProgram;
 //   disk      full                         the disk fails from now on: "full", "write error", "read
 //             error", "write error during the scan", "locked" (another program holds the write
 //             lock), "refusing every lock", "files limited to 100 bytes" (any file, past that
-//             size), or "sound" again; before "start", it puts the catalogue on a disk that may
-//             fail
+//             size), "write error during the import" (as during the scan), or "sound" again;
+//             before "start", it puts the catalogue on a disk that may fail
 //   start                                  the program starts ("refused": it ends at once,
 //                                          every file of its folder as it was)
 //   do        select Alien ; tick chk_pret ; type txt_nom Marie ; click cmd_pret
@@ -29,7 +29,8 @@ class TestProgram;
 // The steps: select TITLE, dblclick TITLE, row [LIST] N (past the last row: below the rows),
 // header N, click [FORM.]NAME, menu NAME, tick NAME, type NAME TEXT, keys NAME TEXT (typed key by
 // key), choose NAME TEXT, key NAME KEY ("Shift+Right"), tab N, entry N, answer Oui|Non, folder
-// PATH (the folder chooser's next answer), close FORM, resize WIDTH HEIGHT (the main window), write FILE TEXT, rename FILE NEWNAME, mkdir FOLDER and
+// PATH (the folder chooser's next answer), file PATH (the file chooser's next answer: in the
+// program's folder, or {data}/… in tests/data), close FORM, resize WIDTH HEIGHT (the main window), write FILE TEXT, rename FILE NEWNAME, mkdir FOLDER and
 // tmpdir FOLDER (the temporary folder), remove PATH and damage FILE (a database header, then
 // noise) in the program's folder, viewer off|on (whether documents open), sql STATEMENT, clock DAY
 // TIME, restart, put FILE (copied in place of the catalogue while the program is stopped).
@@ -37,12 +38,13 @@ class TestProgram;
 // What is expected, "part: value" (or "part~: text" for a part that holds the text): list, cells N,
 // rows LIST (each row's texts joined by "/"), films, film N, integrity (of the catalogue file), said
 // (the messages since the last look, "flags|title|prompt" joined by " / "), asked (the folder
-// requests), opened (the documents), workbook (the XML of the first opened), progress (the
-// export's), files [FOLDER] (of the program's folder), shown (the windows in view), ended (the
-// program), box (the loan box), counters, count and busy (the quick add's count, cursor and buttons
-// after its first file), text [FORM.]NAME (its value, a list's current row), control [FORM.]NAME
-// (its line in the window's golden file), controls FORM (all of them), entries NAME (of a choice
-// list or list), editor (the editor's thirteen values), focus FORM, file
+// requests), asked file (the file requests), opened (the documents), workbook (the XML of the first
+// opened), progress (the export's), files [FOLDER] (of the program's folder), shown (the windows in
+// view), ended (the program), box (the loan box), counters, count and busy (the quick add's count,
+// cursor and buttons after its first file; the import's count, cursor, box and button after its
+// first film), text [FORM.]NAME (its value, a list's current row), control [FORM.]NAME (its line
+// in the window's golden file), controls FORM (all of them), entries NAME (of a choice list or
+// list), editor (the editor's thirteen values), focus FORM, file
 // NAME (its bytes as Latin-1 text, "none"). "part: @name" compares with the golden file
 // tests/data/name. In texts, \n \r \t stand for themselves, \s for a space that would otherwise be
 // trimmed, \u{2029} for the character of that code, {1250 × ab} for the text repeated, {folder} for
