@@ -17,7 +17,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <exception>
+#include <QScopeGuard>
 #include <optional>
 
 using namespace ui;
@@ -133,7 +133,6 @@ void frm_importer::onUnload()
         return;
     }
     plan_ = ImportPlan();
-    ecrits_.clear();
 }
 
 bool frm_importer::ouvrir(QWidget* owner)
@@ -148,29 +147,28 @@ bool frm_importer::ouvrir(QWidget* owner)
         return false;
     dossier_de_depart = QFileInfo(chemin).absolutePath();
 
-    QApplication::setOverrideCursor(Qt::WaitCursor);
     std::optional<QString> refus, listes_illisibles;
-    files::ReferenceLists listes;
-    try {
-        const files::CatalogueContent contenu = files::readCatalogueFile(chemin);
-        if (contenu.films.isEmpty())
-            throw files::CatalogueFileError(chemin, QStringLiteral("Il ne contient aucun film."));
+    {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const auto fleche = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
         try {
-            listes = files::readReferenceLists(files::referenceListsPath());
-            listes_lues_ = true;
-        } catch (const files::ReferenceListError& error) {
-            // The films are imported all the same; their new genres and codecs stay theirs alone.
-            listes_lues_ = false;
-            listes_illisibles = error.message();
+            const files::CatalogueContent contenu = files::readCatalogueFile(chemin);
+            if (contenu.films.isEmpty())
+                throw files::CatalogueFileError(chemin, QStringLiteral("Il ne contient aucun film."));
+            files::ReferenceLists listes;
+            try {
+                listes = files::readReferenceLists(files::referenceListsPath());
+                listes_lues_ = true;
+            } catch (const files::ReferenceListError& error) {
+                // The films are imported all the same; their new genres and codecs stay theirs alone.
+                listes_lues_ = false;
+                listes_illisibles = error.message();
+            }
+            plan_ = ImportPlan(contenu, listes, Connection::instance().films());
+        } catch (const files::CatalogueFileError& error) {
+            refus = error.message();
         }
-        plan_ = ImportPlan(contenu, listes, Connection::instance().films());
-    } catch (const files::CatalogueFileError& error) {
-        refus = error.message();
-    } catch (...) {
-        QApplication::restoreOverrideCursor();
-        throw;
     }
-    QApplication::restoreOverrideCursor();
     if (refus) {
         msgBox(*refus, Icon::Exclamation);
         return false;
@@ -182,7 +180,6 @@ bool frm_importer::ouvrir(QWidget* owner)
                                "pas ajoutés."),
                Icon::Exclamation);
 
-    fichier_ = chemin;
     const QFileInfo fichier(chemin);
     controls().lbl_fichier->setText(
             QStringLiteral("Films trouvés dans « %1 » (%2) :").arg(fichier.fileName(), plan_.formatName()));
@@ -227,7 +224,6 @@ void frm_importer::cmd_importer_Click()
     c.cmd_importer->setEnabled(false);
     c.chk_ignorer_connus->setEnabled(false);
     c.Progbar->setRange(0, a_importer);
-    c.Progbar->setValue(0);
     c.Progbar->show();
     compteur_ = c.lbl_compte;
     barre_ = c.Progbar;
@@ -242,45 +238,45 @@ void frm_importer::cmd_importer_Click()
     // An import may add thousands of films at once: the catalogue as it was is kept first. A backup
     // that fails is told before the import, which goes on: the user asked for it.
     Connection::instance().sauvegarde_automatique(false);
-    Bilan bilan;
-    std::optional<QString> echec;
-    std::exception_ptr autre;
-    try {
-        ecrire_les_films(bilan);
-    } catch (const store::DbError& error) {
-        echec = error.message();
-    } catch (...) {
-        autre = std::current_exception();
-    }
-    en_cours_ = false;
-
-    const files::ReferenceLists nouvelles = plan_.newEntriesOf(ecrits_);
-    QString listes;
-    bool listes_echouees = false;
-    try {
-        if (listes_lues_) {
-            completer_les_listes(nouvelles);
-            listes = entrees_ajoutees(nouvelles);
+    QString rapport;
+    Icon icone = Icon::Information;
+    {
+        // Whatever ends the import, the window goes and the main list shows the films written.
+        const auto fin = qScopeGuard([this] {
+            en_cours_ = false;
+            plan_ = ImportPlan();
+            ecrits_.clear();
+            if (!ferme_)
+                unload();
+            emit filmsImported();
+        });
+        Bilan bilan;
+        try {
+            ecrire_les_films(bilan);
+        } catch (const store::DbError& error) {
+            bilan.echec = error.message();
         }
-    } catch (const files::ReferenceListError& error) {
-        listes =
-                QStringLiteral("Les genres et les codecs nouveaux n'ont pas pu être ajoutés aux listes :\r\n")
-                + error.message();
-        listes_echouees = true;
+        completer_les_listes(bilan);
+        rapport = texte_rapport(bilan, icone);
     }
+    // Not once the program ended meanwhile.
+    if (ui::forms::loadedCount() > 0)
+        msgBox(rapport, icone);
+}
 
-    QStringList rapport;
-    Icon icone = listes_echouees ? Icon::Exclamation : Icon::Information;
-    if (echec) {
-        rapport << QStringLiteral("L'import s'est arrêté sur une erreur :") << *echec;
+QString frm_importer::texte_rapport(const Bilan& bilan, Icon& icone) const
+{
+    QStringList lignes;
+    icone = bilan.listes_echouees ? Icon::Exclamation : Icon::Information;
+    if (bilan.echec) {
+        lignes << QStringLiteral("L'import s'est arrêté sur une erreur :") << *bilan.echec;
         icone = Icon::Critical;
     } else if (bilan.plus_de_numero) {
-        rapport << QStringLiteral(
-                "Plus aucun numéro de film n'est disponible (32767 au plus) : l'import s'est "
-                "arrêté.");
+        lignes << QStringLiteral(
+                "Plus aucun numéro de film n'est disponible (32767 au plus) : l'import s'est arrêté.");
         icone = Icon::Exclamation;
     } else if (ferme_) {
-        rapport << QStringLiteral("L'import a été interrompu.");
+        lignes << QStringLiteral("L'import a été interrompu.");
     }
     int restants = 0;
     for (int i = bilan.suivant; i < plan_.size(); ++i)
@@ -292,29 +288,18 @@ void frm_importer::cmd_importer_Click()
                                   + plan_.count(Fate::Repeated, ignorer_connus_));
     if (restants > 0)
         compte += QStringLiteral(", %1 non importé(s)").arg(restants);
-    rapport << compte;
+    lignes << compte;
     if (!bilan.sans_son_pret.isEmpty())
-        rapport << bilan.sans_son_pret;
-    if (!listes.isEmpty())
-        rapport << listes;
-
-    const bool ferme = ferme_;
-    plan_ = ImportPlan();
-    ecrits_.clear();
-    if (!ferme)
-        unload();
-    emit filmsImported();
-    if (autre)
-        std::rethrow_exception(autre);
-    // Not once the program ended meanwhile.
-    if (ui::forms::loadedCount() > 0)
-        msgBox(rapport.join(QStringLiteral("\r\n")), icone);
+        lignes << bilan.sans_son_pret;
+    if (!bilan.listes.isEmpty())
+        lignes << bilan.listes;
+    return lignes.join(QStringLiteral("\r\n"));
 }
 
 void frm_importer::ecrire_les_films(Bilan& bilan)
 {
     store::Films catalogue = Connection::instance().films();
-    // A loan that the file dates not is dated the day it comes into the catalogue.
+    // A loan the file gives no date for is dated the day of the import.
     const QString aujourdhui = platform().now().toString(QStringLiteral("dd/MM/yyyy"));
     int code = catalogue.nextKey();
 
@@ -349,17 +334,27 @@ void frm_importer::ecrire_les_films(Bilan& bilan)
         bilan.suivant = plan_.size();
 }
 
-void frm_importer::completer_les_listes(const files::ReferenceLists& entrees)
+void frm_importer::completer_les_listes(Bilan& bilan)
 {
-    if (entrees.genre.isEmpty() && entrees.video.isEmpty() && entrees.audio.isEmpty())
+    const files::ReferenceLists entrees = plan_.newEntriesOf(ecrits_);
+    if (!listes_lues_ || (entrees.genre.isEmpty() && entrees.video.isEmpty() && entrees.audio.isEmpty()))
         return;
     // Read again: the lists may have changed in the options window since the file was read.
     const QString chemin = files::referenceListsPath();
-    files::ReferenceLists listes = files::readReferenceLists(chemin);
-    ajouter(listes.genre, entrees.genre);
-    ajouter(listes.video, entrees.video);
-    ajouter(listes.audio, entrees.audio);
-    files::writeReferenceLists(chemin, listes);
+    try {
+        files::ReferenceLists listes = files::readReferenceLists(chemin);
+        ajouter(listes.genre, entrees.genre);
+        ajouter(listes.video, entrees.video);
+        ajouter(listes.audio, entrees.audio);
+        files::writeReferenceLists(chemin, listes);
+    } catch (const files::ReferenceListError& error) {
+        bilan.listes =
+                QStringLiteral("Les genres et les codecs nouveaux n'ont pas pu être ajoutés aux listes :\r\n")
+                + error.message();
+        bilan.listes_echouees = true;
+        return;
+    }
+    bilan.listes = entrees_ajoutees(entrees);
 }
 
 void frm_importer::montrer_progres(int importes)

@@ -3,10 +3,12 @@
 #include "files/ReferenceListFile.h"
 #include "import/ImportPlan.h"
 #include "ui/Form.h"
+#include "ui/Platform.h"
 
 #include <QElapsedTimer>
 #include <QList>
 #include <QPointer>
+#include <optional>
 
 class QCheckBox;
 class QLabel;
@@ -65,6 +67,11 @@ private:
         bool plus_de_numero = false;
         // A film written whose loan could not be, "" when none.
         QString sans_son_pret;
+        // The catalogue's failure that stopped the import.
+        std::optional<QString> echec;
+        // The entries the lists gained, or why they could not.
+        QString listes;
+        bool listes_echouees = false;
     };
 
     // Fills the list with the films and what will happen to each, as the box now says.
@@ -73,13 +80,14 @@ private:
     // Writes the films to import in file order, each committed with its loan, until the last key, a
     // failure of the catalogue or the closing of the window.
     void ecrire_les_films(Bilan& bilan);
-    // Adds to the reference lists the entries that the written films take; throws
-    // files::ReferenceListError when the lists cannot be read or written.
-    void completer_les_listes(const files::ReferenceLists& entrees);
+    // Adds to the reference lists the entries that the written films take; the report names them,
+    // or tells why the lists could not take them.
+    void completer_les_listes(Bilan& bilan);
+    // What the import did, in one message, and the message's icon.
+    QString texte_rapport(const Bilan& bilan, ui::Icon& icone) const;
     // Shows how many films are written, at most every few hundredths of a second.
     void montrer_progres(int importes);
 
-    QString fichier_;
     ImportPlan plan_;
     bool listes_lues_ = false;
     bool ignorer_connus_ = true;
