@@ -11,6 +11,7 @@
 #include "files/ImportMapping.h"
 #include "files/ProgramFolder.h"
 #include "files/ReferenceListFile.h"
+#include "import/frm_importer.h"
 #include "quickadd/Frm_ajoutquick.h"
 #include "store/Backups.h"
 #include "store/Catalogue.h"
@@ -64,17 +65,20 @@ void readWhole(store::Database& db, const store::Statement& statement)
 }
 
 // The engine's page-by-page copy of the catalogue into a file, unchecked.
-double bareCopyTime(store::Database& db, const QString& path)
+void copyCatalogue(store::Database& db, const QString& path)
 {
     QFile::remove(path);
     sqlite3* copy = nullptr;
     sqlite3_open(path.toUtf8().constData(), &copy);
-    const double ms = bench::timeOnce([&] {
-        sqlite3_backup* backup = sqlite3_backup_init(copy, "main", db.handle(), "main");
-        sqlite3_backup_step(backup, -1);
-        sqlite3_backup_finish(backup);
-    });
+    sqlite3_backup* backup = sqlite3_backup_init(copy, "main", db.handle(), "main");
+    sqlite3_backup_step(backup, -1);
+    sqlite3_backup_finish(backup);
     sqlite3_close(copy);
+}
+
+double bareCopyTime(store::Database& db, const QString& path)
+{
+    const double ms = bench::timeOnce([&] { copyCatalogue(db, path); });
     QFile::remove(path);
     return ms;
 }
@@ -196,8 +200,9 @@ int main(int argc, char* argv[])
     record(
             QStringLiteral("Backup of 32,767 films"), kRuns,
             [&] {
-                return bench::timeOnce([] { Connection::instance().sauvegardes().backUp(ui::platform().now()); },
-                                       [&] { platform.clock = platform.clock.addSecs(60); });
+                return bench::timeOnce(
+                        [] { Connection::instance().sauvegardes().backUp(ui::platform().now()); },
+                        [&] { platform.clock = platform.clock.addSecs(60); });
             },
             [&] { return bareCopyTime(*engine, QDir(folder.path()).filePath(QStringLiteral("copie.mdb"))); });
     record(QStringLiteral("Restore window, ten backups listed"), 5,
@@ -381,18 +386,27 @@ int main(int argc, char* argv[])
             QFile::remove(workbook);
 
     const double peak = bench::peakMemoryMb();
+    // Kept for the import's reading, which looks each title up in the full catalogue.
+    const QString fullCatalogue = QDir(folder.path()).filePath(QStringLiteral("complet.mdb"));
+    copyCatalogue(*engine, fullCatalogue);
 
-    // The quick add runs on a catalogue of its own, made anew for every run: the full one has no
-    // key left.
-    auto openQuickAdd = [&](const QString& folder, bool readFiles) {
+    // The quick add and the import's writing run on a catalogue of their own, made anew (or copied
+    // from the full one) for every run: the full one has no key left.
+    auto restartOn = [&](const QString& source) {
         endProgram();
         engine.reset();
         QFile::remove(catalogue);
         QFile::remove(catalogue + QStringLiteral("-wal"));
         QFile::remove(catalogue + QStringLiteral("-shm"));
-        store::createCatalogue(catalogue);
+        if (source.isEmpty())
+            store::createCatalogue(catalogue);
+        else
+            QFile::copy(source, catalogue);
         engine = store::Database::open(catalogue);
         testing::startProgram();
+    };
+    auto openQuickAdd = [&](const QString& folder, bool readFiles) {
+        restartOn({});
         accueil().mnuajoutquick->trigger();
         const Frm_ajoutquickControls& c = Frm_ajoutquick::instance().controls();
         // The three boxes are ticked at opening: the scans that do not read the files untick the
@@ -404,6 +418,11 @@ int main(int argc, char* argv[])
         platform.folders = {folder};
         click(c.cmd_parcourir);
     };
+    auto countFilms = [&] {
+        store::Recordset check;
+        check.open(QStringLiteral("select count(*) from film"), *engine);
+        std::fprintf(stderr, "the catalogue holds %s films\n", qPrintable(check.text(0)));
+    };
     // Three scans of a tree, each on a new catalogue, then the number of films the last one stored.
     auto recordQuickAdd = [&](const QString& name, const QString& folder, bool readFiles) {
         record(name, 3,
@@ -412,9 +431,7 @@ int main(int argc, char* argv[])
                                           [&] { openQuickAdd(folder, readFiles); });
                },
                {});
-        store::Recordset check;
-        check.open(QStringLiteral("select count(*) from film"), *engine);
-        std::fprintf(stderr, "quick add stored %s films\n", qPrintable(check.text(0)));
+        countFilms();
     };
 
     QTemporaryDir videos;
@@ -452,14 +469,43 @@ int main(int argc, char* argv[])
     record(QStringLiteral("Import: mapping 10,000 films into their columns"), kRuns,
            [&] {
                return bench::timeOnce([&] {
-                   qsizetype titled = 0;
-                   for (const files::ImportedFilm& film : read.films)
-                       titled += files::mapFilm(film, lists).nom_film.isEmpty() ? 0 : 1;
+                   const files::MappedCatalogue mapped = files::mapFilms(read.films, lists);
+                   const qsizetype titled =
+                           std::count_if(mapped.films.cbegin(), mapped.films.cend(),
+                                         [](const auto& film) { return !film.nom_film.isEmpty(); });
                    if (titled != read.films.size())
                        std::fprintf(stderr, "only %lld films mapped with a title\n", qlonglong(titled));
                });
            },
            {});
+
+    // The import window, from the menu entry to its list filled, each title looked up among the
+    // 32,767 films of the full catalogue; then its button, from the click to the report, on an
+    // empty catalogue: each film committed with its loan, the count shown as it goes.
+    auto importWindow = [] { return frm_importer::instance().controls(); };
+    auto openImport = [&] {
+        platform.files = {table};
+        accueil().mnuimporter->trigger();
+    };
+    restartOn(fullCatalogue);
+    record(QStringLiteral("Import: reading and showing 10,000 films"), 5,
+           [&] { return bench::timeOnce(openImport, [] { frm_importer::instance().unload(); }); }, {});
+    std::fprintf(stderr, "%d rows shown\n", importWindow().List->rowCount());
+    record(QStringLiteral("Import: writing 10,000 films"), 3,
+           [&] {
+               const double ms = bench::timeOnce([&] { click(importWindow().cmd_importer); },
+                                                 [&] {
+                                                     restartOn({});
+                                                     openImport();
+                                                 });
+               // The report of a whole import is no failure.
+               platform.messages.removeIf([](const QString& message) {
+                   return message.startsWith(QStringLiteral("64|Cinabrel|10000 film(s) importé(s)"));
+               });
+               return ms;
+           },
+           {});
+    countFilms();
 
     std::printf("%s\nPeak memory with %d films listed: %.0f MB\n", qPrintable(bench::table(timings)), kFilms,
                 peak);

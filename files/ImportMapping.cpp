@@ -7,6 +7,8 @@
 #include <QDate>
 #include <QHash>
 #include <QRegularExpression>
+#include <QSet>
+#include <optional>
 
 namespace files {
 
@@ -111,6 +113,115 @@ bool isDvd(const QString& medium)
     return forms.contains(store::fold(medium).remove(u' '));
 }
 
+// The list's entry for one value: the same text, else the first entry the same but for letter case.
+std::optional<QString> entryIn(const QStringList& list, const QString& value)
+{
+    if (list.contains(value))
+        return value;
+    for (const QString& entry : list) {
+        if (entry.compare(value, Qt::CaseInsensitive) == 0)
+            return entry;
+    }
+    return std::nullopt;
+}
+
+// The entry for the first of the values that the list holds, as find gives it; else the first value,
+// new to the list.
+template <typename Find>
+ListEntry entryOf(const QStringList& values, const Find& find)
+{
+    const QStringList candidates = splitValues(values, listSeparators());
+    for (const QString& value : candidates) {
+        if (const std::optional<QString> entry = find(value))
+            return {*entry, true};
+    }
+    return {candidates.value(0), false};
+}
+
+// A reference list that takes in entries as a catalogue's films bring them, each entry found as
+// listEntry finds it (the same text, else the first entry the same but for letter case) without
+// going through the list: a file of thousands of genres costs no more than one of ten.
+class GrowingList {
+public:
+    explicit GrowingList(const QStringList& entries)
+    {
+        for (const QString& entry : entries)
+            add(entry);
+    }
+
+    void add(const QString& entry)
+    {
+        exact_.insert(entry);
+        const QString folded = entry.toCaseFolded();
+        if (!folded_.contains(folded))
+            folded_.insert(folded, entry);
+    }
+
+    std::optional<QString> find(const QString& value) const
+    {
+        if (exact_.contains(value))
+            return value;
+        const auto found = folded_.constFind(value.toCaseFolded());
+        return found == folded_.constEnd() ? std::nullopt : std::optional(*found);
+    }
+
+private:
+    QSet<QString> exact_;
+    QHash<QString, QString> folded_;
+};
+
+// The film's values, each list's entry given by its finder.
+template <typename Find>
+MappedFilm mapWith(const ImportedFilm& film, const Find& genres, const Find& videoCodecs,
+                   const Find& audioCodecs)
+{
+    MappedFilm mapped;
+    mapped.nom_film = oneLine(film.title.trimmed().isEmpty() ? film.originalTitle : film.title);
+
+    const ListEntry genre = entryOf(film.genres, genres);
+    mapped.type_film = genre.text.isEmpty() ? QStringLiteral("----") : genre.text;
+    mapped.newGenre = !genre.text.isEmpty() && !genre.inList;
+    const ListEntry video = entryOf(film.videoCodecs, videoCodecs);
+    mapped.codec_Film = video.text.isEmpty() ? QStringLiteral("Autres") : video.text;
+    mapped.newVideoCodec = !video.text.isEmpty() && !video.inList;
+    const ListEntry audio = entryOf(film.audioCodecs, audioCodecs);
+    mapped.codec_Son = audio.text.isEmpty() ? QStringLiteral("Autre") : audio.text;
+    mapped.newAudioCodec = !audio.text.isEmpty() && !audio.inList;
+
+    const FormatAndQuality format = formatOf(film.medium);
+    mapped.format_film = format.format;
+    mapped.qualite_film = format.quality;
+    mapped.cd_film = discsEntry(film.discs);
+    mapped.obs_Film = notesEntry(film.plot, film.comments);
+    mapped.langue_Film = languageEntry(film.languages);
+    mapped.duree = durationEntry(film.duration);
+    mapped.realisateur = peopleEntry(film.directors);
+    mapped.acteur = peopleEntry(film.actors);
+    mapped.annee = yearEntry(film.year);
+
+    mapped.borrower = oneLine(film.borrower);
+    if (!mapped.borrower.isEmpty())
+        mapped.loanDate = loanDateEntry(film.loanDate);
+    return mapped;
+}
+
+// A value new to its list is taken in as the list file will hold it; stored so, it may turn out to
+// be an entry the list already holds.
+void takeIn(QString& value, bool& isNew, GrowingList& list, QStringList& added)
+{
+    if (!isNew)
+        return;
+    const QString stored = storedEntry(value);
+    if (const std::optional<QString> entry = list.find(stored)) {
+        value = *entry;
+        isNew = false;
+        return;
+    }
+    value = stored;
+    list.add(stored);
+    added.append(stored);
+}
+
 }  // namespace
 
 int minutesOf(const QString& written)
@@ -168,16 +279,7 @@ QString languageEntry(const QStringList& languages)
 
 ListEntry listEntry(const QStringList& values, const QStringList& list)
 {
-    const QStringList candidates = splitValues(values, listSeparators());
-    for (const QString& value : candidates) {
-        if (list.contains(value))
-            return {value, true};
-        for (const QString& entry : list) {
-            if (entry.compare(value, Qt::CaseInsensitive) == 0)
-                return {entry, true};
-        }
-    }
-    return {candidates.value(0), false};
+    return entryOf(values, [&list](const QString& value) { return entryIn(list, value); });
 }
 
 FormatAndQuality formatOf(const QString& medium)
@@ -253,34 +355,28 @@ QString loanDateEntry(const QString& written)
 
 MappedFilm mapFilm(const ImportedFilm& film, const ReferenceLists& lists)
 {
-    MappedFilm mapped;
-    mapped.nom_film = oneLine(film.title.trimmed().isEmpty() ? film.originalTitle : film.title);
+    const auto finder = [](const QStringList& list) {
+        return [&list](const QString& value) { return entryIn(list, value); };
+    };
+    return mapWith(film, finder(lists.genre), finder(lists.video), finder(lists.audio));
+}
 
-    const ListEntry genre = listEntry(film.genres, lists.genre);
-    mapped.type_film = genre.text.isEmpty() ? QStringLiteral("----") : genre.text;
-    mapped.newGenre = !genre.text.isEmpty() && !genre.inList;
-    const ListEntry video = listEntry(film.videoCodecs, lists.video);
-    mapped.codec_Film = video.text.isEmpty() ? QStringLiteral("Autres") : video.text;
-    mapped.newVideoCodec = !video.text.isEmpty() && !video.inList;
-    const ListEntry audio = listEntry(film.audioCodecs, lists.audio);
-    mapped.codec_Son = audio.text.isEmpty() ? QStringLiteral("Autre") : audio.text;
-    mapped.newAudioCodec = !audio.text.isEmpty() && !audio.inList;
-
-    const FormatAndQuality format = formatOf(film.medium);
-    mapped.format_film = format.format;
-    mapped.qualite_film = format.quality;
-    mapped.cd_film = discsEntry(film.discs);
-    mapped.obs_Film = notesEntry(film.plot, film.comments);
-    mapped.langue_Film = languageEntry(film.languages);
-    mapped.duree = durationEntry(film.duration);
-    mapped.realisateur = peopleEntry(film.directors);
-    mapped.acteur = peopleEntry(film.actors);
-    mapped.annee = yearEntry(film.year);
-
-    mapped.borrower = oneLine(film.borrower);
-    if (!mapped.borrower.isEmpty())
-        mapped.loanDate = loanDateEntry(film.loanDate);
-    return mapped;
+MappedCatalogue mapFilms(const QList<ImportedFilm>& films, const ReferenceLists& lists)
+{
+    GrowingList genres(lists.genre), videoCodecs(lists.video), audioCodecs(lists.audio);
+    const auto finder = [](const GrowingList& list) {
+        return [&list](const QString& value) { return list.find(value); };
+    };
+    MappedCatalogue catalogue;
+    catalogue.films.reserve(films.size());
+    for (const ImportedFilm& film : films) {
+        MappedFilm mapped = mapWith(film, finder(genres), finder(videoCodecs), finder(audioCodecs));
+        takeIn(mapped.type_film, mapped.newGenre, genres, catalogue.newEntries.genre);
+        takeIn(mapped.codec_Film, mapped.newVideoCodec, videoCodecs, catalogue.newEntries.video);
+        takeIn(mapped.codec_Son, mapped.newAudioCodec, audioCodecs, catalogue.newEntries.audio);
+        catalogue.films.append(std::move(mapped));
+    }
+    return catalogue;
 }
 
 }  // namespace files

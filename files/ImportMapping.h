@@ -85,4 +85,15 @@ struct MappedFilm {
 // "" for a film without one.
 MappedFilm mapFilm(const ImportedFilm& film, const ReferenceLists& lists);
 
+// A catalogue's films mapped in file order, each value new to its list taken into the list, in the
+// form the list file holds it (files::storedEntry), before the next film is mapped: "drame" after
+// "Drame" gives one entry, a genre "Film "noir"" becomes "Film 'noir'" in the film as in the list.
+// A film's new… flag is set on the film that brought the entry.
+struct MappedCatalogue {
+    QList<MappedFilm> films;
+    // The entries the lists lacked, each list in the order the films brought them.
+    ReferenceLists newEntries;
+};
+MappedCatalogue mapFilms(const QList<ImportedFilm>& films, const ReferenceLists& lists);
+
 }  // namespace files

@@ -82,7 +82,7 @@ void forEachField(const QString& text, Consumer consume)
 // One record per line: a double quote cannot be held inside a quoted field and a line end would
 // split the record, so they are stored as an apostrophe and a space. Any other byte that the file
 // cannot hold as text becomes "?", as a character that Windows-1252 lacks does.
-QByteArray entryBytes(QString text)
+QByteArray storedBytes(QString text)
 {
     text.replace(u'"', u'\'').replace(u'\r', u' ').replace(u'\n', u' ');
     QByteArray bytes = toWindows1252(text);
@@ -94,10 +94,12 @@ QByteArray entryBytes(QString text)
 
 QByteArray record(char marker, const QString& text)
 {
-    return '"' + QByteArray(1, marker) + entryBytes(text) + "\"\r\n";
+    return '"' + QByteArray(1, marker) + storedBytes(text) + "\"\r\n";
 }
 
 }  // namespace
+
+QString storedEntry(const QString& entry) { return fromWindows1252(storedBytes(entry)); }
 
 ReferenceLists readReferenceLists(const QString& path)
 {
@@ -133,8 +135,6 @@ ReferenceLists readReferenceLists(const QString& path)
     });
     return lists;
 }
-
-QString entryAsWritten(const QString& text) { return fromWindows1252(entryBytes(text)); }
 
 void writeReferenceLists(const QString& path, const ReferenceLists& lists)
 {

@@ -25,13 +25,15 @@ public:
 // freeze a window and every file written reads back.
 constexpr qint64 kMaxFileSize = 8 * 1024 * 1024;
 
+// What an entry becomes once written to the file and read back: a double quote becomes an
+// apostrophe, a line end a space, a character that Windows-1252 lacks (or a control character other
+// than tab) "?". An entry added to a list is stored in this form, so that what uses it matches the
+// list as the editor will read it.
+QString storedEntry(const QString& entry);
+
 // Reads the file. Throws ReferenceListError when it is missing, unreadable, larger than
 // kMaxFileSize or not text (a NUL byte, or a byte Windows-1252 leaves undefined).
 ReferenceLists readReferenceLists(const QString& path);
-
-// The entry as the file holds it once written and read back: what the file cannot hold changed
-// (a double quote, a line end, a character outside Windows-1252).
-QString entryAsWritten(const QString& text);
 
 // Replaces the file through a temporary file beside it (QSaveFile, put in place by commitWhole), so
 // a failure or a power cut leaves the old file whole, and the new one is on the disk once this

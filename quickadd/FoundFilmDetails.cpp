@@ -64,10 +64,10 @@ QString FoundFilmDetails::genreOf(const QStringList& genres)
     if (!lists_)
         return genres.first();
     for (const QString& genre : genres)
-        if (const QString* entry = held(lists_->genre, files::entryAsWritten(genre)))
+        if (const QString* entry = held(lists_->genre, files::storedEntry(genre)))
             return *entry;
     // The film keeps the genre as the .nfo writes it; the list, as its file can hold it.
-    const QString entry = files::entryAsWritten(genres.first());
+    const QString entry = files::storedEntry(genres.first());
     lists_->genre.append(entry);
     newGenres_.append(entry);
     return genres.first();

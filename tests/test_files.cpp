@@ -64,7 +64,7 @@ private slots:
         QCOMPARE(joined(files::readReferenceLists(file())), joined(back));
         // Each entry as the file gives it back, told before it is written.
         QStringList told = joined(lists);
-        std::transform(told.begin(), told.end(), told.begin(), files::entryAsWritten);
+        std::transform(told.begin(), told.end(), told.begin(), files::storedEntry);
         QCOMPARE(told, joined(back));
     }
 

@@ -311,6 +311,45 @@ private slots:
         QCOMPARE(files::loanDateEntry(fields[0]), fields.value(1));
     }
 
+    // A catalogue's films mapped in file order, each new entry taken into its list as the list file
+    // holds it: one spelling per entry, the film's value the list's.
+    void newEntriesOfACatalogue_data() { testing::addTableRows("import/new-entries.txt"); }
+
+    void newEntriesOfACatalogue()
+    {
+        QFETCH(QStringList, fields);
+        const QString& kind = fields[0];
+        QList<ImportedFilm> films;
+        for (const QString& value : fields[2].split(QStringLiteral(" | "))) {
+            ImportedFilm film;
+            film.title = QStringLiteral("Film %1").arg(films.size() + 1);
+            QStringList& values = kind == u"genre" ? film.genres
+                    : kind == u"video"             ? film.videoCodecs
+                                                   : film.audioCodecs;
+            values = {value};
+            films.append(film);
+        }
+        files::ReferenceLists lists;
+        QStringList& list = kind == u"genre" ? lists.genre : kind == u"video" ? lists.video : lists.audio;
+        list = fields[1].split(QStringLiteral(", "));
+
+        const files::MappedCatalogue mapped = files::mapFilms(films, lists);
+        QStringList taken;
+        for (const MappedFilm& film : mapped.films) {
+            const auto [value, brought] = kind == u"genre" ? std::pair {film.type_film, film.newGenre}
+                    : kind == u"video"                     ? std::pair {film.codec_Film, film.newVideoCodec}
+                                                           : std::pair {film.codec_Son, film.newAudioCodec};
+            taken.append(brought ? value + QStringLiteral(" (+)") : value);
+        }
+        QCOMPARE(taken.join(QStringLiteral(" | ")), fields[3]);
+        const files::ReferenceLists& added = mapped.newEntries;
+        QCOMPARE((added.genre + added.video + added.audio).join(QStringLiteral(", ")), fields.value(4));
+        QCOMPARE(kind == u"genre"           ? added.genre
+                         : kind == u"video" ? added.video
+                                            : added.audio,
+                 added.genre + added.video + added.audio);
+    }
+
     // Films mapped in file order against lists that take in each new entry: one spelling per entry.
     void newEntriesAreSpelledOnce()
     {

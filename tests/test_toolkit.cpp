@@ -228,6 +228,38 @@ private slots:
                          .arg(fields[5], fields.value(6)));
     }
 
+    // The file chooser opens on the folder given, showing the files the filter names, and gives the
+    // file chosen; "" when it is cancelled.
+    void desktopFileChooser()
+    {
+        QTemporaryDir folder;
+        const QString file = QDir(folder.path()).filePath("films.csv");
+        QVERIFY(testing::writeBytes(file, "Titre\n"));
+        for (const bool choose : {true, false}) {
+            QString seen;
+            QTimer::singleShot(0, [&] {
+                auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                QVERIFY(dialog);
+                seen = dialog->windowTitle() + '|' + dialog->directory().absolutePath() + '|'
+                        + dialog->nameFilters().join(';') + '|' + QString::number(dialog->fileMode());
+                if (choose) {
+                    dialog->selectFile(file);
+                    static_cast<QDialog*>(dialog)->accept();
+                } else {
+                    dialog->reject();
+                }
+            });
+            QWidget owner;
+            const QString chosen = ui::DesktopPlatform().chooseFile(
+                    &owner, "Choisissez le catalogue", folder.path(), "Catalogues (*.csv *.xml)");
+            QCOMPARE(seen,
+                     QStringLiteral("Choisissez le catalogue|%1|Catalogues (*.csv *.xml)|%2")
+                             .arg(folder.path())
+                             .arg(int(QFileDialog::ExistingFile)));
+            QCOMPARE(chosen, choose ? file : QString());
+        }
+    }
+
     void desktopOpensTheDocumentAsked()
     {
         UrlCatcher catcher;

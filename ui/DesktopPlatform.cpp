@@ -55,6 +55,13 @@ QString DesktopPlatform::chooseFolder(QWidget* owner, const QString& prompt, con
             QFileDialog::getExistingDirectory(owner, prompt, initialFolder, QFileDialog::ShowDirsOnly));
 }
 
+QString DesktopPlatform::chooseFile(QWidget* owner, const QString& prompt, const QString& initialFolder,
+                                    const QString& filter)
+{
+    // Modal over its owner; the file must exist.
+    return QFileDialog::getOpenFileName(owner, prompt, initialFolder, filter);
+}
+
 bool DesktopPlatform::openDocument(const QString& path)
 {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));

@@ -25,6 +25,10 @@ public:
     virtual Answer messageBox(const QString& prompt, Buttons buttons, Icon icon, const QString& title) = 0;
     // Asks for a folder; returns its full path, or "" when the user cancels.
     virtual QString chooseFolder(QWidget* owner, const QString& prompt, const QString& initialFolder) = 0;
+    // Asks for an existing file to open, showing those the filter names ("Catalogues (*.csv *.xml)");
+    // returns its full path, or "" when the user cancels.
+    virtual QString chooseFile(QWidget* owner, const QString& prompt, const QString& initialFolder,
+                               const QString& filter) = 0;
     // Opens a document with the desktop's usual program without waiting; false if none could.
     virtual bool openDocument(const QString& path) = 0;
     virtual QDateTime now() = 0;

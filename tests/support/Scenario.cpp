@@ -1,6 +1,7 @@
 #include "support/Scenario.h"
 
 #include "backups/frm_sauvegarde.h"
+#include "import/frm_importer.h"
 #include "store/Backups.h"
 #include "support/FaultyVfs.h"
 #include "support/Golden.h"
@@ -132,7 +133,8 @@ QMap<QString, QByteArray> contents(const QString& folder)
 QList<ui::Form*> forms()
 {
     return {&Frm_Accueil::instance(), &Frm_New::instance(),        &Frm_Visu::instance(),
-            &frm_option::instance(),  &Frm_ajoutquick::instance(), &frm_sauvegarde::instance()};
+            &frm_option::instance(),  &Frm_ajoutquick::instance(), &frm_sauvegarde::instance(),
+            &frm_importer::instance()};
 }
 
 ui::Form& formNamed(const QString& name)
@@ -339,6 +341,11 @@ const Act steps[] = {
          }},
         {"folder", "PATH — the folder chooser's next answer",
          [](const Step& s) { s.platform().folders << s.rest; }},
+        {"file", "PATH — the file chooser's next answer: in the program's folder, or {data}/… in tests/data",
+         [](const Step& s) {
+             s.platform().files << (s.rest.startsWith(QStringLiteral("{data}/")) ? testData(s.rest.mid(7))
+                                                                                 : s.path(s.rest));
+         }},
         {"close", "FORM — closes the window", [](const Step& s) { formNamed(s.rest).window()->close(); }},
         {"show", "FORM — shows the window", [](const Step& s) { formNamed(s.rest).show(); }},
         {"resize", "WIDTH HEIGHT — the main window's size",
@@ -441,8 +448,11 @@ const Part parts[] = {
              const QStringList& said = s.platform().messages;
              return said.mid(std::exchange(s.p.messages, int(said.size()))).join(QStringLiteral(" / "));
          }},
-        {"asked", "— the folder chooser's requests",
-         [](const Step& s) { return s.platform().folderRequests.join(QStringLiteral(" / ")); }},
+        {"asked", "[file] — the folder chooser's requests, or the file chooser's",
+         [](const Step& s) {
+             return (s.rest == u"file" ? s.platform().fileRequests : s.platform().folderRequests)
+                     .join(QStringLiteral(" / "));
+         }},
         {"opened", "— the documents opened",
          [](const Step& s) { return joined(s.platform().openedDocuments); }},
         {"workbook", "— the XML of the first document opened",
@@ -481,9 +491,9 @@ const Part parts[] = {
                            accueil().lbl_dispo})
                      .join(u' ');
          }},
-        {"count", "— the quick add's count after its first file",
+        {"count", "— the quick add's count after its first file, or the import's after its first film",
          [](const Step& s) { return std::exchange(s.p.firstCount, {}); }},
-        {"busy", "— the quick add's cursor and buttons after its first file",
+        {"busy", "— the quick add's cursor and buttons after its first file; the import's cursor, box and button",
          [](const Step& s) { return s.p.busy; }},
         {"text", "[FORM.]NAME — the control's value, a list's current row",
          [](const Step& s) { return shown({&control(s.rest)}).value(0); }},
@@ -620,7 +630,7 @@ const Act lines[] = {
          }},
         {"disk",
          "STATE — the disk fails from now on: \"full\", \"write error\", \"read error\", \"write error "
-         "during the scan\", \"locked\" (another program holds the write lock), \"refusing every lock\", "
+         "during the scan\" (or \"…the import\"), \"locked\" (another program holds the write lock), \"refusing every lock\", "
          "\"files limited to 100 bytes\" (any file, past that size), or \"sound\" again; before \"start\", "
          "it puts the catalogue on a disk that may fail",
          [](const Step& s) {
@@ -636,7 +646,7 @@ const Act lines[] = {
                  p.otherProgram.emplace(p.program.cataloguePath());
              else if (s.rest == u"refusing every lock")
                  p.disk->inject(FaultyVfs::Fault::Locked);
-             else if (s.rest == u"write error during the scan")
+             else if (s.rest == u"write error during the scan" || s.rest == u"write error during the import")
                  p.scanFault = true;
              else if (s.rest == u"full" || s.rest == u"write error" || s.rest == u"read error")
                  p.disk->inject(s.rest == u"full"                  ? FaultyVfs::Fault::DiskFull
@@ -758,8 +768,9 @@ void addScenarios()
 
 QString played(TestProgram& program, const QStringList& script)
 {
-    // The options window's own variables outlive it, as they do in the program.
+    // The options and import windows' own variables outlive them, as they do in the program.
     frm_option::instance().index_courant = 0;
+    frm_importer::instance().dossier_de_depart.clear();
     Player player(program);
     // The program's folder is the current one: a file written where the program started shows there.
     const QByteArray temporaryFolder = qgetenv("TMPDIR");
@@ -784,6 +795,15 @@ QString played(TestProgram& program, const QStringList& script)
                                                                                              : "arrow")
                                   .arg(int(quickAdd.controls().cmd_parcourir->isEnabled()))
                                   .arg(int(quickAdd.controls().cmd_lancer->isEnabled()));
+        }
+        frm_importer& importer = frm_importer::instance();
+        if (player.firstCount.isEmpty() && importer.isLoaded() && importer.controls().Progbar->isVisible()) {
+            player.firstCount = importer.controls().lbl_compte->text();
+            player.busy = QStringLiteral("%1 %2 %3")
+                                  .arg(importer.window()->cursor().shape() == Qt::WaitCursor ? "hourglass"
+                                                                                             : "arrow")
+                                  .arg(int(importer.controls().chk_ignorer_connus->isEnabled()))
+                                  .arg(int(importer.controls().cmd_importer->isEnabled()));
         }
         if (Frm_Accueil::instance().isLoaded() && accueil().fra_export->isVisible())
             player.progress << accueil().Progbar->value();

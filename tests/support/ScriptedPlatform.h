@@ -20,6 +20,8 @@ public:
     QList<ui::Answer> answers;
     // The next answers of the folder chooser; "" stands for a cancelled dialog.
     QStringList folders;
+    // The next answers of the file chooser; "" stands for a cancelled dialog.
+    QStringList files;
     // What opening a document returns.
     bool documentsOpen = true;
     QDateTime clock = QDateTime(QDate(2026, 12, 6), QTime(14, 30, 5));
@@ -27,8 +29,9 @@ public:
     std::function<void()> onProcessEvents;
 
     // Every message shown, "flags|title|prompt" (the flags: the buttons and the icon, summed as the
-    // program's numbers); every folder asked for, "owner|prompt|initial folder"; every document opened.
-    QStringList messages, folderRequests, openedDocuments;
+    // program's numbers); every folder asked for, "owner|prompt|initial folder"; every file asked for,
+    // "owner|prompt|initial folder|filter"; every document opened.
+    QStringList messages, folderRequests, fileRequests, openedDocuments;
 
     ui::Answer messageBox(const QString& prompt, ui::Buttons buttons, ui::Icon icon,
                           const QString& title) override
@@ -42,6 +45,12 @@ public:
     {
         folderRequests.append(QStringList {owner->objectName(), prompt, initialFolder}.join(u'|'));
         return folders.isEmpty() ? QString() : folders.takeFirst();
+    }
+    QString chooseFile(QWidget* owner, const QString& prompt, const QString& initialFolder,
+                       const QString& filter) override
+    {
+        fileRequests.append(QStringList {owner->objectName(), prompt, initialFolder, filter}.join(u'|'));
+        return files.isEmpty() ? QString() : files.takeFirst();
     }
     bool openDocument(const QString& path) override
     {

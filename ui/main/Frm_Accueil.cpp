@@ -9,6 +9,7 @@
 #include "export/ListingFile.h"
 #include "files/ProgramFolder.h"
 #include "files/Workbook.h"
+#include "import/frm_importer.h"
 #include "quickadd/Frm_ajoutquick.h"
 #include "reflists/frm_option.h"
 #include "store/DbError.h"
@@ -93,6 +94,12 @@ void Frm_Accueil::listenToTheOtherWindows()
     onEvent(&quickAdd, &Frm_ajoutquick::unloaded, [this] { show(); });
     // Not when the program ended meanwhile: the reload would bring the main window back.
     onEvent(&quickAdd, &Frm_ajoutquick::filmsAdded, [this] {
+        if (isLoaded())
+            chargeliste(store::FilmList::all());
+    });
+    frm_importer& importer = frm_importer::instance();
+    onEvent(&importer, &frm_importer::unloaded, [this] { show(); });
+    onEvent(&importer, &frm_importer::filmsImported, [this] {
         if (isLoaded())
             chargeliste(store::FilmList::all());
     });
@@ -213,6 +220,7 @@ void Frm_Accueil::buildMenus(QMainWindow* window)
     menu(c.fichier, "fichier", "&Fichier");
     entry(c.fichier, c.mnufilm, "mnufilm", "&Nouveau film");
     entry(c.fichier, c.mnuajoutquick, "mnuajoutquick", "A&jout Rapide");
+    entry(c.fichier, c.mnuimporter, "mnuimporter", "&Importer…");
     entry(c.fichier, c.mnus1, "mnus1", "-");
     entry(c.fichier, c.mnuexporter, "mnuexporter", "&Export Txt");
     entry(c.fichier, c.mnu_excel, "mnu_excel", "E&xport Excel");
@@ -257,6 +265,11 @@ void Frm_Accueil::connectControls()
     onEvent(c.mnuajoutquick, &QAction::triggered, [this] {
         hide();
         Frm_ajoutquick::instance().show();
+    });
+    // The main window makes way for the import window once a file is read.
+    onEvent(c.mnuimporter, &QAction::triggered, [this] {
+        if (frm_importer::instance().ouvrir(window()))
+            hide();
     });
     using Kind = store::FilmList::Kind;
     onEvent(c.mnulistF, &QAction::triggered, [this] { afficher_liste(store::FilmList::all(), true); });

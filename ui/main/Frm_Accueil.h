@@ -64,6 +64,7 @@ struct Frm_AccueilControls {
     QMenu* fichier = nullptr;
     QAction* mnufilm = nullptr;
     QAction* mnuajoutquick = nullptr;
+    QAction* mnuimporter = nullptr;
     QAction* mnus1 = nullptr;
     QAction* mnuexporter = nullptr;
     QAction* mnu_excel = nullptr;
