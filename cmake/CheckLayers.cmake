@@ -23,12 +23,7 @@ function(layer_of path out)
   set(${out} "${found}" PARENT_SCOPE)
 endfunction()
 
-set(sources "")
-foreach(folder ${CINABREL_PROGRAM_FOLDERS})
-  file(GLOB found RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/${folder}/*.cpp ${SOURCE_DIR}/${folder}/*.h)
-  list(APPEND sources ${found})
-endforeach()
-list(REMOVE_DUPLICATES sources)
+cinabrel_program_sources(${SOURCE_DIR} sources)
 
 set(offenders "")
 foreach(source ${sources})

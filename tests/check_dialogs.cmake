@@ -1,12 +1,7 @@
 # No folder of the program opens a dialog or the desktop by itself, outside the desktop platform:
 # tests could not script it.
 include(${CMAKE_CURRENT_LIST_DIR}/../cmake/Layers.cmake)
-set(sources "")
-foreach(folder ${CINABREL_PROGRAM_FOLDERS})
-  file(GLOB found RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/${folder}/*.cpp ${SOURCE_DIR}/${folder}/*.h)
-  list(APPEND sources ${found})
-endforeach()
-list(REMOVE_DUPLICATES sources)
+cinabrel_program_sources(${SOURCE_DIR} sources)
 set(offenders "")
 foreach(source ${sources})
   if(source STREQUAL "ui/DesktopPlatform.cpp")
