@@ -300,7 +300,7 @@ int main(int argc, char* argv[])
             },
             [&] {
                 return engineTime([](store::Films& films) {
-                    films.giveBack(32766);
+                    films.giveBack(32766, QDate(2026, 12, 6));
                     films.counters();
                 });
             });

@@ -126,7 +126,7 @@ void LoanBox::askReturn()
     if (askYesNo(QStringLiteral("Avez vous bien récupérez ce Divx?")) != Answer::Yes)
         return;
     try {
-        Connection::instance().films().giveBack(code_);
+        Connection::instance().films().giveBack(code_, platform().now().date());
     } catch (const store::DbError& error) {
         // Back to the lent film as it was shown before the box was ticked.
         untickQuietly();
