@@ -1,6 +1,7 @@
 #include "support/Scenario.h"
 
 #include "backups/frm_sauvegarde.h"
+#include "loans/frm_prets.h"
 #include "store/Backups.h"
 #include "support/FaultyVfs.h"
 #include "support/Golden.h"
@@ -58,16 +59,21 @@ void clickHeader(int column)
 void tick(QCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2)); }
 
 // What each control shows: its value as the user sets it (a box's text, a drop-down list's entry,
-// "checked" or "" for a button that ticks), a tab bar's current tab, or a label's text.
+// "checked" or "" for a button that ticks, a date or number box's text), a tab bar's or tab
+// widget's current tab, or a label's text.
 QStringList shown(const QList<QWidget*>& controls)
 {
     QStringList texts;
     for (QWidget* widget : controls) {
         const QMetaProperty value = widget->metaObject()->userProperty();
         auto* tabs = qobject_cast<QTabBar*>(widget);
-        const QVariant shown = value.isValid() ? value.read(widget)
-                : tabs                         ? tabs->tabText(tabs->currentIndex())
-                                               : widget->property("text");
+        if (auto* pages = qobject_cast<QTabWidget*>(widget))
+            tabs = pages->tabBar();
+        // A date or a number as its box shows it, "08/12/2026", "14 jour(s)".
+        const bool asShown = qobject_cast<QAbstractSpinBox*>(widget);
+        const QVariant shown = value.isValid() && !asShown ? value.read(widget)
+                : tabs                                     ? tabs->tabText(tabs->currentIndex())
+                                                           : widget->property("text");
         texts.append(shown.typeId() != QMetaType::Bool ? shown.toString()
                              : shown.toBool()          ? QStringLiteral("checked")
                                                        : QString());
@@ -120,7 +126,8 @@ QMap<QString, QByteArray> contents(const QString& folder)
 QList<ui::Form*> forms()
 {
     return {&Frm_Accueil::instance(), &Frm_New::instance(),        &Frm_Visu::instance(),
-            &frm_option::instance(),  &Frm_ajoutquick::instance(), &frm_sauvegarde::instance()};
+            &frm_option::instance(),  &Frm_ajoutquick::instance(), &frm_sauvegarde::instance(),
+            &frm_prets::instance()};
 }
 
 ui::Form* formNamed(const QString& name)
@@ -296,6 +303,39 @@ void act(TestProgram& program, const QString& step)
     else if (verb == u"remove") {
         const QFileInfo path(QDir(program.folder()).filePath(rest));
         QVERIFY(path.isDir() ? QDir(path.filePath()).removeRecursively() : QFile::remove(path.filePath()));
+    }
+    // The loans window and what goes with it: its tabs, its date and number boxes, the main
+    // window's timers, the names the loan box offers.
+    else if (verb == u"page") {
+        QTabBar* tabs = qobject_cast<QTabWidget*>(control(name))->tabBar();
+        int tab = 0;
+        while (tab < tabs->count() && tabs->tabText(tab) != text)
+            ++tab;
+        QVERIFY2(tab < tabs->count(), qPrintable(text));
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center());
+    } else if (verb == u"set") {
+        if (auto* date = qobject_cast<QDateEdit*>(control(name)))
+            date->setDate(QDate::fromString(text, QStringLiteral("dd/MM/yyyy")));
+        else
+            qobject_cast<QSpinBox*>(control(name))->setValue(text.toInt());
+    } else if (verb == u"timers") {
+        // Each timer of the window comes to its time.
+        for (QTimer* timer : formNamed(rest)->window()->findChildren<QTimer*>())
+            if (timer->isActive() && !timer->objectName().isEmpty())
+                QMetaObject::invokeMethod(timer, "timeout");
+    } else if (verb == u"pick") {
+        // Down the names offered to the one wanted, then Enter, as the user picks it by the keyboard
+        // in the box that has the focus (which a window offscreen is never given).
+        auto* box = qobject_cast<QLineEdit*>(control(name));
+        QFocusEvent focus(QEvent::FocusIn, Qt::OtherFocusReason);
+        QCoreApplication::sendEvent(box, &focus);
+        QAbstractItemView* offered = box->completer()->popup();
+        const QModelIndexList found = offered->model()->match(offered->model()->index(0, 0), Qt::DisplayRole,
+                                                              text, 1, Qt::MatchExactly);
+        QVERIFY2(offered->isVisible() && !found.isEmpty(), qPrintable(text));
+        while (offered->currentIndex().row() < found.first().row())
+            QTest::keyClick(offered, Qt::Key_Down);
+        QTest::keyClick(offered, Qt::Key_Return);
     } else if (verb == u"clock")
         program.platform().clock = QDateTime::fromString(rest, QStringLiteral("dd/MM/yyyy HH:mm:ss"));
     else if (verb == u"restart") {
@@ -432,6 +472,34 @@ QString observe(TestProgram& program, const QString& part, Seen& seen)
     if (what == u"file") {
         const QString path = program.path(name);
         return QFile::exists(path) ? QString::fromLatin1(fileBytes(path)) : QStringLiteral("none");
+    }
+    // The loans: the caption of a window, the colours of a list's rows, the history as the
+    // catalogue holds it, the names the loan box offers.
+    if (what == u"caption")
+        return formNamed(name)->window()->windowTitle();
+    if (what == u"colours") {
+        QStringList colours;
+        const auto* list = qobject_cast<ui::ListView*>(control(name));
+        for (int row = 0; row < list->rowCount(); ++row)
+            colours << (list->rowColour(row).isValid() ? list->rowColour(row).name() : QStringLiteral("-"));
+        return colours.join(QStringLiteral(" | "));
+    }
+    if (what == u"history") {
+        QStringList loans;
+        for (const QStringList& row : rowsOf(program.db(),
+                                             QStringLiteral("SELECT code_film, emprunteur, date_pret, "
+                                                            "ifnull(echeance, '-'), ifnull(date_retour, '-') "
+                                                            "FROM pret ORDER BY rowid")))
+            loans << row.join(u';');
+        return loans.join(QStringLiteral(" | "));
+    }
+    if (what == u"completions") {
+        QCompleter* completer = qobject_cast<QLineEdit*>(control(name))->completer();
+        QStringList offered;
+        if (completer->popup()->isVisible())
+            for (int row = 0; row < completer->completionModel()->rowCount(); ++row)
+                offered << completer->completionModel()->index(row, 0).data().toString();
+        return offered.join(QStringLiteral(" | "));
     }
     if (what == u"focus") {
         for (ui::Form* form : forms())

@@ -29,10 +29,13 @@ class TestProgram;
 // The steps: select TITLE, dblclick TITLE, row [LIST] N (past the last row: below the rows),
 // header N, click [FORM.]NAME, menu NAME, tick NAME, type NAME TEXT, keys NAME TEXT (typed key by
 // key), choose NAME TEXT, key NAME KEY ("Shift+Right"), tab N, entry N, answer Oui|Non, folder
-// PATH (the folder chooser's next answer), close FORM, resize WIDTH HEIGHT (the main window), write FILE TEXT, rename FILE NEWNAME, mkdir FOLDER and
-// tmpdir FOLDER (the temporary folder), remove PATH and damage FILE (a database header, then
-// noise) in the program's folder, viewer off|on (whether documents open), sql STATEMENT, clock DAY
-// TIME, restart, put FILE (copied in place of the catalogue while the program is stopped).
+// PATH (the folder chooser's next answer), close FORM, resize WIDTH HEIGHT (the main window), write FILE
+// TEXT, rename FILE NEWNAME, mkdir FOLDER and tmpdir FOLDER (the temporary folder), remove PATH and damage
+// FILE (a database header, then noise) in the program's folder, viewer off|on (whether documents open), sql
+// STATEMENT, clock DAY TIME, restart, put FILE (copied in place of the catalogue while the program is
+// stopped); for the loans: page TABS TEXT (clicks the tab), set NAME VALUE (a date box's day "dd/MM/yyyy", a
+// number box's number), timers FORM (the window's timers come to their time, as at midnight), pick NAME TEXT
+// (clicks the name the box offers to complete).
 //
 // What is expected, "part: value" (or "part~: text" for a part that holds the text): list, cells N,
 // rows LIST (each row's texts joined by "/"), films, film N, integrity (of the catalogue file), said
@@ -43,7 +46,10 @@ class TestProgram;
 // after its first file), text [FORM.]NAME (its value, a list's current row), control [FORM.]NAME
 // (its line in the window's golden file), controls FORM (all of them), entries NAME (of a choice
 // list or list), editor (the editor's thirteen values), focus FORM, file
-// NAME (its bytes as Latin-1 text, "none"). "part: @name" compares with the golden file
+// NAME (its bytes as Latin-1 text, "none"); for the loans: caption FORM (the window's title),
+// colours LIST (each row's colour, "-" for the list's own), history (the table pret, a loan
+// "key;borrower;lent;due;back", "-" for none), completions NAME (the names the box offers as they
+// show). "part: @name" compares with the golden file
 // tests/data/name. In texts, \n \r \t stand for themselves, \s for a space that would otherwise be
 // trimmed, \u{2029} for the character of that code, {1250 × ab} for the text repeated, {folder} for
 // the program's folder and {home} for the user's.
