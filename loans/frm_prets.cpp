@@ -391,15 +391,25 @@ void frm_prets::cmd_echeance_Click(bool avec_echeance)
         msgBox(QStringLiteral("Choisissez un prêt dans la liste"), Icon::Information);
         return;
     }
+    const qint16 code = pret->code_film;
     const QDate echeance = avec_echeance ? controls().dtp_echeance->date() : QDate();
+    bool encore_sorti = false;
     try {
-        Connection::instance().prets().setDue(pret->code_film, echeance);
+        encore_sorti = Connection::instance().prets().setDue(code, echeance);
     } catch (const store::DbError& error) {
         msgBox(QStringLiteral("L'échéance n'a pas pu être enregistrée :\r\n") + error.message(),
                Icon::Exclamation);
         return;
     }
-    remplir();
+    // The history's rows show no due day: the films out and the borrowers are shown again.
+    store::Loan* lu = pret_ouvert(code);
+    if (encore_sorti && lu && aujourdhui_ == platform().now().date()) {
+        lu->due = echeance;
+        remplir_en_cours();
+        remplir_emprunteurs();
+    } else {
+        remplir();
+    }
     emit dueDayChanged();
 }
 
@@ -416,16 +426,34 @@ void frm_prets::cmd_retour_Click()
                  Icon::Question)
         != Answer::Yes)
         return;
+    const QDate rendu = platform().now().date();
     try {
-        Connection::instance().films().giveBack(code, platform().now().date());
+        Connection::instance().films().giveBack(code, rendu);
     } catch (const store::DbError& error) {
         // As the loan box tells it.
         msgBox(QStringLiteral("Le retour du film n'a pas pu être enregistré :\r\n") + error.message(),
                Icon::Exclamation);
         return;
     }
-    remplir();
+    // Closed as the history closes it, never before the day lent.
+    store::Loan* lu = pret_ouvert(code);
+    if (lu && aujourdhui_ == rendu) {
+        lu->returned = std::max(rendu, lu->lent);
+        remplir_en_cours();
+        remplir_emprunteurs();
+        remplir_historique();
+    } else {
+        remplir();
+    }
     emit loanReturned(code);
+}
+
+store::Loan* frm_prets::pret_ouvert(qint16 code)
+{
+    for (store::Loan& pret : historique_)
+        if (pret.code_film == code && pret.isOut())
+            return &pret;
+    return nullptr;
 }
 
 void frm_prets::cmd_duree_Click()

@@ -90,6 +90,9 @@ private:
     void remplir_emprunteurs();
     // The selected loan of "En cours"; nothing when none is.
     const store::Loan* pret_choisi() const;
+    // A film's open loan among those read, to follow a change made here without reading every loan
+    // again; nothing when none is.
+    store::Loan* pret_ouvert(qint16 code);
     void lst_en_cours_Click();
     void cmd_echeance_Click(bool avec_echeance);
     void cmd_retour_Click();
