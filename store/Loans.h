@@ -12,7 +12,7 @@ class Database;
 // One loan of the history, a row of the table pret with the film's title.
 struct Loan {
     qint16 code_film = 0;
-    // The film's title today; empty when no film bears the key any more.
+    // The film's title today; null (not empty) when no film bears the key any more.
     QString title;
     QString borrower;  // as typed
     QDate lent;
