@@ -337,6 +337,7 @@ void frm_prets::remplir_historique()
     const QString cherche = store::fold(filtre_titre_);
     QHash<QString, QString> cles;  // of the names met, each folded once
     QList<store::ListedRow> lignes;
+    lignes.reserve(historique_.size());
     for (const store::Loan& pret : std::as_const(historique_)) {
         if (filtre_film_ && pret.code_film != *filtre_film_)
             continue;
