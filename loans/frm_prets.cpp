@@ -377,8 +377,11 @@ void frm_prets::lst_en_cours_Click()
     for (QWidget* control :
          std::initializer_list<QWidget*> {c.dtp_echeance, c.cmd_echeance, c.cmd_sans_echeance, c.cmd_retour})
         control->setEnabled(pret != nullptr);
-    if (!pret)
+    if (!pret) {
+        c.dtp_echeance->clearMinimumDate();
+        c.dtp_echeance->setDate(aujourdhui_);
         return;
+    }
     // No due day before the day lent; a loan without one is offered today.
     c.dtp_echeance->setMinimumDate(pret->lent);
     c.dtp_echeance->setDate(pret->due.isValid() ? pret->due : std::max(aujourdhui_, pret->lent));
