@@ -3,6 +3,7 @@
 #include "store/Backups.h"
 #include "store/Database.h"
 #include "store/Films.h"
+#include "store/Loans.h"
 
 #include <QString>
 #include <memory>
@@ -29,6 +30,7 @@ public:
     store::Database& cnx();
     store::Films films() { return store::Films(cnx()); }
     store::Backups sauvegardes() { return store::Backups(cnx()); }
+    store::Loans prets() { return store::Loans(cnx()); }
 
     // Backs up the catalogue, at start-up only once a day and when it holds a film. A failure is
     // told in one message and the program goes on.

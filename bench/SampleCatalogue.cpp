@@ -3,12 +3,57 @@
 #include "store/Database.h"
 #include "store/Dialect.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QStringList>
 
 namespace bench {
+
+namespace {
+
+QString isoDay(const QDate& day) { return day.toString(Qt::ISODate); }
+
+// The loans' history: each lent film's open loan, some of them late, and kPastLoans loans returned
+// over six years by a few hundred borrowers, whose names come in several letter cases.
+void fillHistory(store::Database& db, int films, QRandomGenerator& random)
+{
+    const QStringList first = {"Rémi", "Léa",   "Paul",   "Zoé",    "Hélène", "Jean-Pierre", "Chloé",
+                               "Marc", "Anaïs", "Benoît", "Inès",   "Noël",   "Éric",        "Maëlle",
+                               "Yann", "Agnès", "Lucas",  "Céline", "Jérôme", "Françoise"};
+    const QStringList last = {"Martin", "Bernard", "Dubois",   "Thomas", "Robert",  "Richard", "Petit",
+                              "Durand", "Leroy",   "Moreau",   "Simon",  "Laurent", "Lefèvre", "Michel",
+                              "Garcia", "David",   "Bertrand", "Roux",   "Vincent", "Fournier"};
+    const store::Statement insert {QStringLiteral("INSERT INTO pret VALUES (?, ?, ?, ?, ?)"), {}};
+    const auto loan = [&](int code, const QString& borrower, const QDate& lent, const QDate& due,
+                          const QDate& back) {
+        store::Statement row = insert;
+        row.values = {qint64(code), borrower, isoDay(lent),
+                      due.isValid() ? store::BoundValue(isoDay(due)) : nullptr,
+                      back.isValid() ? store::BoundValue(isoDay(back)) : nullptr};
+        db.execute(row);
+    };
+    const QDate lentOut(2026, 12, 1);
+    for (int code = 97; code <= films; code += 97)
+        loan(code, QStringLiteral("Ami %1").arg(code), lentOut,
+             code % 3 == 0           ? lentOut.addDays(2)
+                     : code % 3 == 1 ? lentOut.addDays(8)
+                                     : QDate(),
+             QDate());
+    const QDate since(2020, 12, 1);
+    for (int i = 0; i < kPastLoans; ++i) {
+        QString borrower = first[random.bounded(first.size())] + u' ' + last[random.bounded(last.size())];
+        if (random.bounded(4) == 0)
+            borrower = borrower.toLower();
+        const QDate lent = since.addDays(random.bounded(2150));
+        const QDate back = lent.addDays(1 + random.bounded(60));
+        loan(1 + int(random.bounded(films)), borrower, lent,
+             random.bounded(10) < 7 ? lent.addDays(21) : QDate(), back);
+    }
+}
+
+}  // namespace
 
 void fillCatalogue(const QString& cataloguePath, int count)
 {
@@ -59,6 +104,7 @@ void fillCatalogue(const QString& cataloguePath, int count)
                              lent ? q(QStringLiteral("Ami %1").arg(code)) : QStringLiteral("NULL"),
                              lent ? q(QStringLiteral("01/12/2026")) : QStringLiteral("NULL")));
     }
+    fillHistory(*db, count, random);
     db->execute(QStringLiteral("COMMIT"));
 }
 

@@ -12,10 +12,12 @@
 #include "files/ProgramFolder.h"
 #include "files/ReferenceListFile.h"
 #include "import/frm_importer.h"
+#include "loans/frm_prets.h"
 #include "quickadd/Frm_ajoutquick.h"
 #include "store/Backups.h"
 #include "store/Catalogue.h"
 #include "store/Films.h"
+#include "store/Loans.h"
 #include "store/Recordset.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TestProgram.h"
@@ -89,16 +91,18 @@ void endProgram() { testing::stopProgram(); }
 
 const Frm_AccueilControls& accueil() { return Frm_Accueil::instance().controls(); }
 ui::ListView* list() { return accueil().List; }
+const frm_pretsControls& suivi() { return frm_prets::instance().controls(); }
 void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
 
-// A real mouse click on a row of the main list.
-void clickRow(int row)
+// A real mouse click on a row of a list, the main one unless told.
+void clickRow(ui::ListView* l, int row)
 {
-    ui::ListView* l = list();
     l->selectRow(row);
     const QRect rect = l->visualRect(l->model()->index(row, 0));
     QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, rect.center());
 }
+
+void clickRow(int row) { clickRow(list(), row); }
 
 int rowOfKey(qint16 key)
 {
@@ -305,10 +309,73 @@ int main(int argc, char* argv[])
             },
             [&] {
                 return engineTime([](store::Films& films) {
-                    films.giveBack(32766);
+                    films.giveBack(32766, QDate(2026, 12, 6));
                     films.counters();
                 });
             });
+
+    // The loans window on 20,000 past loans: opened, then each of its interactions.
+    record(
+            QStringLiteral("Loans window, 20,000 past loans"), kRuns,
+            [&] {
+                return bench::timeOnce([] { accueil().mnusuivi->trigger(); },
+                                       [] {
+                                           frm_prets::instance().unload();
+                                           QCoreApplication::sendPostedEvents(nullptr,
+                                                                              QEvent::DeferredDelete);
+                                       });
+            },
+            [&] {
+                return engineTime([&](store::Films&) {
+                    store::Loans loans(*engine);
+                    store::Loans::borrowers(loans.history(), platform.clock.date());
+                });
+            });
+    int dueRun = 0;
+    record(QStringLiteral("Loans window: a due day set"), kRuns,
+           [&] {
+               return bench::timeOnce([&] { click(suivi().cmd_echeance); },
+                                      [&] {
+                                          clickRow(suivi().lst_en_cours, dueRun % 40);
+                                          suivi().dtp_echeance->setDate(QDate(2026, 12, 10 + dueRun++ % 10));
+                                      });
+           },
+           {});
+    record(QStringLiteral("Loans window: a borrower chosen"), kRuns,
+           [&] {
+               return bench::timeOnce([&] { clickRow(suivi().lst_emprunteurs, dueRun++ % 40); },
+                                      [] { suivi().tab_prets->setCurrentIndex(2); });
+           },
+           {});
+    record(QStringLiteral("Loans window: a title typed"), kRuns,
+           [&] {
+               return bench::timeOnce([&] { QTest::keyClick(suivi().txt_film, 'e'); },
+                                      [] {
+                                          suivi().tab_prets->setCurrentIndex(1);
+                                          QTest::mouseClick(suivi().cmd_tout, Qt::LeftButton);
+                                      });
+           },
+           {});
+    record(
+            QStringLiteral("Loans window: a return recorded"), kRuns,
+            [&] {
+                return bench::timeOnce([&] { click(suivi().cmd_retour); },
+                                       [&] {
+                                           suivi().tab_prets->setCurrentIndex(0);
+                                           clickRow(suivi().lst_en_cours, 0);
+                                           platform.answers = {ui::Answer::Yes};
+                                       });
+            },
+            [&] {
+                store::Films films(*engine);
+                films.lend(32766, QStringLiteral("x"), QStringLiteral("01/12/2026"));
+                return bench::timeOnce([&] {
+                    films.giveBack(32766, platform.clock.date());
+                    store::Loans(*engine).history();
+                    films.counters();
+                });
+            });
+    frm_prets::instance().unload();
 
     int added = 0;
     record(

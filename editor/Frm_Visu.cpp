@@ -72,6 +72,10 @@ void Frm_Visu::build(QMainWindow* window, QWidget* client)
     c.Command1 =
             makeButton(client, QStringLiteral("Command1"), QStringLiteral("Retour"), 3960, 5880, 1695, 375);
     onEvent(c.Command1, &QPushButton::clicked, [this] { unload(); });
+    // Beside "Retour", on the right edge of the notes.
+    c.cmd_historique = makeButton(client, QStringLiteral("cmd_historique"),
+                                  QStringLiteral("Historique des prêts"), 8040, 5880, 1695, 375);
+    onEvent(c.cmd_historique, &QPushButton::clicked, [this] { emit loanHistoryRequested(code_film_); });
 }
 
 void Frm_Visu::onLoad() { remplir(); }

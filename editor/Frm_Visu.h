@@ -36,16 +36,22 @@ struct Frm_VisuControls {
 
     QPlainTextEdit* txt_obs = nullptr;
     QPushButton* Command1 = nullptr;
+    QPushButton* cmd_historique = nullptr;
 };
 
 // The read-only sheet of one film.
 class Frm_Visu : public ui::TypedForm<Frm_VisuControls> {
+    Q_OBJECT
 public:
     static Frm_Visu& instance();
 
     // Shows the sheet of the film of that key, filled afresh even when the sheet is already open. A
     // film that has left the catalogue is reported and not shown.
     void montrer(qint16 code);
+
+signals:
+    // The user asked for the loans' history of the film shown.
+    void loanHistoryRequested(qint16 code);
 
 protected:
     Frm_Visu();

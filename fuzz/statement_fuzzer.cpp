@@ -1,11 +1,12 @@
 // Arbitrary bytes become text values put into the statements the program writes (a new film,
-// a modified film, a loan, the title search) and run on a real catalogue: whatever the value,
+// a modified film, a loan and its history, the title search) and run on a real catalogue: whatever the value,
 // the store must neither crash nor fail, and it must give back exactly what was put in.
 #include "fuzz/MemoryFolder.h"
 #include "store/Catalogue.h"
 #include "store/Database.h"
 #include "store/DbError.h"
 #include "store/Films.h"
+#include "store/Loans.h"
 #include "store/Dialect.h"
 #include "store/Recordset.h"
 
@@ -161,6 +162,15 @@ void run(const uint8_t* data, size_t size)
     expected[14] = v[13];
     expected[15] = v[14];
     checkRow(filmRow(kFilm), expected, "loan not stored exactly");
+    // The loan's history holds the borrower as given, in the film's one open loan.
+    int open = 0;
+    for (const store::Loan& loan : store::Loans(db).history()) {
+        if (loan.code_film == kFilm && loan.isOut()) {
+            ++open;
+            check(loan.borrower == v[13], "loan's history not stored exactly", v[13]);
+        }
+    }
+    check(open == 1, "not one open loan in the history");
 
     // The title search: the film is found by its own title, whatever the title holds.
     bool found = false;

@@ -5,6 +5,7 @@
 #include "store/DiskSteps.h"
 #include "store/EngineMessage.h"
 #include "store/Films.h"
+#include "store/Loans.h"
 #include "store/Schema.h"
 
 #include <QDir>
@@ -307,8 +308,14 @@ void Backups::restore(const QString& backupPath, const QDateTime& now)
     if (finished != SQLITE_OK)
         throwEngineError(db_.handle(), finished, what);
     db_.contentReplaced();
-    // A backup of an older version lacks the tables kept beside the films.
+    // A backup of an older version lacks the tables kept beside the films, and the loans of its
+    // lent films.
     completeSchema(db_);
+    try {
+        Loans(db_).bringInStep(now.date());
+    } catch (const DbError&) {
+        // The catalogue is replaced all the same; the next opening brings them in step.
+    }
     source.reset();
     keepNewest();
 }

@@ -48,7 +48,8 @@ public:
     // Every backup, newest first, each opened and checked.
     QList<Backup> list() const;
     // Backs up the catalogue, then replaces its whole content with the backup's in one transaction:
-    // after a failure, or a program killed meanwhile, the catalogue is wholly as it was.
+    // after a failure, or a program killed meanwhile, the catalogue is wholly as it was. The loans'
+    // history is then brought in step with the films, as at an opening, on now's day.
     void restore(const QString& backupPath, const QDateTime& now);
 
 private:

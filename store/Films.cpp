@@ -2,7 +2,9 @@
 
 #include "store/Database.h"
 #include "store/DbError.h"
+#include "store/Loans.h"
 #include "store/Recordset.h"
+#include "store/Transaction.h"
 
 namespace store {
 
@@ -202,32 +204,35 @@ bool Films::modify(qint16 code, const FilmDetails& film)
 
 void Films::lend(qint16 code, const QString& borrower, const QString& date)
 {
-    db_.execute(Statement {QStringLiteral("UPDATE film SET pret_film=?, date_pret=? WHERE code_film=?"),
-                           {borrower, date, key(code)}});
+    Transaction transaction(db_);
+    if (db_.execute(Statement {QStringLiteral("UPDATE film SET pret_film=?, date_pret=? WHERE code_film=?"),
+                               {borrower, date, key(code)}})
+        > 0) {
+        // Every caller dates a loan as the program writes dates; a date of another form, which only
+        // another program could give, leaves the history the day it is recorded.
+        const QDate day = Loans::dayOf(date);
+        Loans(db_).open(code, borrower, day.isValid() ? day : QDate::currentDate());
+    }
+    transaction.commit();
 }
 
-void Films::giveBack(qint16 code)
+void Films::giveBack(qint16 code, const QDate& today)
 {
-    db_.execute(fixed(QStringLiteral("BEGIN")));
-    try {
-        db_.execute(Statement {QStringLiteral("UPDATE film SET pret_film=? WHERE code_film=?"),
-                               {nullptr, key(code)}});
-        db_.execute(Statement {QStringLiteral("UPDATE film SET date_pret=? WHERE code_film=?"),
-                               {nullptr, key(code)}});
-        db_.execute(fixed(QStringLiteral("COMMIT")));
-    } catch (const DbError&) {
-        try {
-            db_.execute(fixed(QStringLiteral("ROLLBACK")));
-        } catch (const DbError&) {
-            // The engine already rolled back on its own.
-        }
-        throw;
-    }
+    Transaction transaction(db_);
+    db_.execute(Statement {QStringLiteral("UPDATE film SET pret_film=? WHERE code_film=?"),
+                           {nullptr, key(code)}});
+    db_.execute(Statement {QStringLiteral("UPDATE film SET date_pret=? WHERE code_film=?"),
+                           {nullptr, key(code)}});
+    Loans(db_).close(code, today);
+    transaction.commit();
 }
 
 void Films::remove(qint16 code)
 {
+    Transaction transaction(db_);
     db_.execute(Statement {QStringLiteral("DELETE FROM film WHERE code_film=?"), {key(code)}});
+    Loans(db_).forget(code);
+    transaction.commit();
 }
 
 void Films::forEachByTitle(const std::function<void(const QString&, const QString&, const QString&)>& visit)

@@ -3,6 +3,7 @@
 #include "store/ListedRow.h"
 #include "store/Statement.h"
 
+#include <QDate>
 #include <QList>
 #include <QString>
 #include <array>
@@ -91,9 +92,13 @@ public:
     void insert(int code, const FilmDetails& film);
     // Writes the details of a film; false when no film has that key.
     bool modify(qint16 code, const FilmDetails& film);
+    // Lends a film: its borrower and loan date ("dd/MM/yyyy"), and in the same transaction its loan
+    // in the history (store::Loans), opened on that day, or corrected when one is open.
     void lend(qint16 code, const QString& borrower, const QString& date);
-    // Forgets the borrower and the date together: never one without the other.
-    void giveBack(qint16 code);
+    // Forgets the borrower and the date together, never one without the other, and closes the
+    // film's loan in the history on that day, in the same transaction.
+    void giveBack(qint16 code, const QDate& today);
+    // Deletes a film, and its loans' history with it.
     void remove(qint16 code);
     // The title, duration and quality of every film, in title order.
     void forEachByTitle(const std::function<void(const QString&, const QString&, const QString&)>& visit);

@@ -111,4 +111,14 @@ QString Recordset::text(int index) const
     return QString(static_cast<const QChar*>(data), sqlite3_column_bytes16(s, index) / 2);
 }
 
+QStringView Recordset::view(int index) const
+{
+    requireField(index);
+    sqlite3_stmt* s = statement_.get();
+    const void* data = sqlite3_column_text16(s, index);
+    if (!data)
+        return {};
+    return QStringView(static_cast<const QChar*>(data), sqlite3_column_bytes16(s, index) / 2);
+}
+
 }  // namespace store

@@ -34,6 +34,8 @@ public:
     // The field as text; a NULL reads as empty text.
     QString text(int index) const;
     QString text(const QString& name) const { return text(fieldIndex(name)); }
+    // The field as text without a copy, for reading many rows: valid until the next row.
+    QStringView view(int index) const;
 
 private:
     void openPrepared(PreparedStatement prepared);

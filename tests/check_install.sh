@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs the build twice into a folder whose name holds a space, an apostrophe and accents, the
 # second time over a catalogue and reference lists the user has changed; has SQLite's own tool write
-# to a catalogue through the installed extension; then puts the desktop entry into a temporary
-# user's menus and validates it.
+# to a catalogue through the installed extension, and to its loans' history without it; then puts
+# the desktop entry into a temporary user's menus and validates it.
 # check_install.sh CMAKE BUILD_DIR SOURCE_DIR SQLITE3 DESKTOP_FILE_VALIDATE
 set -euo pipefail
 cmake=$1 build=$2 source=$3 sqlite3=$4 validate=$5
@@ -31,6 +31,18 @@ INSERT INTO film (code_film, nom_film, type_film, cd_film, duree, format_film, q
 UPDATE film SET nom_film = 'Ève' WHERE code_film = 3|Eclipse, Ève, Fargo
 UPDATE film SET nom_film = 'éclipse totale' WHERE code_film = 1; DELETE FROM film WHERE nom_film LIKE 'ÉCL%'|Eclipse, Zazie dans le métro
 CASES
+
+# The loans' history is read and written by SQLite's own tool as it is, without the extension; the
+# engine itself refuses a second open loan of a film.
+cp "$work/empty.mdb" "$work/loans.mdb"
+plain() { "$sqlite3" -bail "$work/loans.mdb" "$@"; }
+plain "INSERT INTO pret (code_film, emprunteur, date_pret, date_retour) VALUES (1, 'Rémi', '2026-11-02', '2026-11-20');
+       INSERT INTO pret (code_film, emprunteur, date_pret, echeance) VALUES (1, 'Léa', '2026-12-01', '2026-12-15')"
+got=$(plain "SELECT emprunteur || ' ' || date_pret || ' ' || ifnull(date_retour, '-') FROM pret ORDER BY date_pret")
+[ "$got" = "Rémi 2026-11-02 2026-11-20"$'\n'"Léa 2026-12-01 -" ] || fail "the loans' history reads: $got"
+if plain "INSERT INTO pret (code_film, emprunteur, date_pret) VALUES (1, 'Paul', '2026-12-02')" 2>/dev/null; then
+  fail "a second open loan of a film was written"
+fi
 
 # The user's own films and lists, written through the installed extension.
 "$sqlite3" -bail -cmd ".load \"$prefix/libcinabrel_francais\"" "$prefix/BD/Film.mdb" \

@@ -53,6 +53,10 @@ private slots:
         QCOMPARE(testing::filmRows(*db), films);
         QVERIFY(tables(*db).contains(
                 testing::rowsOf(*db, "SELECT 'film: ' || sql FROM sqlite_master WHERE name = 'film'")[0][0]));
+        // The loans' history, with the index that keeps one open loan a film.
+        QCOMPARE(testing::rowsOf(*db, "SELECT name FROM sqlite_master WHERE tbl_name = 'pret' ORDER BY name"),
+                 (QList<QStringList> {
+                         {"pret"}, {"pret_en_cours"}, {"pret_par_emprunteur"}, {"pret_par_film"}}));
     }
 
     // A backup taken before the settings existed is restored with the table made again, empty; one

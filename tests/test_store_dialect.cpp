@@ -134,14 +134,19 @@ private slots:
                                 rs.value(2), rs.text(2), rs.value(3)}),
                  (QVariantList {4, qint64(41), "41", "Alien", QVariant(), "", 2.5}));
         QVERIFY_THROWS_EXCEPTION(store::DbError, rs.text("absent"));
+        // A text read without a copy reads as the copy does.
+        QCOMPARE((QStringList {rs.view(0).toString(), rs.view(1).toString(), rs.view(2).toString()}),
+                 (QStringList {"41", "Alien", ""}));
         // A field past either end is refused by every reading, never read from the engine.
         for (int outside : {-1, 4}) {
             QVERIFY_THROWS_EXCEPTION(store::DbError, rs.text(outside));
+            QVERIFY_THROWS_EXCEPTION(store::DbError, rs.view(outside));
             QVERIFY_THROWS_EXCEPTION(store::DbError, rs.value(outside));
             QVERIFY_THROWS_EXCEPTION(store::DbError, rs.isNull(outside));
         }
         rs.moveNext();
         QVERIFY(rs.eof());
+        QVERIFY_THROWS_EXCEPTION(store::DbError, rs.view(0));
         QVERIFY_THROWS_EXCEPTION(store::DbError, rs.text(0));
         QVERIFY_THROWS_EXCEPTION(store::DbError, rs.value(0));
         QVERIFY_THROWS_EXCEPTION(store::DbError, rs.moveNext());

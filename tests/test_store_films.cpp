@@ -204,7 +204,7 @@ private slots:
             films.lend(code, value + "pret", value + "date");
             films.insert(++code, store::Films::foundOnDisk(value));
             films.lend(code, value, value);
-            films.giveBack(code);
+            films.giveBack(code, QDate(2026, 12, 6));
             QVERIFY(films.modify(code, each));
             films.insert(++code, same);
             films.remove(code);
@@ -270,7 +270,7 @@ private slots:
         else if (operation == "lend")
             films.lend(qint16(a[0].toInt()), a[1], a[2]);
         else if (operation == "giveBack")
-            films.giveBack(qint16(a[0].toInt()));
+            films.giveBack(qint16(a[0].toInt()), QDate::fromString(a[1], Qt::ISODate));
         else if (operation == "remove")
             films.remove(qint16(a[0].toInt()));
         else if (operation == "find")

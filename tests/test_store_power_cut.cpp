@@ -76,7 +76,7 @@ public:
                   [code](store::Films& f) { f.modify(code, details("Changé", code)); });
         films(QStringLiteral("lend"), [](store::Films& f) { f.lend(5, "Marie", "07/12/2026"); });
         films(QStringLiteral("lend"), [](store::Films& f) { f.lend(6, "Paul", "07/12/2026"); });
-        films(QStringLiteral("return"), [](store::Films& f) { f.giveBack(4); });
+        films(QStringLiteral("return"), [](store::Films& f) { f.giveBack(4, QDate(2026, 12, 7)); });
         films(QStringLiteral("delete"), [](store::Films& f) { f.remove(9); });
         bulkAdd();
         films(QStringLiteral("modify"), [](store::Films& f) { f.modify(kFilms + 20, details("Trouvé", 7)); });
@@ -85,7 +85,7 @@ public:
         films(QStringLiteral("save"), [](store::Films& f) { f.add(details("Après la sauvegarde", 11)); });
         close(QStringLiteral("program closed"));
         open(QStringLiteral("started again"));
-        films(QStringLiteral("return"), [](store::Films& f) { f.giveBack(5); });
+        films(QStringLiteral("return"), [](store::Films& f) { f.giveBack(5, QDate(2026, 12, 7)); });
         restore(backup);
         films(QStringLiteral("save"), [](store::Films& f) { f.add(details("Après la restauration", 13)); });
         films(QStringLiteral("modify"), [](store::Films& f) { f.modify(2, details("Encore", 2)); });

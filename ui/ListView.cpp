@@ -34,6 +34,11 @@ QVariant ListModel::data(const QModelIndex& index, int role) const
     }
     if (role == Qt::TextAlignmentRole && index.column() < columns_.size())
         return QVariant::fromValue(columns_[index.column()].alignment | Qt::AlignVCenter);
+    if (role == Qt::ForegroundRole) {
+        const auto colour = colours_.constFind(index.row());
+        if (colour != colours_.cend())
+            return *colour;
+    }
     return QVariant();
 }
 
@@ -66,6 +71,7 @@ void ListModel::clearRows()
 {
     beginResetModel();
     rows_.clear();
+    colours_.clear();
     endResetModel();
 }
 
@@ -73,7 +79,19 @@ void ListModel::setRows(QList<store::ListedRow> rows)
 {
     beginResetModel();
     rows_ = std::move(rows);
+    colours_.clear();
     endResetModel();
+}
+
+void ListModel::setRowColour(int row, const QColor& colour)
+{
+    if (row < 0 || row >= rows_.size())
+        return;
+    if (colour.isValid())
+        colours_.insert(row, colour);
+    else
+        colours_.remove(row);
+    emit dataChanged(index(row, 0), index(row, int(columns_.size()) - 1), {Qt::ForegroundRole});
 }
 
 void ListModel::sortRows(int column, Qt::SortOrder order)
@@ -130,9 +148,14 @@ void ListModel::sortRows(int column, Qt::SortOrder order)
     emit layoutAboutToBeChanged();
     QList<store::ListedRow> sorted;
     sorted.reserve(rows_.size());
-    for (int position : positions)
+    QHash<int, QColor> colours;
+    for (int position : positions) {
+        if (const auto colour = colours_.constFind(position); colour != colours_.cend())
+            colours.insert(int(sorted.size()), *colour);
         sorted.append(std::move(rows_[position]));
+    }
     rows_ = std::move(sorted);
+    colours_ = std::move(colours);
     emit layoutChanged();
 }
 
@@ -257,6 +280,10 @@ void ListView::selectRow(int row)
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     scrollTo(index);
 }
+
+void ListView::setRowColour(int row, const QColor& colour) { model_->setRowColour(row, colour); }
+
+QColor ListView::rowColour(int row) const { return model_->rowColour(row); }
 
 void ListView::sortRows(int column, Qt::SortOrder order)
 {

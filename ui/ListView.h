@@ -3,6 +3,7 @@
 #include "store/ListedRow.h"
 
 #include <QAbstractTableModel>
+#include <QColor>
 #include <QCollatorSortKey>
 #include <QHash>
 #include <QList>
@@ -34,10 +35,14 @@ public:
     void clearRows();
     void setRows(QList<store::ListedRow> rows);
     void sortRows(int column, Qt::SortOrder order);
+    // The colour of a row's texts, until the rows are replaced; it follows the row when sorted.
+    void setRowColour(int row, const QColor& colour);
+    QColor rowColour(int row) const { return colours_.value(row); }
 
 private:
     QList<Column> columns_;
     QList<store::ListedRow> rows_;
+    QHash<int, QColor> colours_;  // by row, for the few rows that have one
     QHash<QString, QCollatorSortKey> sortKeys_;
 };
 
@@ -69,6 +74,11 @@ public:
 
     int selectedRow() const;
     void selectRow(int row);
+
+    // Shows a row's texts in a colour (a late loan in red) until the next fill; an invalid colour
+    // is the list's own.
+    void setRowColour(int row, const QColor& colour);
+    QColor rowColour(int row) const;
 
     // Sorts by a column's text, French order, letter case ignored; later fills stay sorted.
     void sortRows(int column, Qt::SortOrder order);

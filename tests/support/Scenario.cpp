@@ -2,6 +2,7 @@
 
 #include "backups/frm_sauvegarde.h"
 #include "import/frm_importer.h"
+#include "loans/frm_prets.h"
 #include "store/Backups.h"
 #include "support/FaultyVfs.h"
 #include "support/Golden.h"
@@ -71,16 +72,21 @@ void clickHeader(int column)
 }
 
 // What each control shows: its value as the user sets it (a box's text, a drop-down list's entry,
-// "checked" or "" for a button that ticks), a tab bar's current tab, or a label's text.
+// "checked" or "" for a button that ticks, a date or number box's text), a tab bar's or tab
+// widget's current tab, or a label's text.
 QStringList shown(const QList<QWidget*>& controls)
 {
     QStringList texts;
     for (QWidget* widget : controls) {
         const QMetaProperty value = widget->metaObject()->userProperty();
         auto* tabs = qobject_cast<QTabBar*>(widget);
-        const QVariant shown = value.isValid() ? value.read(widget)
-                : tabs                         ? tabs->tabText(tabs->currentIndex())
-                                               : widget->property("text");
+        if (auto* pages = qobject_cast<QTabWidget*>(widget))
+            tabs = pages->tabBar();
+        // A date or a number as its box shows it, "08/12/2026", "14 jour(s)".
+        const bool asShown = qobject_cast<QAbstractSpinBox*>(widget);
+        const QVariant shown = value.isValid() && !asShown ? value.read(widget)
+                : tabs                                     ? tabs->tabText(tabs->currentIndex())
+                                                           : widget->property("text");
         texts.append(shown.typeId() != QMetaType::Bool ? shown.toString()
                              : shown.toBool()          ? QStringLiteral("checked")
                                                        : QString());
@@ -132,9 +138,9 @@ QMap<QString, QByteArray> contents(const QString& folder)
 
 QList<ui::Form*> forms()
 {
-    return {&Frm_Accueil::instance(), &Frm_New::instance(),        &Frm_Visu::instance(),
-            &frm_option::instance(),  &Frm_ajoutquick::instance(), &frm_sauvegarde::instance(),
-            &frm_importer::instance()};
+    return {&Frm_Accueil::instance(),  &Frm_New::instance(),        &Frm_Visu::instance(),
+            &frm_option::instance(),   &Frm_ajoutquick::instance(), &frm_sauvegarde::instance(),
+            &frm_importer::instance(), &frm_prets::instance()};
 }
 
 ui::Form& formNamed(const QString& name)
@@ -403,6 +409,45 @@ const Act steps[] = {
              stopProgram();
              s.must(startProgram());
          }},
+        // The loans window and what goes with it: its tabs, its date and number boxes, the main
+        // window's timers, the names the loan box offers.
+        {"page", "TABS TEXT — clicks the tab of that text",
+         [](const Step& s) {
+             QTabBar* tabs = control<QTabWidget>(s.name).tabBar();
+             int tab = 0;
+             while (tab < tabs->count() && tabs->tabText(tab) != s.text)
+                 ++tab;
+             require(tab < tabs->count(), QStringLiteral("no tab %1 in %2").arg(s.text, s.name));
+             QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center());
+         }},
+        {"set", "NAME VALUE — a date box's day (\"dd/MM/yyyy\"), a number box's number",
+         [](const Step& s) {
+             if (auto* date = qobject_cast<QDateEdit*>(&control<QAbstractSpinBox>(s.name)))
+                 date->setDate(QDate::fromString(s.text, QStringLiteral("dd/MM/yyyy")));
+             else
+                 control<QSpinBox>(s.name).setValue(s.text.toInt());
+         }},
+        {"timers", "FORM — the window's timers come to their time, as at midnight",
+         [](const Step& s) {
+             for (QTimer* timer : formNamed(s.rest).window()->findChildren<QTimer*>())
+                 if (timer->isActive() && !timer->objectName().isEmpty())
+                     QMetaObject::invokeMethod(timer, "timeout");
+         }},
+        {"pick", "NAME TEXT — down the names the box offers to complete to that one, then Enter",
+         [](const Step& s) {
+             // As the user picks it by the keyboard in the box that has the focus (which a window
+             // offscreen is never given).
+             auto& box = control<QLineEdit>(s.name);
+             QFocusEvent focus(QEvent::FocusIn, Qt::OtherFocusReason);
+             QCoreApplication::sendEvent(&box, &focus);
+             QAbstractItemView* offered = box.completer()->popup();
+             const QModelIndexList found = offered->model()->match(
+                     offered->model()->index(0, 0), Qt::DisplayRole, s.text, 1, Qt::MatchExactly);
+             require(offered->isVisible() && !found.isEmpty(), QStringLiteral("%1 not offered").arg(s.text));
+             while (offered->currentIndex().row() < found.first().row())
+                 QTest::keyClick(offered, Qt::Key_Down);
+             QTest::keyClick(offered, Qt::Key_Return);
+         }},
         {"put", "FILE — copied by hand in place of the catalogue, the program stopped meanwhile",
          [](const Step& s) {
              stopProgram();
@@ -493,7 +538,8 @@ const Part parts[] = {
          }},
         {"count", "— the quick add's count after its first file, or the import's after its first film",
          [](const Step& s) { return std::exchange(s.p.firstCount, {}); }},
-        {"busy", "— the quick add's cursor and buttons after its first file; the import's cursor, box and button",
+        {"busy",
+         "— the quick add's cursor and buttons after its first file; the import's cursor, box and button",
          [](const Step& s) { return s.p.busy; }},
         {"text", "[FORM.]NAME — the control's value, a list's current row",
          [](const Step& s) { return shown({&control(s.rest)}).value(0); }},
@@ -532,6 +578,39 @@ const Part parts[] = {
              return joined(shown({c.Txt_Titre, c.Combo1, c.Combo2}) + QStringList {quality}
                            + shown({c.Combo3, c.txt_obs, c.Comb_lng, c.comb_video, c.comb_audio, c.txt_duree,
                                     c.txt_realisateur, c.txt_acteur, c.txt_annee}));
+         }},
+        // The loans: the caption of a window, the colours of a list's rows, the history as the
+        // catalogue holds it, the names the loan box offers.
+        {"caption", "FORM — the window's title",
+         [](const Step& s) { return formNamed(s.rest).window()->windowTitle(); }},
+        {"colours", "LIST — each row's colour, \"-\" for the list's own",
+         [](const Step& s) {
+             QStringList colours;
+             const auto& list = control<ui::ListView>(s.rest);
+             for (int row = 0; row < list.rowCount(); ++row)
+                 colours << (list.rowColour(row).isValid() ? list.rowColour(row).name()
+                                                           : QStringLiteral("-"));
+             return joined(colours);
+         }},
+        {"history", "— the table pret, a loan \"key;borrower;lent;due;back\", \"-\" for none",
+         [](const Step& s) {
+             QStringList loans;
+             for (const QStringList& row :
+                  rowsOf(s.p.program.db(),
+                         QStringLiteral("SELECT code_film, emprunteur, date_pret, "
+                                        "ifnull(echeance, '-'), ifnull(date_retour, '-') "
+                                        "FROM pret ORDER BY rowid")))
+                 loans << row.join(u';');
+             return joined(loans);
+         }},
+        {"completions", "NAME — the names the box offers to complete, as they show",
+         [](const Step& s) {
+             QCompleter* completer = control<QLineEdit>(s.rest).completer();
+             QStringList offered;
+             if (completer->popup()->isVisible())
+                 for (int row = 0; row < completer->completionModel()->rowCount(); ++row)
+                     offered << completer->completionModel()->index(row, 0).data().toString();
+             return joined(offered);
          }},
         {"focus", "FORM — the name of the window's control that has the focus",
          [](const Step& s) {
@@ -630,7 +709,8 @@ const Act lines[] = {
          }},
         {"disk",
          "STATE — the disk fails from now on: \"full\", \"write error\", \"read error\", \"write error "
-         "during the scan\" (or \"…the import\"), \"locked\" (another program holds the write lock), \"refusing every lock\", "
+         "during the scan\" (or \"…the import\"), \"locked\" (another program holds the write lock), "
+         "\"refusing every lock\", "
          "\"files limited to 100 bytes\" (any file, past that size), or \"sound\" again; before \"start\", "
          "it puts the catalogue on a disk that may fail",
          [](const Step& s) {

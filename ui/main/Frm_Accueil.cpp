@@ -10,6 +10,7 @@
 #include "files/ProgramFolder.h"
 #include "files/Workbook.h"
 #include "import/frm_importer.h"
+#include "loans/frm_prets.h"
 #include "quickadd/Frm_ajoutquick.h"
 #include "reflists/frm_option.h"
 #include "store/DbError.h"
@@ -32,6 +33,8 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QStatusBar>
+#include <QTimer>
+#include <algorithm>
 #include <stdexcept>
 
 using namespace ui;
@@ -88,8 +91,20 @@ void Frm_Accueil::listenToTheOtherWindows()
         } catch (const store::DbError& error) {
             editor::tellNotSaved(error);
         }
+        actualiser_suivi();
     });
     onEvent(&Frm_Visu::instance(), &Frm_Visu::unloaded, [this] { show(); });
+    onEvent(&Frm_Visu::instance(), &Frm_Visu::loanHistoryRequested,
+            [](qint16 code) { frm_prets::instance().montrer_film(code); });
+    frm_prets& suivi = frm_prets::instance();
+    onEvent(&suivi, &frm_prets::loanReturned, [this](qint16 code) {
+        if (isLoaded())
+            pret_rendu(code);
+    });
+    onEvent(&suivi, &frm_prets::dueDayChanged, [this] {
+        if (isLoaded())
+            actualiser_retards();
+    });
     Frm_ajoutquick& quickAdd = Frm_ajoutquick::instance();
     onEvent(&quickAdd, &Frm_ajoutquick::unloaded, [this] { show(); });
     // Not when the program ended meanwhile: the reload would bring the main window back.
@@ -99,13 +114,16 @@ void Frm_Accueil::listenToTheOtherWindows()
     });
     frm_importer& importer = frm_importer::instance();
     onEvent(&importer, &frm_importer::unloaded, [this] { show(); });
+    // The films came with their loans.
     onEvent(&importer, &frm_importer::filmsImported, [this] {
         if (isLoaded())
             chargeliste(store::FilmList::all());
+        actualiser_suivi();
     });
     onEvent(&frm_sauvegarde::instance(), &frm_sauvegarde::catalogueReplaced, [this] {
         if (isLoaded())
             catalogue_remplace();
+        actualiser_suivi();
     });
 }
 
@@ -149,6 +167,10 @@ void Frm_Accueil::build(QMainWindow* window, QWidget* client)
     c.StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     c.StatusBar1->setSizeGripEnabled(false);
     place(c.StatusBar1, 0, 8445, 11175, 30);
+
+    c.tmr_jour = new QTimer(window);
+    c.tmr_jour->setObjectName(QStringLiteral("tmr_jour"));
+    c.tmr_jour->setSingleShot(true);
 
     buildMenus(window);
     connectControls();
@@ -229,6 +251,7 @@ void Frm_Accueil::buildMenus(QMainWindow* window)
     entry(c.fichier, c.mnuquit, "mnuquit", "&Quitter");
     menu(c.mnu_voir, "mnu_voir", "&Voir Liste");
     entry(c.mnu_voir, c.mnuliste, "mnuliste", "Liste des &Emprunts");
+    entry(c.mnu_voir, c.mnusuivi, "mnusuivi", "Suivi des prêts");
     entry(c.mnu_voir, c.e, "e", "-");
     entry(c.mnu_voir, c.mnulistF, "mnulistF", "&Liste des Films");
     entry(c.mnu_voir, c.mnu_dvd, "mnu_dvd", "Liste des &Dvd");
@@ -254,9 +277,19 @@ void Frm_Accueil::connectControls()
     onEvent(c.pret, &LoanBox::lent, [this] {
         controls().List->setFocus();
         actualiser_compteurs();
+        actualiser_suivi();
     });
-    onEvent(c.pret, &LoanBox::returned, [this] { actualiser_compteurs(); });
+    onEvent(c.pret, &LoanBox::returned, [this] {
+        actualiser_compteurs();
+        actualiser_suivi();
+    });
     onEvent(c.mnuliste, &QAction::triggered, [this] { mnuliste_Click(); });
+    onEvent(c.mnusuivi, &QAction::triggered, [] { frm_prets::instance().montrer(); });
+    // A new day: loans due yesterday are late now.
+    onEvent(c.tmr_jour, &QTimer::timeout, [this] {
+        actualiser_retards();
+        actualiser_suivi();
+    });
 
     onEvent(c.cmd_new, &QPushButton::clicked, [this] { cmd_new_Click(); });
     onEvent(c.mnufilm, &QAction::triggered, [this] { cmd_new_Click(); });
@@ -369,6 +402,45 @@ void Frm_Accueil::actualiser_compteurs()
     c.lbl_stat_dvd->setText(QString::number(counters.dvd));
     c.lbl_stat_pret->setText(QString::number(counters.lent));
     c.lbl_dispo->setText(QString::number(counters.atHome));
+    actualiser_retards();
+}
+
+void Frm_Accueil::actualiser_retards()
+{
+    const QDateTime maintenant = platform().now();
+    int retards = 0;
+    try {
+        retards = Connection::instance().prets().lateCount(maintenant.date());
+    } catch (const store::DbError&) {
+        // The caption tells nothing it cannot read; the loans window says why.
+    }
+    window()->setWindowTitle(retards > 0 ? QStringLiteral("Cinabrel - %1 prêt(s) en retard").arg(retards)
+                                         : QStringLiteral("Cinabrel"));
+    // Woken just past midnight, and at least every hour should the clock be set meanwhile.
+    constexpr qint64 kHour = 60 * 60 * 1000;
+    const qint64 avant_demain =
+            maintenant.msecsTo(QDateTime(maintenant.date().addDays(1), QTime(0, 0))) + 1000;
+    controls().tmr_jour->start(int(std::clamp(avant_demain, qint64(1000), kHour)));
+}
+
+void Frm_Accueil::pret_rendu(qint16 code)
+{
+    actualiser_compteurs();
+    if (type_liste == ListLayout::Loans)
+        mnuliste_Click();
+    // The loan box shows the film at home, unless it shows another film.
+    if (code == code_selection) {
+        if (const std::optional<store::Film> film = films().find(code)) {
+            controls().pret->untickForSelection();
+            controls().pret->showFilm(*film);
+        }
+    }
+}
+
+void Frm_Accueil::actualiser_suivi()
+{
+    if (frm_prets::instance().isLoaded())
+        frm_prets::instance().remplir();
 }
 
 void Frm_Accueil::lire_selection()
@@ -493,6 +565,7 @@ void Frm_Accueil::Bt_Supp_Click()
     // Nothing may act on the deleted film any more, and the reloaded rows are film rows.
     oublier_selection();
     recharger_tout();
+    actualiser_suivi();
 }
 
 void Frm_Accueil::mnu_excel_Click()

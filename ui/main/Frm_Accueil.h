@@ -12,6 +12,7 @@ class QMenu;
 class QProgressBar;
 class QPushButton;
 class QStatusBar;
+class QTimer;
 
 namespace ui {
 class ListView;
@@ -73,6 +74,7 @@ struct Frm_AccueilControls {
     QAction* mnuquit = nullptr;
     QMenu* mnu_voir = nullptr;
     QAction* mnuliste = nullptr;
+    QAction* mnusuivi = nullptr;
     QAction* e = nullptr;
     QAction* mnulistF = nullptr;
     QAction* mnu_dvd = nullptr;
@@ -84,6 +86,9 @@ struct Frm_AccueilControls {
     QAction* mnu_restaurer = nullptr;
     QMenu* mnua = nullptr;
     QAction* mnupropos = nullptr;
+
+    // Wakes the window when the day changes, for the late loans of its caption.
+    QTimer* tmr_jour = nullptr;
 };
 
 // The main window, the hub of the program: search box, summary of the selected film, loan box,
@@ -121,6 +126,14 @@ private:
     void connectControls();
 
     void actualiser_compteurs();
+    // The caption tells how many loans are late today: "Cinabrel - 2 prêt(s) en retard", or
+    // "Cinabrel" when none is; read again when the day changes.
+    void actualiser_retards();
+    // After a return recorded in the loans window: the counters, the loan box of that film, the
+    // list of loans when it shows.
+    void pret_rendu(qint16 code);
+    // The loans window, when open, reads the loans again after a change made here.
+    void actualiser_suivi();
     void List_Click();
     void List_DblClick();
     void txt_search_Change();

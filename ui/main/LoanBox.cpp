@@ -6,6 +6,7 @@
 #include "ui/Guard.h"
 #include "ui/Platform.h"
 #include "ui/Twips.h"
+#include "ui/main/NameCompleter.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -31,6 +32,8 @@ LoanBox::LoanBox(QWidget* client) : QObject(client)
     txt_nom = makeTextBox(fra_pret, QStringLiteral("txt_nom"), QStringLiteral(" "), 960, 600, 1815, 285);
     txt_nom->setFont(sansSerif(8.25, true));
     nameAfter(txt_nom, lbl_nom);
+    noms_ = new NameCompleter(this);
+    txt_nom->setCompleter(noms_);
     lbl_date1 = makeLabel(fra_pret, QStringLiteral("lbl_date1"), QStringLiteral("Date du prêt"), 240, 1080,
                           885, 195);
     lbl_date = makeLabel(fra_pret, QStringLiteral("lbl_date"), QStringLiteral(" "), 1680, 1080, 1095, 255);
@@ -116,6 +119,12 @@ void LoanBox::startLoan()
     showFields(true);
     txt_nom->setReadOnly(false);
     txt_nom->clear();
+    try {
+        noms_->setNames(Connection::instance().prets().names());
+    } catch (const store::DbError&) {
+        // Without the names read, the name is typed whole.
+        noms_->setNames({});
+    }
     lbl_date->setText(today());
     cmd_pret->setVisible(true);
     txt_nom->setFocus();
@@ -126,7 +135,7 @@ void LoanBox::askReturn()
     if (askYesNo(QStringLiteral("Avez vous bien récupérez ce Divx?")) != Answer::Yes)
         return;
     try {
-        Connection::instance().films().giveBack(code_);
+        Connection::instance().films().giveBack(code_, platform().now().date());
     } catch (const store::DbError& error) {
         // Back to the lent film as it was shown before the box was ticked.
         untickQuietly();

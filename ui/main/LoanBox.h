@@ -4,6 +4,7 @@
 
 #include <QObject>
 
+class NameCompleter;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -53,6 +54,8 @@ private:
     // Unticks the box without raising its click: nothing is started or asked.
     void untickQuietly();
 
+    // Offers the names already used as the borrower's name is typed.
+    NameCompleter* noms_ = nullptr;
     State state_ = State::NoSelection;
     qint16 code_ = 0;
 };

@@ -12,12 +12,25 @@
 
 namespace {
 
+// The loans' history brought in step with the films, which an older version or another program may
+// have lent or given back meanwhile.
+void mettre_les_prets_en_accord(Connection& session)
+{
+    try {
+        session.prets().bringInStep(ui::platform().now().date());
+    } catch (const store::DbError&) {
+        // A catalogue that cannot be written now (read only, held by another program) opens all
+        // the same: the next opening brings them in step.
+    }
+}
+
 // Opens the catalogue and shows the main window; false when either fails, with the failure of a
 // catalogue that is damaged or another program's database kept in damage.
 bool opened(Connection& session, std::optional<store::DbError>& damage)
 {
     try {
         session.open(files::cataloguePath());
+        mettre_les_prets_en_accord(session);
         Frm_Accueil::instance().show();
         return true;
     } catch (const store::DbError& error) {
