@@ -2,6 +2,7 @@
 
 #include "store/Database.h"
 #include "store/DbError.h"
+#include "store/SearchTexts.h"
 
 #include <sqlite3.h>
 
@@ -11,6 +12,10 @@ namespace {
 
 // The tables beside film, each made only when missing. Their text columns compare as film's do.
 const char* const kTables[] = {
+        // The films' folded texts for the search of every field, kept by SearchTexts; a NULL text is
+        // one to fold again, found through the partial index.
+        "CREATE TABLE IF NOT EXISTS film_recherche (code_film INTEGER PRIMARY KEY NOT NULL, texte BLOB)",
+        "CREATE INDEX IF NOT EXISTS film_recherche_a_plier ON film_recherche (code_film) WHERE texte IS NULL",
         // The catalogue's own settings: one value a name.
         "CREATE TABLE IF NOT EXISTS reglage (nom TEXT PRIMARY KEY NOT NULL COLLATE FRANCAIS, valeur TEXT)",
 };
@@ -27,6 +32,7 @@ void completeSchema(Database& db)
         if ((error.engineCode() & 0xff) != SQLITE_READONLY)
             throw;
     }
+    SearchTexts(db).keepInStep();
 }
 
 }  // namespace store
