@@ -146,6 +146,15 @@ QWidget* control(const QString& name)
     return nullptr;
 }
 
+// A menu entry of the main window by its name; none for a menu.
+QAction* menuEntry(const QString& name)
+{
+    if (!Frm_Accueil::instance().isLoaded())
+        return nullptr;
+    auto* entry = Frm_Accueil::instance().window()->findChild<QAction*>(name);
+    return entry && !entry->menu() ? entry : nullptr;
+}
+
 // "7 Brazil [pret=Paul, date=01/12/2026]" put in the catalogue: a key, a title, the columns given.
 void insertFilm(TestProgram& program, const QString& spec)
 {
@@ -178,13 +187,16 @@ QString loanBox()
 // input or is read-only, whether Enter presses it, where it stands, its font and background, a
 // label's alignment (Qt's flags in hexadecimal) and word wrap, and what a screen reader calls it
 // (a choice list, which Linux names by its value, by the caption that labels it); an action with
-// its text, "-" for a separator.
+// its text, "-" for a separator, and whether it is ticked when it ticks.
 QString described(QObject* object, const QWidget* window)
 {
     QStringList parts {object->objectName(), QString::fromLatin1(object->metaObject()->className())};
     auto* widget = qobject_cast<QWidget*>(object);
     if (!widget) {
         const auto* action = qobject_cast<QAction*>(object);
+        // A menu entry that ticks tells whether it is ticked.
+        if (action->isCheckable())
+            parts << (action->isChecked() ? QStringLiteral("checked") : QStringLiteral("unchecked"));
         return parts.join(u' ')
                 + QStringLiteral(" «%1»").arg(action->isSeparator() ? QStringLiteral("-") : action->text());
     }
@@ -350,8 +362,11 @@ QString observe(TestProgram& program, const QString& part, Seen& seen)
     }
     if (what == u"ended")
         return program.programEnded() ? QStringLiteral("yes") : QStringLiteral("no");
-    if (what == u"control")
+    if (what == u"control") {
+        if (QAction* entry = menuEntry(name))
+            return described(entry, Frm_Accueil::instance().window());
         return described(control(name), control(name)->window());
+    }
     if (what == u"integrity")
         return integrityCheck(*store::Database::open(program.cataloguePath()));
     if (what == u"films")
@@ -416,6 +431,9 @@ QString observe(TestProgram& program, const QString& part, Seen& seen)
         if (auto* list = qobject_cast<QListWidget*>(control(name)))
             for (int i = 0; i < list->count(); ++i)
                 entries << list->item(i)->text();
+        if (auto* menu = qobject_cast<QMenu*>(control(name)))
+            for (const QAction* action : menu->actions())
+                entries << (action->isSeparator() ? QStringLiteral("-") : action->text());
         return entries.join(QStringLiteral(" | "));
     }
     if (what == u"editor") {

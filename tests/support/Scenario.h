@@ -41,9 +41,9 @@ class TestProgram;
 // export's), files [FOLDER] (of the program's folder), shown (the windows in view), ended (the
 // program), box (the loan box), counters, count and busy (the quick add's count, cursor and buttons
 // after its first file), text [FORM.]NAME (its value, a list's current row), control [FORM.]NAME
-// (its line in the window's golden file), controls FORM (all of them), entries NAME (of a choice
-// list or list), editor (the editor's thirteen values), focus FORM, file
-// NAME (its bytes as Latin-1 text, "none"). "part: @name" compares with the golden file
+// (its line in the window's golden file; a menu entry of the main window too), controls FORM (all
+// of them), entries NAME (of a choice list, a list or a menu, "-" for a separator), editor (the
+// editor's thirteen values), focus FORM, file NAME (its bytes as Latin-1 text, "none"). "part: @name" compares with the golden file
 // tests/data/name. In texts, \n \r \t stand for themselves, \s for a space that would otherwise be
 // trimmed, \u{2029} for the character of that code, {1250 × ab} for the text repeated, {folder} for
 // the program's folder and {home} for the user's.
