@@ -13,9 +13,8 @@ namespace {
 // The tables beside film, each made only when missing. Their text columns compare as film's do.
 const char* const kTables[] = {
         // The films' folded texts for the search of every field, kept by SearchTexts; a NULL text is
-        // one to fold again, found through the partial index.
+        // one to fold again.
         "CREATE TABLE IF NOT EXISTS film_recherche (code_film INTEGER PRIMARY KEY NOT NULL, texte BLOB)",
-        "CREATE INDEX IF NOT EXISTS film_recherche_a_plier ON film_recherche (code_film) WHERE texte IS NULL",
         // The catalogue's own settings: one value a name.
         "CREATE TABLE IF NOT EXISTS reglage (nom TEXT PRIMARY KEY NOT NULL COLLATE FRANCAIS, valeur TEXT)",
 };
