@@ -1,6 +1,7 @@
 // Lays the embedded default beside the program: BD/Film.mdb, an empty catalogue, and
 // BD/codec.cnb, the default reference lists. Existing files are left as they are.
 #include "store/Catalogue.h"
+#include "store/Database.h"
 #include "store/DbError.h"
 
 #include <QCoreApplication>
@@ -24,6 +25,8 @@ int main(int argc, char* argv[])
     if (!QFile::exists(catalogue)) {
         try {
             store::createCatalogue(catalogue);
+            // Opened once, it holds the tables the program keeps beside film, as at its first opening.
+            store::Database::open(catalogue);
         } catch (const store::DbError& error) {
             std::fprintf(stderr, "%s\n", error.what());
             return 1;
