@@ -138,8 +138,6 @@ void SearchTexts::keepInStep()
     SearchMemo& memo = db_.searchMemo();
     memo.checkedAt = db_.outsideStamp();
     memo.inStep = false;
-    memo.upToDateAt.clear();
-    memo.failedAt.clear();
     // A catalogue read only, of an older version, has no table: the search folds as it reads.
     if (!tableMade())
         return;

@@ -264,6 +264,39 @@ private slots:
         QCOMPARE(found(db, "alien"), changed ? "" : "Alien");
     }
 
+    // A catalogue whose texts are in step is opened and searched without a write.
+    void aCatalogueInStepIsLeftAsItIs()
+    {
+        TestCatalogue catalogue;
+        store::Films(catalogue.db()).insert(1, titled("Alien", "Nostromo"));
+        QCOMPARE(found(catalogue.db(), "nostromo"), "Alien");
+        catalogue.closeDb();
+        store::Database& db = catalogue.db();
+        QCOMPARE(found(db, "nostromo"), "Alien");
+        QCOMPARE(sqlite3_total_changes64(db.handle()), 0);
+    }
+
+    // Texts to make again while another program holds the catalogue at opening: made at the next
+    // search once it lets go.
+    void aRepairRefusedForALockIsMadeAtTheNextSearch()
+    {
+        TestCatalogue catalogue;
+        store::Films(catalogue.db()).insert(1, titled("Alien", "Nostromo"));
+        catalogue.closeDb();
+        OtherProgram(catalogue.cataloguePath())
+                .run("UPDATE reglage SET valeur = '0' WHERE nom = 'pli_recherche'; UPDATE film_recherche SET "
+                     "texte = x''");
+        {
+            testing::WriteLockHolder holder(catalogue.cataloguePath());
+            QCOMPARE(found(catalogue.db(), "nostromo"), "Alien");
+        }
+        QCOMPARE(found(catalogue.db(), "nostromo"), "Alien");
+        QCOMPARE(store::Settings(catalogue.db()).value("pli_recherche"), QStringLiteral("1"));
+        QCOMPARE(testing::rowsOf(catalogue.db(),
+                                 "SELECT count(*) FROM film_recherche WHERE length(texte) > 0")[0][0],
+                 "1");
+    }
+
     // A catalogue that cannot be written while films are left to fold (read only, or another
     // program holding it): the search folds the films as it reads them and finds the same films.
     void findsWhatItCannotFoldAhead()
@@ -291,7 +324,7 @@ private slots:
     }
 
     // A disk that refuses a write while the search folds: the same films found, the catalogue as it
-    // was; the texts are folded once the catalogue changes with the disk back.
+    // was; the texts are folded once the catalogue changes with the disk back, not tried again before.
     void aFailingDiskLeavesTheCatalogueAsItWas()
     {
         testing::FaultyVfs vfs;
@@ -302,6 +335,11 @@ private slots:
         const QList<QStringList> before = testing::filmRows(catalogue.db());
         vfs.inject(testing::FaultyVfs::Fault::WriteError);
         QCOMPARE(found(catalogue.db(), "nostromo"), "Alien");
+        // The disk that refused is not asked again at every keystroke.
+        const int refused = vfs.refused();
+        QVERIFY(refused > 0);
+        QCOMPARE(found(catalogue.db(), "nostromo"), "Alien");
+        QCOMPARE(vfs.refused(), refused);
         vfs.clear();
         QCOMPARE(testing::filmRows(catalogue.db()), before);
         QCOMPARE(testing::integrityCheck(catalogue.db()), "ok");
