@@ -19,12 +19,14 @@ public:
 
     // Makes the triggers when missing or not as this version writes them, and rebuilds the texts
     // unless every film has its row, no row lacks its film and all were folded by this version's
-    // fold. What cannot be written now (a catalogue read only or held by another program) is tried
-    // again at the next search. At opening and after a restore.
+    // fold; then folds the marked texts. What cannot be written now is tried again at the next
+    // search when another program held the catalogue, once the catalogue has changed when the disk
+    // or the file refused. At opening and after a restore.
     void keepInStep();
 
     // Before a change of film: after any change committed by another program (which may have
-    // dropped the table its triggers write to), the tables and the triggers are made again.
+    // dropped the table its triggers write to), the table and its triggers are checked, and made
+    // again when missing or changed.
     void beforeChange();
 
     // Before a search: the same, then the marked texts folded. True when the table holds the text of
