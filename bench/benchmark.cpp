@@ -251,6 +251,38 @@ int main(int argc, char* argv[])
             },
             [&] { return listAndCounters(store::FilmList::titleSearch({})); });
 
+    // The search of every field: the whole catalogue found at the first letter, a word of the titles,
+    // a word of the titles with a year, words of the notes, a word found nowhere.
+    accueil().mnu_tous_champs->trigger();
+    for (const QString& typed : {QStringLiteral("c"), QStringLiteral("coeur"), QStringLiteral("nuit 1999"),
+                                 QStringLiteral("film 4242"), QStringLiteral("xylophone")}) {
+        record(
+                QStringLiteral("Every-field keystroke \"%1\"").arg(typed), kRuns,
+                [&] {
+                    return bench::timeOnce([&] { QTest::keyClick(search, typed.back().toLatin1()); },
+                                           [&] { search->setText(typed.chopped(1)); });
+                },
+                [&] { return listAndCounters(store::FilmList::allFieldsSearch(typed)); });
+    }
+    // The first keystroke once a film was saved: its text is folded first.
+    int savedRun = 0;
+    record(
+            QStringLiteral("Every-field keystroke \"coeur\" after a film saved"), kRuns,
+            [&] {
+                return bench::timeOnce([&] { QTest::keyClick(search, 'r'); },
+                                       [&] {
+                                           search->setText(QStringLiteral("coeu"));
+                                           store::Films films = Connection::instance().films();
+                                           store::Film film = *films.find(4242);
+                                           film.obs_Film = QStringLiteral("Notes revues %1").arg(++savedRun);
+                                           films.modify(4242, film);
+                                           Frm_Accueil::instance().chargeliste(store::FilmList::all());
+                                       });
+            },
+            [&] { return listAndCounters(store::FilmList::allFieldsSearch(QStringLiteral("coeur"))); });
+    search->clear();
+    accueil().mnu_tous_champs->trigger();
+
     int selectionRun = 0;
     record(
             QStringLiteral("Selection click"), kRuns,

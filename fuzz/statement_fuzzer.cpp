@@ -1,13 +1,14 @@
 // Arbitrary bytes become text values put into the statements the program writes (a new film,
-// a modified film, a loan and its history, the title search) and run on a real catalogue: whatever the value,
-// the store must neither crash nor fail, and it must give back exactly what was put in.
+// a modified film, a loan and its history, the title search, the search of every field) and run on
+// a real catalogue: whatever the value, the store must neither crash nor fail, and it must give
+// back exactly what was put in.
 #include "fuzz/MemoryFolder.h"
 #include "store/Catalogue.h"
 #include "store/Database.h"
 #include "store/DbError.h"
 #include "store/Films.h"
-#include "store/Loans.h"
 #include "store/Dialect.h"
+#include "store/Loans.h"
 #include "store/Recordset.h"
 
 #include <QTemporaryDir>
@@ -177,6 +178,12 @@ void run(const uint8_t* data, size_t size)
     for (const store::ListedRow& row : films.listed(store::FilmList::titleSearch(v[1])))
         found = found || row.at(5) == QString::number(kFilm);
     check(found, "film not found by its title", v[1]);
+
+    // The search of every field: the film is found by its own notes, the words of any text it holds.
+    found = false;
+    for (const store::ListedRow& row : films.listed(store::FilmList::allFieldsSearch(v[6])))
+        found = found || row.at(5) == QString::number(kFilm);
+    check(found, "film not found by its notes", v[6]);
 
     checkRow(filmRow(kWitness), witness, "another film changed");
 }

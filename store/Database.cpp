@@ -6,6 +6,7 @@
 #include "store/EngineMessage.h"
 #include "store/FrenchText.h"
 #include "store/Schema.h"
+#include "store/SearchTexts.h"
 
 #include <QFileInfo>
 #include <algorithm>
@@ -16,7 +17,6 @@ namespace store {
 namespace {
 
 constexpr std::size_t kCachedStatements = 48;
-constexpr int kBusyTimeoutMs = 250;
 
 // The engine reads a leading U+FEFF or U+FFFE of UTF-16 text as a byte-order mark, and drops
 // or obeys it; a mark of our own in front keeps such a value as it was typed.
@@ -96,8 +96,9 @@ std::unique_ptr<Database> Database::open(const QString& path, Access access)
     if (code != SQLITE_OK)
         db->fail(code, QStringLiteral("La base de donnée n'a pas pu être ouverte"));
     sqlite3_extended_result_codes(raw, 1);
-    sqlite3_busy_timeout(raw, kBusyTimeoutMs);
+    sqlite3_busy_timeout(raw, kLockWaitMs);
     registerFrenchText(raw);
+    SearchTexts::registerFunctions(raw);
     checkCatalogue(*db);
     if (access == Access::ReadOnly)
         return db;
@@ -135,12 +136,14 @@ int Database::execute(const QString& statement) { return execute(translateStatem
 
 QString Database::contentStamp()
 {
+    return QString::number(sqlite3_total_changes64(db_)) + u':' + outsideStamp();
+}
+
+QString Database::outsideStamp()
+{
     PreparedStatement version = prepare(Statement {QStringLiteral("PRAGMA data_version"), {}});
     version.step();
-    return QStringLiteral("%1:%2:%3")
-            .arg(sqlite3_total_changes64(db_))
-            .arg(sqlite3_column_int64(version.get(), 0))
-            .arg(replacements_);
+    return QStringLiteral("%1:%2").arg(sqlite3_column_int64(version.get(), 0)).arg(replacements_);
 }
 
 PreparedStatement Database::prepare(const QString& statement)

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "store/ListedRow.h"
 #include "store/Statement.h"
 
+#include <QList>
 #include <QString>
 #include <memory>
 #include <unordered_map>
@@ -13,6 +15,24 @@ struct sqlite3_stmt;
 namespace store {
 
 class Database;
+
+// What the search of every field keeps with a connection from one search to the next.
+struct SearchMemo {
+    // The folded texts beside film (SearchTexts): the outside stamp at which they were last checked,
+    // whether the table, its triggers and its rows were then as this version makes them, and the
+    // content stamps at which no text was left to fold, or they could not be brought up to date.
+    QString checkedAt;
+    bool inStep = false;
+    QString upToDateAt;
+    QString failedAt;
+    // Every film's row in title order, with its key, as read at the film stamp rowsAt (Films): the
+    // rows a search shows are taken from them.
+    QString rowsAt;
+    QList<ListedRow> rows;
+    std::vector<int> keys;
+    // Changes of film made through this connection that may change its rows.
+    qint64 filmChanges = 0;
+};
 
 // The version of the engine behind the catalogue, "3.40.1".
 QString engineVersion();
@@ -44,6 +64,8 @@ private:
 class Database {
 public:
     enum class Access { ReadWrite, ReadOnly };
+    // How long a statement waits for the lock of another program before it fails.
+    static constexpr int kLockWaitMs = 250;
 
     // Opens an existing catalogue; never creates a file. Throws DbError when the file is
     // missing, is not a catalogue, or lacks the table film or one of its columns. Read only, the
@@ -68,6 +90,10 @@ public:
     // Tells the stamp that the whole content was replaced under the connection (a restored backup),
     // which the engine counts as no change of its own.
     void contentReplaced() { ++replacements_; }
+    // Moves whenever another connection committed a change or the whole content was replaced: what
+    // this connection did not write itself.
+    QString outsideStamp();
+    SearchMemo& searchMemo() { return searchMemo_; }
 
     QString path() const { return path_; }
     sqlite3* handle() const { return db_; }
@@ -83,6 +109,7 @@ private:
     std::unordered_map<QString, sqlite3_stmt*> cache_;
     std::vector<QString> cacheOrder_;
     qint64 replacements_ = 0;
+    SearchMemo searchMemo_;
 };
 
 }  // namespace store

@@ -4,7 +4,10 @@
 #include "store/DbError.h"
 #include "store/Loans.h"
 #include "store/Recordset.h"
+#include "store/SearchTexts.h"
 #include "store/Transaction.h"
+
+#include <algorithm>
 
 namespace store {
 
@@ -83,6 +86,45 @@ Statement countersStatement()
             {QStringLiteral("dvd")}};
 }
 
+// The films in which a search of every field finds each word, by key, on a catalogue whose folded
+// texts are not those of its films as they stand (read only, or held by another program while films
+// are left to fold): each film is folded as it is read, which takes longer and finds the same films.
+Statement foldingAsItReads(const FilmList& list)
+{
+    return {QStringLiteral("SELECT code_film FROM film WHERE cinabrel_contient(cinabrel_pli(%1), ?)")
+                    .arg(QLatin1String(SearchTexts::searchedColumns())),
+            {list.text}};
+}
+
+// Moves whenever a film's row may have changed: a film added, modified or deleted through this
+// connection, anything committed by another, the whole content replaced. A loan or the search's
+// texts written leave it.
+QString rowsStamp(Database& db)
+{
+    return QString::number(db.searchMemo().filmChanges) + u':' + db.outsideStamp();
+}
+
+// The rows of the list's six columns, in the order the statement gives them.
+QList<ListedRow> readRows(Database& db, const Statement& statement)
+{
+    Recordset rs;
+    rs.open(statement, db);
+    QList<ListedRow> rows;
+    if (rs.eof())
+        return rows;
+    const int fields[] = {
+            rs.fieldIndex(QStringLiteral("nom_film")),    rs.fieldIndex(QStringLiteral("type_film")),
+            rs.fieldIndex(QStringLiteral("duree")),       rs.fieldIndex(QStringLiteral("cd_film")),
+            rs.fieldIndex(QStringLiteral("format_film")), rs.fieldIndex(QStringLiteral("code_film"))};
+    for (; !rs.eof(); rs.moveNext()) {
+        ListedRow row;
+        for (int field : fields)
+            row.append(rs.text(field));
+        rows.append(std::move(row));
+    }
+    return rows;
+}
+
 }  // namespace
 
 // The list shows six columns of the film: the engine is asked for those alone, which spares it
@@ -102,6 +144,13 @@ Statement Films::statementOf(const FilmList& list)
     case FilmList::Kind::TitleSearch:
         // The typed text starts the pattern: a "%" or a "_" in it stays a wildcard.
         return {listed + QStringLiteral(" WHERE nom_film LIKE ? ORDER BY nom_film"), {list.text + u'%'}};
+    case FilmList::Kind::AllFieldsSearch:
+        // The keys of the films found, from their folded texts alone; their rows are those of the
+        // whole list.
+        if (list.text.isEmpty())
+            break;
+        return {QStringLiteral("SELECT code_film FROM film_recherche WHERE cinabrel_contient(texte, ?)"),
+                {list.text}};
     case FilmList::Kind::All:
         break;
     }
@@ -110,22 +159,55 @@ Statement Films::statementOf(const FilmList& list)
 
 QList<ListedRow> Films::listed(const FilmList& list)
 {
+    const bool everyField = list.kind == FilmList::Kind::AllFieldsSearch;
+    // The lists of all the films, and the searches of every field, take their rows from one reading.
+    if (list.kind == FilmList::Kind::All || (everyField && list.text.isEmpty()))
+        return rowsOfAll();
+    if (!everyField)
+        return readRows(db_, statementOf(list));
+
+    const Statement found = SearchTexts(db_).bringUpToDate() ? statementOf(list) : foldingAsItReads(list);
+    const QList<ListedRow>& all = rowsOfAll();
+    const std::vector<int>& keys = db_.searchMemo().keys;
+    if (keys.empty())
+        return {};
+    // One mark a key, from the lowest key listed.
+    const auto [lowest, highest] = std::minmax_element(keys.begin(), keys.end());
+    std::vector<bool> marked(std::size_t(*highest - *lowest + 1));
+    qsizetype count = 0;
     Recordset rs;
-    rs.open(statementOf(list), db_);
-    QList<ListedRow> rows;
-    if (rs.eof())
-        return rows;
-    const int fields[] = {
-            rs.fieldIndex(QStringLiteral("nom_film")),    rs.fieldIndex(QStringLiteral("type_film")),
-            rs.fieldIndex(QStringLiteral("duree")),       rs.fieldIndex(QStringLiteral("cd_film")),
-            rs.fieldIndex(QStringLiteral("format_film")), rs.fieldIndex(QStringLiteral("code_film"))};
-    for (; !rs.eof(); rs.moveNext()) {
-        ListedRow row;
-        for (int field : fields)
-            row.append(rs.text(field));
-        rows.append(std::move(row));
+    for (rs.open(found, db_); !rs.eof(); rs.moveNext()) {
+        const qint64 key = rs.value(0).toLongLong();
+        if (key >= *lowest && key <= *highest && !marked[std::size_t(key - *lowest)]) {
+            marked[std::size_t(key - *lowest)] = true;
+            ++count;
+        }
     }
+    if (count == all.size())
+        return all;
+    QList<ListedRow> rows;
+    rows.reserve(count);
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        if (marked[std::size_t(keys[i] - *lowest)])
+            rows.append(all[qsizetype(i)]);
     return rows;
+}
+
+// Read once for every list of all the films and every search of every field made until a film's
+// row may have changed.
+const QList<ListedRow>& Films::rowsOfAll()
+{
+    SearchMemo& memo = db_.searchMemo();
+    const QString stamp = rowsStamp(db_);
+    if (memo.rowsAt != stamp) {
+        memo.rows = readRows(db_, statementOf(FilmList::all()));
+        memo.keys.clear();
+        memo.keys.reserve(std::size_t(memo.rows.size()));
+        for (const ListedRow& row : memo.rows)
+            memo.keys.push_back(row[5].toInt());
+        memo.rowsAt = stamp;
+    }
+    return memo.rows;
 }
 
 QList<ListedRow> Films::lentFilms()
@@ -195,10 +277,19 @@ qint16 Films::add(const FilmDetails& film)
     return qint16(code);
 }
 
-void Films::insert(int code, const FilmDetails& film) { db_.execute(insertStatement(code, film)); }
+// The triggers on film write to the table of the search's texts: it is made again first if another
+// program dropped it.
+void Films::insert(int code, const FilmDetails& film)
+{
+    SearchTexts(db_).beforeChange();
+    ++db_.searchMemo().filmChanges;
+    db_.execute(insertStatement(code, film));
+}
 
 bool Films::modify(qint16 code, const FilmDetails& film)
 {
+    SearchTexts(db_).beforeChange();
+    ++db_.searchMemo().filmChanges;
     return db_.execute(updateStatement(code, film)) > 0;
 }
 
@@ -229,6 +320,8 @@ void Films::giveBack(qint16 code, const QDate& today)
 
 void Films::remove(qint16 code)
 {
+    SearchTexts(db_).beforeChange();
+    ++db_.searchMemo().filmChanges;
     Transaction transaction(db_);
     db_.execute(Statement {QStringLiteral("DELETE FROM film WHERE code_film=?"), {key(code)}});
     Loans(db_).forget(code);

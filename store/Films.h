@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/Fold.h"
 #include "store/ListedRow.h"
 #include "store/Statement.h"
 
@@ -35,15 +36,17 @@ struct Film : FilmDetails {
     QString date_pret;
 };
 
-// A list of films as the main list asks for it: which list, and for a search the text typed.
+// A list of films as the main list asks for it: which list, and for a search the text typed (folded
+// for a search of every field, so that texts typed alike ask for the same list).
 struct FilmList {
-    enum class Kind { All, Dvd, French, Foreign, TitleSearch };
+    enum class Kind { All, Dvd, French, Foreign, TitleSearch, AllFieldsSearch };
     Kind kind = Kind::All;
     QString text;
 
     static FilmList all() { return {}; }
     static FilmList of(Kind kind) { return {kind, {}}; }
     static FilmList titleSearch(const QString& typed) { return {Kind::TitleSearch, typed}; }
+    static FilmList allFieldsSearch(const QString& typed) { return {Kind::AllFieldsSearch, fold(typed)}; }
     bool operator==(const FilmList&) const = default;
 };
 
@@ -66,11 +69,14 @@ public:
     explicit Films(Database& db) : db_(db) { }
 
     // The statement behind a list, its values bound: what listed() runs, for the benchmark to time
-    // the engine alone on it.
+    // the engine alone on it. For a search of every field, the statement that finds the films' keys.
     static Statement statementOf(const FilmList& list);
 
     // The rows of a list: title, genre, duration, discs, format and key. A title search finds the
     // films whose title starts with the typed text, letter case ignored; "%" and "_" stay wildcards.
+    // A search of every field finds, in title order, the films in whose title, genre, director,
+    // actors, year or notes each word typed is found, all folded (store::fold); typed without a
+    // word, every film.
     QList<ListedRow> listed(const FilmList& list);
     // The films lent to somebody named, by title: title, borrower, date and key.
     QList<ListedRow> lentFilms();
@@ -107,6 +113,9 @@ public:
     static FilmDetails foundOnDisk(const QString& title);
 
 private:
+    // Every film's row in title order, read again only once a film's row may have changed.
+    const QList<ListedRow>& rowsOfAll();
+
     Database& db_;
 };
 

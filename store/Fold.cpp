@@ -1,5 +1,7 @@
 #include "store/Fold.h"
 
+#include <QVarLengthArray>
+
 namespace store {
 
 namespace {
@@ -49,18 +51,36 @@ bool isMark(char32_t c)
 
 QString fold(QStringView text)
 {
-    QString folded;
+    // Built unit by unit where appending costs no call, then made a text once.
+    QVarLengthArray<char16_t, 256> folded;
     folded.reserve(text.size());
     bool pendingSpace = false;
+    // A letter or a digit, its case folded; anything else separates words.
     const auto append = [&](char32_t c) {
-        if (!QChar::isLetterOrNumber(c)) {
+        char32_t folding = c;
+        if (c < 0x80) {
+            // Most of a catalogue's text, spared the look-ups in Unicode's tables.
+            if (c >= U'A' && c <= U'Z')
+                folding = c + (U'a' - U'A');
+            if (!((folding >= U'a' && folding <= U'z') || (folding >= U'0' && folding <= U'9'))) {
+                pendingSpace = !folded.isEmpty();
+                return;
+            }
+        } else if (QChar::isLetterOrNumber(c)) {
+            folding = QChar::toCaseFolded(c);
+        } else {
             pendingSpace = !folded.isEmpty();
             return;
         }
         if (pendingSpace)
-            folded += u' ';
+            folded.append(u' ');
         pendingSpace = false;
-        folded += QStringView(QChar::fromUcs4(QChar::toCaseFolded(c)));
+        if (QChar::requiresSurrogates(folding)) {
+            folded.append(QChar::highSurrogate(folding));
+            folded.append(QChar::lowSurrogate(folding));
+        } else {
+            folded.append(char16_t(folding));
+        }
     };
     const auto appendWrittenOut = [&](char32_t c) {
         const QStringView out = writtenOut(c);
@@ -70,11 +90,15 @@ QString fold(QStringView text)
             append(letter.unicode());
         return true;
     };
-    for (char32_t c : text.toUcs4()) {
-        if (c < 0x80) {
-            append(c);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i].unicode();
+        if (unit < 0x80) {
+            append(unit);
             continue;
         }
+        char32_t c = unit;
+        if (QChar::isHighSurrogate(unit) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            c = QChar::surrogateToUcs4(unit, text[++i].unicode());
         if (appendWrittenOut(c))
             continue;
         // The compatibility decomposition also splits ligatures such as "ﬁ" and turns a no-break
@@ -85,7 +109,7 @@ QString fold(QStringView text)
                 append(part);
         }
     }
-    return folded;
+    return QString(reinterpret_cast<const QChar*>(folded.constData()), folded.size());
 }
 
 QStringList foldedWords(QStringView text) { return fold(text).split(u' ', Qt::SkipEmptyParts); }

@@ -2,6 +2,7 @@
 
 #include "store/Database.h"
 #include "store/DbError.h"
+#include "store/SearchTexts.h"
 
 #include <sqlite3.h>
 
@@ -9,8 +10,11 @@ namespace store {
 
 namespace {
 
-// The tables beside film, each made only when missing. Their text columns compare as film's do.
+// The tables beside film, each made only when missing.
 const char* const kTables[] = {
+        // The films' folded texts for the search of every field, kept by SearchTexts; a NULL text is
+        // one to fold again.
+        "CREATE TABLE IF NOT EXISTS film_recherche (code_film INTEGER PRIMARY KEY NOT NULL, texte BLOB)",
         // The catalogue's own settings: one value a name.
         "CREATE TABLE IF NOT EXISTS reglage (nom TEXT PRIMARY KEY NOT NULL COLLATE FRANCAIS, valeur TEXT)",
         // The loans' history: one row a loan, its days ISO days, the return NULL while the film is
@@ -37,6 +41,7 @@ void completeSchema(Database& db)
         if ((error.engineCode() & 0xff) != SQLITE_READONLY)
             throw;
     }
+    SearchTexts(db).keepInStep();
 }
 
 }  // namespace store

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build twice into a folder whose name holds a space, an apostrophe and accents, the
 # second time over a catalogue and reference lists the user has changed; has SQLite's own tool write
-# to a catalogue through the installed extension, and to its loans' history without it; then puts
-# the desktop entry into a temporary user's menus and validates it.
+# to a catalogue through the installed extension, and without it, the search's texts kept marked by
+# the catalogue's triggers, and to its loans' history; then puts the desktop entry into a temporary
+# user's menus and validates it.
 # check_install.sh CMAKE BUILD_DIR SOURCE_DIR SQLITE3 DESKTOP_FILE_VALIDATE
 set -euo pipefail
 cmake=$1 build=$2 source=$3 sqlite3=$4 validate=$5
@@ -26,6 +27,12 @@ while IFS='|' read -r statements titles; do
         $statements"
   got=$(tool "PRAGMA integrity_check; SELECT group_concat(nom_film, ', ') FROM (SELECT nom_film FROM film ORDER BY nom_film)")
   [ "$got" = "ok"$'\n'"$titles" ] || fail "after $statements the catalogue reads: $got"
+  # The triggers kept the search's texts: each film the tool wrote is marked to be folded again by
+  # the program (a NULL text), no text is left of a film deleted.
+  marks=$(tool "SELECT (SELECT group_concat(code_film) FROM (SELECT code_film FROM film ORDER BY 1)) IS
+                       (SELECT group_concat(code_film) FROM (SELECT code_film FROM film_recherche WHERE texte IS NULL ORDER BY 1)),
+                       (SELECT count(*) FROM film_recherche)")
+  [ "$marks" = "1|$(tool "SELECT count(*) FROM film")" ] || fail "after $statements the search's texts read: $marks"
 done <<'CASES'
 INSERT INTO film (code_film, nom_film, type_film, cd_film, duree, format_film, qualite_film) VALUES (4, 'Éléphant', 'Drame', '1', '01h21', 'Avi', 'Bonne'), (5, 'œil pour œil', 'Action', '1', '01h40', 'Dvd', 'DvD'), (6, 'abyss', 'Aventure', '2', '02h20', 'Avi', 'Moyenne')|abyss, Eclipse, Éléphant, Fargo, œil pour œil, Zazie dans le métro
 UPDATE film SET nom_film = 'Ève' WHERE code_film = 3|Eclipse, Ève, Fargo
@@ -43,6 +50,13 @@ got=$(plain "SELECT emprunteur || ' ' || date_pret || ' ' || ifnull(date_retour,
 if plain "INSERT INTO pret (code_film, emprunteur, date_pret) VALUES (1, 'Paul', '2026-12-02')" 2>/dev/null; then
   fail "a second open loan of a film was written"
 fi
+# Without the extension, the tool can still write the columns no index sorts; the film whose notes
+# it wrote is marked to be folded again.
+cp "$work/empty.mdb" "$work/tool.mdb"
+tool "INSERT INTO film (code_film, nom_film) VALUES (1, 'Fargo'), (2, 'Eclipse'); UPDATE film_recherche SET texte = x''"
+"$sqlite3" -bail "$work/tool.mdb" "UPDATE film SET obs_Film = 'Neige' WHERE code_film = 2"
+marks=$(tool "SELECT group_concat(code_film || ':' || quote(texte), ' ') FROM film_recherche")
+[ "$marks" = "1:X'' 2:NULL" ] || fail "notes written without the extension leave the search's texts as: $marks"
 
 # The user's own films and lists, written through the installed extension.
 "$sqlite3" -bail -cmd ".load \"$prefix/libcinabrel_francais\"" "$prefix/BD/Film.mdb" \

@@ -25,7 +25,7 @@ int main(int argc, char* argv[])
     if (!QFile::exists(catalogue)) {
         try {
             store::createCatalogue(catalogue);
-            // Opened once, it holds the tables kept beside film from the start.
+            // Opened once, it holds the tables the program keeps beside film, as at its first opening.
             store::Database::open(catalogue);
         } catch (const store::DbError& error) {
             std::fprintf(stderr, "%s\n", error.what());

@@ -200,13 +200,15 @@ QString loanBox()
 // input or is read-only, whether Enter presses it, where it stands, its font and background, a
 // label's alignment (Qt's flags in hexadecimal) and word wrap, and what a screen reader calls it
 // (a choice list, which Linux names by its value, by the caption that labels it); an action with
-// its text, "-" for a separator.
+// its text, "-" for a separator, and whether it is ticked when it ticks.
 QString described(QObject* object, const QWidget* window)
 {
     QStringList parts {object->objectName(), QString::fromLatin1(object->metaObject()->className())};
     auto* widget = qobject_cast<QWidget*>(object);
     if (!widget) {
         const auto* action = qobject_cast<QAction*>(object);
+        if (action->isCheckable())
+            parts << (action->isChecked() ? QStringLiteral("checked") : QStringLiteral("unchecked"));
         return parts.join(u' ')
                 + QStringLiteral(" «%1»").arg(action->isSeparator() ? QStringLiteral("-") : action->text());
     }
@@ -543,19 +545,29 @@ const Part parts[] = {
          [](const Step& s) { return s.p.busy; }},
         {"text", "[FORM.]NAME — the control's value, a list's current row",
          [](const Step& s) { return shown({&control(s.rest)}).value(0); }},
-        {"entries", "NAME — the entries of a choice list or list",
+        {"entries", "NAME — the entries of a choice list, a list or a menu (\"-\" for a separator)",
          [](const Step& s) {
              QStringList entries;
              if (auto* combo = qobject_cast<QComboBox*>(&control(s.rest)))
                  for (int i = 0; i < combo->count(); ++i)
                      entries << combo->itemText(i);
+             else if (auto* menu = qobject_cast<QMenu*>(&control(s.rest)))
+                 for (const QAction* action : menu->actions())
+                     entries << (action->isSeparator() ? QStringLiteral("-") : action->text());
              else
                  for (int i = 0; i < control<QListWidget>(s.rest).count(); ++i)
                      entries << control<QListWidget>(s.rest).item(i)->text();
              return joined(entries);
          }},
-        {"control", "[FORM.]NAME — the control's line in its window's golden file",
-         [](const Step& s) { return described(&control(s.rest), control(s.rest).window()); }},
+        {"control", "[FORM.]NAME — the control's line in its window's golden file; a menu entry's too",
+         [](const Step& s) {
+             if (auto* entry = Frm_Accueil::instance().isLoaded()
+                         ? Frm_Accueil::instance().window()->findChild<QAction*>(s.rest)
+                         : nullptr;
+                 entry && !entry->menu())
+                 return described(entry, Frm_Accueil::instance().window());
+             return described(&control(s.rest), control(s.rest).window());
+         }},
         {"controls", "FORM — the window's title, then the lines of all its named controls",
          [](const Step& s) {
              QMainWindow* window = formNamed(s.rest).window();

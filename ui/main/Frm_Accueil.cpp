@@ -14,6 +14,7 @@
 #include "quickadd/Frm_ajoutquick.h"
 #include "reflists/frm_option.h"
 #include "store/DbError.h"
+#include "store/Settings.h"
 #include "ui/Controls.h"
 #include "ui/Guard.h"
 #include "ui/ListView.h"
@@ -43,6 +44,10 @@ namespace {
 
 // The single row of a list that found no film.
 QString placeholderRow() { return QStringLiteral("Aucun film dans la base de donnée"); }
+
+// The catalogue's setting that tells whether the search box searches every field ("1") or the
+// titles only.
+QString everyFieldSetting() { return QStringLiteral("recherche_tous_champs"); }
 
 QString texte_a_propos()
 {
@@ -258,6 +263,9 @@ void Frm_Accueil::buildMenus(QMainWindow* window)
     entry(c.mnu_voir, c.i, "i", "-");
     entry(c.mnu_voir, c.mnu_liste_fr, "mnu_liste_fr", "Liste Film Français");
     entry(c.mnu_voir, c.mnu_liste_E, "mnu_liste_E", "Liste Film Etranger");
+    entry(c.mnu_voir, c.mnus2, "mnus2", "-");
+    entry(c.mnu_voir, c.mnu_tous_champs, "mnu_tous_champs", "Rechercher dans tous les champs");
+    c.mnu_tous_champs->setCheckable(true);
     menu(c.mnu_option, "mnu_option", "&Option");
     entry(c.mnu_option, c.mnu_audio, "mnu_audio", "Gestion Codec");
     entry(c.mnu_option, c.mnu_restaurer, "mnu_restaurer", "Restaurer une sauvegarde…");
@@ -273,6 +281,7 @@ void Frm_Accueil::connectControls()
     onEvent(c.List, &ListView::columnClick,
             [this](int column) { controls().List->sortRows(column, Qt::AscendingOrder); });
     onEvent(c.txt_search, &QLineEdit::textChanged, [this] { txt_search_Change(); });
+    onEvent(c.mnu_tous_champs, &QAction::triggered, [this] { mnu_tous_champs_Click(); });
 
     onEvent(c.pret, &LoanBox::lent, [this] {
         controls().List->setFocus();
@@ -330,6 +339,7 @@ void Frm_Accueil::connectControls()
 void Frm_Accueil::onLoad()
 {
     code_selection = 0;
+    readSearchChoice();
     iniliste(ListLayout::Films);
     // The same list as the other fills of the whole list, so a fill that follows at once (after
     // saving a film) finds the list already filled.
@@ -496,12 +506,43 @@ void Frm_Accueil::List_DblClick()
 
 void Frm_Accueil::txt_search_Change()
 {
+    const QString typed = controls().txt_search->text();
     try {
-        chargeliste(store::FilmList::titleSearch(controls().txt_search->text()));
+        chargeliste(controls().mnu_tous_champs->isChecked() ? store::FilmList::allFieldsSearch(typed)
+                                                            : store::FilmList::titleSearch(typed));
     } catch (const store::DbError& error) {
         msgBox(QStringLiteral("La recherche n'a pas pu être faite :\r\n") + error.message(),
                Icon::Exclamation);
     }
+}
+
+void Frm_Accueil::mnu_tous_champs_Click()
+{
+    const bool everyField = controls().mnu_tous_champs->isChecked();
+    try {
+        store::Settings(Connection::instance().cnx())
+                .setValue(everyFieldSetting(), everyField ? QStringLiteral("1") : QStringLiteral("0"));
+    } catch (const store::DbError& error) {
+        // The choice holds until the program ends all the same.
+        msgBox(QStringLiteral("Ce choix n'a pas pu être enregistré dans le catalogue :\r\n")
+                       + error.message(),
+               Icon::Exclamation);
+    }
+    // The text in the box is searched again the new way; an empty box leaves the list as it is.
+    if (!controls().txt_search->text().isEmpty())
+        txt_search_Change();
+}
+
+void Frm_Accueil::readSearchChoice()
+{
+    bool everyField = false;
+    try {
+        everyField = store::Settings(Connection::instance().cnx()).value(everyFieldSetting())
+                == QStringLiteral("1");
+    } catch (const store::DbError&) {
+        // A catalogue whose settings cannot be read searches the titles, as it always did.
+    }
+    controls().mnu_tous_champs->setChecked(everyField);
 }
 
 void Frm_Accueil::mnuliste_Click()
@@ -606,6 +647,7 @@ void Frm_Accueil::recharger_tout()
 void Frm_Accueil::catalogue_remplace()
 {
     oublier_selection();
+    readSearchChoice();
     afficher_liste(store::FilmList::all(), true);
 }
 

@@ -81,6 +81,8 @@ struct Frm_AccueilControls {
     QAction* i = nullptr;
     QAction* mnu_liste_fr = nullptr;
     QAction* mnu_liste_E = nullptr;
+    QAction* mnus2 = nullptr;
+    QAction* mnu_tous_champs = nullptr;
     QMenu* mnu_option = nullptr;
     QAction* mnu_audio = nullptr;
     QAction* mnu_restaurer = nullptr;
@@ -137,6 +139,10 @@ private:
     void List_Click();
     void List_DblClick();
     void txt_search_Change();
+    // "Rechercher dans tous les champs": the choice kept in the catalogue, the search made again.
+    void mnu_tous_champs_Click();
+    // The catalogue's choice of search, read again at load and when the catalogue is replaced.
+    void readSearchChoice();
     void mnuliste_Click();
     void cmd_new_Click();
     void Bt_Modif_Click();
