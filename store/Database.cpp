@@ -6,6 +6,7 @@
 #include "store/EngineMessage.h"
 #include "store/FrenchText.h"
 #include "store/Schema.h"
+#include "store/Statistics.h"
 
 #include <QFileInfo>
 #include <algorithm>
@@ -98,6 +99,7 @@ std::unique_ptr<Database> Database::open(const QString& path, Access access)
     sqlite3_extended_result_codes(raw, 1);
     sqlite3_busy_timeout(raw, kBusyTimeoutMs);
     registerFrenchText(raw);
+    registerStatisticsFunctions(raw);
     checkCatalogue(*db);
     if (access == Access::ReadOnly)
         return db;

@@ -12,6 +12,7 @@
 namespace store {
 
 class Database;
+struct Statistics;
 
 // The thirteen values the program writes for a film, named as their columns.
 struct FilmDetails {
@@ -36,13 +37,35 @@ struct Film : FilmDetails {
 
 // A list of films as the main list asks for it: which list, and for a search the text typed.
 struct FilmList {
-    enum class Kind { All, Dvd, French, Foreign, TitleSearch };
+    enum class Kind {
+        All,
+        Dvd,
+        French,
+        Foreign,
+        TitleSearch,
+        // The films behind a figure of the statistics, by title. A field's value as text, compared as
+        // the catalogue compares texts; "" also finds the films whose column is NULL.
+        Genre,
+        Format,
+        Quality,
+        Language,
+        VideoCodec,
+        AudioCodec,
+        Discs,
+        Decade,  // the decade's first year as text, "1990"
+        WithoutYear,
+        WithDuration,
+        WithoutDuration,
+        Lent,
+        AtHome,
+    };
     Kind kind = Kind::All;
     QString text;
 
     static FilmList all() { return {}; }
     static FilmList of(Kind kind) { return {kind, {}}; }
     static FilmList titleSearch(const QString& typed) { return {Kind::TitleSearch, typed}; }
+    static FilmList decade(int firstYear) { return {Kind::Decade, QString::number(firstYear)}; }
     bool operator==(const FilmList&) const = default;
 };
 
@@ -74,6 +97,8 @@ public:
     // The films lent to somebody named, by title: title, borrower, date and key.
     QList<ListedRow> lentFilms();
     Counters counters();
+    // The statistics of the whole catalogue, in one pass over the films (store/Statistics.h).
+    Statistics statistics();
     // Moves whenever the catalogue's content may have changed, here or through another program.
     QString contentStamp();
 

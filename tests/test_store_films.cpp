@@ -2,6 +2,7 @@
 #include "store/DbError.h"
 #include "store/Films.h"
 #include "store/Recordset.h"
+#include "store/Statistics.h"
 #include "support/Golden.h"
 #include "support/TestCatalogue.h"
 
@@ -93,7 +94,16 @@ const QMap<QString, store::FilmList::Kind> kListKinds {{"all", store::FilmList::
                                                        {"dvd", store::FilmList::Kind::Dvd},
                                                        {"french", store::FilmList::Kind::French},
                                                        {"foreign", store::FilmList::Kind::Foreign},
-                                                       {"search", store::FilmList::Kind::TitleSearch}};
+                                                       {"search", store::FilmList::Kind::TitleSearch},
+                                                       {"genre", store::FilmList::Kind::Genre},
+                                                       {"quality", store::FilmList::Kind::Quality},
+                                                       {"discs", store::FilmList::Kind::Discs},
+                                                       {"decade", store::FilmList::Kind::Decade},
+                                                       {"withoutYear", store::FilmList::Kind::WithoutYear},
+                                                       {"withDuration", store::FilmList::Kind::WithDuration},
+                                                       {"withoutDuration", store::FilmList::Kind::WithoutDuration},
+                                                       {"lent", store::FilmList::Kind::Lent},
+                                                       {"atHome", store::FilmList::Kind::AtHome}};
 
 // The catalogue of the lists' table: titles that sort and match in French, with quotes and
 // wildcards in them, DVDs written in any letter case, films of no language, films lent.
@@ -283,6 +293,8 @@ private slots:
             films.lentFilms();
         else if (operation == "counters")
             films.counters();
+        else if (operation == "statistics")
+            films.statistics();
         else
             QFAIL(qPrintable("unknown operation " + operation));
         QCOMPARE(log.statements.join(" | "), fields.last());
