@@ -155,7 +155,10 @@ Workbook::Cell& Workbook::cell(int row, int column)
     return cells[column];
 }
 
-Workbook::Cell& Workbook::selectedCell() { return cell(sheets_.back().selectedRow, sheets_.back().selectedColumn); }
+Workbook::Cell& Workbook::selectedCell()
+{
+    return cell(sheets_.back().selectedRow, sheets_.back().selectedColumn);
+}
 
 // A setting given to a range of columns, and to the cells of the sheet already in use there.
 template <typename Setting>

@@ -97,7 +97,8 @@ Statement figureStatement(const QString& listed, const FilmList& list)
     switch (list.kind) {
     case FilmList::Kind::Decade: {
         const qint64 first = list.text.toInt();
-        return {listed + QStringLiteral(" WHERE film_year(annee) BETWEEN ? AND ?") + byTitle, {first, first + 9}};
+        return {listed + QStringLiteral(" WHERE film_year(annee) BETWEEN ? AND ?") + byTitle,
+                {first, first + 9}};
     }
     case FilmList::Kind::WithoutYear:
         return fixed(listed + QStringLiteral(" WHERE film_year(annee) IS NULL") + byTitle);
@@ -208,8 +209,8 @@ Statistics Films::statistics()
         QStringList columns;
         for (const CountedField& field : kCountedFields)
             columns.append(QLatin1String(field.column));
-        columns << QStringLiteral("annee") << QStringLiteral("duree") << QStringLiteral("qualite_film IS NULL")
-                << QStringLiteral("pret_film IS NOT NULL");
+        columns << QStringLiteral("annee") << QStringLiteral("duree")
+                << QStringLiteral("qualite_film IS NULL") << QStringLiteral("pret_film IS NOT NULL");
         return QStringLiteral("SELECT %1 FROM film").arg(columns.join(QStringLiteral(", ")));
     }();
     Recordset rs;

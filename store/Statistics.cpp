@@ -48,7 +48,8 @@ QList<Group> grouped(const QHash<QString, qint64>& spellings, FilmList::Kind kin
             const Spelling& spelling = sorted[i];
             films += spelling.films;
             empty = empty || spelling.text.isEmpty();
-            if (spelling.films > chosen->films || (spelling.films == chosen->films && spelling.text < chosen->text))
+            if (spelling.films > chosen->films
+                || (spelling.films == chosen->films && spelling.text < chosen->text))
                 chosen = &spelling;
         }
         const QString value = empty ? QString() : chosen->text;
@@ -150,8 +151,8 @@ std::optional<qint64> Statistics::averageMinutes() const
     return (minutes + timed / 2) / timed;
 }
 
-void StatisticsTally::addFilm(const std::array<QString, kCountedFields.size() + 2>& values, bool withoutQuality,
-                              bool lent)
+void StatisticsTally::addFilm(const std::array<QString, kCountedFields.size() + 2>& values,
+                              bool withoutQuality, bool lent)
 {
     for (std::size_t i = 0; i < fields_.size(); ++i)
         ++fields_[i][values[i]];
@@ -176,9 +177,9 @@ Statistics StatisticsTally::result() const
         decades[year ? *year / 10 * 10 : 0] += it.value();
     }
     for (auto it = decades.cbegin(); it != decades.cend(); ++it)
-        statistics.byDecade.append(it.key() == 0
-                                           ? Group {QString(), it.value(), FilmList::of(FilmList::Kind::WithoutYear)}
-                                           : Group {QString::number(it.key()), it.value(), FilmList::decade(it.key())});
+        statistics.byDecade.append(
+                it.key() == 0 ? Group {QString(), it.value(), FilmList::of(FilmList::Kind::WithoutYear)}
+                              : Group {QString::number(it.key()), it.value(), FilmList::decade(it.key())});
     sortByFilms(statistics.byDecade);
 
     for (auto it = durations_.cbegin(); it != durations_.cend(); ++it) {

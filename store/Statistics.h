@@ -73,7 +73,8 @@ class StatisticsTally {
 public:
     // A film's values, in the order of kCountedFields, then its year and running time; a NULL reads
     // as empty text.
-    void addFilm(const std::array<QString, kCountedFields.size() + 2>& values, bool withoutQuality, bool lent);
+    void addFilm(const std::array<QString, kCountedFields.size() + 2>& values, bool withoutQuality,
+                 bool lent);
     Statistics result() const;
 
 private:

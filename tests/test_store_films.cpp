@@ -90,20 +90,21 @@ store::FilmDetails namedAfterColumns(const QString& text)
     return film;
 }
 
-const QMap<QString, store::FilmList::Kind> kListKinds {{"all", store::FilmList::Kind::All},
-                                                       {"dvd", store::FilmList::Kind::Dvd},
-                                                       {"french", store::FilmList::Kind::French},
-                                                       {"foreign", store::FilmList::Kind::Foreign},
-                                                       {"search", store::FilmList::Kind::TitleSearch},
-                                                       {"genre", store::FilmList::Kind::Genre},
-                                                       {"quality", store::FilmList::Kind::Quality},
-                                                       {"discs", store::FilmList::Kind::Discs},
-                                                       {"decade", store::FilmList::Kind::Decade},
-                                                       {"withoutYear", store::FilmList::Kind::WithoutYear},
-                                                       {"withDuration", store::FilmList::Kind::WithDuration},
-                                                       {"withoutDuration", store::FilmList::Kind::WithoutDuration},
-                                                       {"lent", store::FilmList::Kind::Lent},
-                                                       {"atHome", store::FilmList::Kind::AtHome}};
+const QMap<QString, store::FilmList::Kind> kListKinds {
+        {"all", store::FilmList::Kind::All},
+        {"dvd", store::FilmList::Kind::Dvd},
+        {"french", store::FilmList::Kind::French},
+        {"foreign", store::FilmList::Kind::Foreign},
+        {"search", store::FilmList::Kind::TitleSearch},
+        {"genre", store::FilmList::Kind::Genre},
+        {"quality", store::FilmList::Kind::Quality},
+        {"discs", store::FilmList::Kind::Discs},
+        {"decade", store::FilmList::Kind::Decade},
+        {"withoutYear", store::FilmList::Kind::WithoutYear},
+        {"withDuration", store::FilmList::Kind::WithDuration},
+        {"withoutDuration", store::FilmList::Kind::WithoutDuration},
+        {"lent", store::FilmList::Kind::Lent},
+        {"atHome", store::FilmList::Kind::AtHome}};
 
 // The catalogue of the lists' table: titles that sort and match in French, with quotes and
 // wildcards in them, DVDs written in any letter case, films of no language, films lent.

@@ -39,7 +39,8 @@ QString written(const QList<store::Group>& groups)
 QString writtenTotals(const store::Statistics& statistics)
 {
     const store::Counters& c = statistics.counters;
-    return QStringLiteral("films=%1 dvd=%2 divx=%3 lent=%4 atHome=%5 minutes=%6 timed=%7 untimed=%8 average=%9")
+    return QStringLiteral(
+                   "films=%1 dvd=%2 divx=%3 lent=%4 atHome=%5 minutes=%6 timed=%7 untimed=%8 average=%9")
             .arg(c.films())
             .arg(c.dvd)
             .arg(c.divx)
@@ -48,7 +49,8 @@ QString writtenTotals(const store::Statistics& statistics)
             .arg(statistics.minutes)
             .arg(statistics.timed)
             .arg(statistics.untimed)
-            .arg(statistics.averageMinutes() ? QString::number(*statistics.averageMinutes()) : QStringLiteral("none"));
+            .arg(statistics.averageMinutes() ? QString::number(*statistics.averageMinutes())
+                                             : QStringLiteral("none"));
 }
 
 // Every table of the statistics by the name tables.txt gives it.
@@ -66,7 +68,8 @@ QMap<QString, QString> tablesOf(const store::Statistics& statistics)
 // What the engine makes of a text through one of the statistics' functions: its number or "<NULL>".
 QString engineReading(TestCatalogue& catalogue, const QString& function, const QString& text)
 {
-    return testing::rowsOf(catalogue.db(), store::Statement {QStringLiteral("SELECT %1(?)").arg(function), {text}})
+    return testing::rowsOf(catalogue.db(),
+                           store::Statement {QStringLiteral("SELECT %1(?)").arg(function), {text}})
             .value(0)
             .value(0);
 }
@@ -97,7 +100,8 @@ private slots:
         QFETCH(QStringList, fields);
         const std::optional<int> year = store::filmYear(fields[0]);
         QCOMPARE(year ? QString::number(*year) : QStringLiteral("sans année"), fields[1]);
-        QCOMPARE(engineReading(catalogue_, "film_year", fields[0]), year ? fields[1] : QStringLiteral("<NULL>"));
+        QCOMPARE(engineReading(catalogue_, "film_year", fields[0]),
+                 year ? fields[1] : QStringLiteral("<NULL>"));
     }
 
     void tablesGroupAsTheCatalogueCompares_data() { testing::addTableRows("statistics/tables.txt"); }
@@ -154,7 +158,8 @@ private slots:
     {
         TestCatalogue empty;
         const store::Statistics statistics = store::Films(empty.db()).statistics();
-        QCOMPARE(writtenTotals(statistics), "films=0 dvd=0 divx=0 lent=0 atHome=0 minutes=0 timed=0 untimed=0 average=none");
+        QCOMPARE(writtenTotals(statistics),
+                 "films=0 dvd=0 divx=0 lent=0 atHome=0 minutes=0 timed=0 untimed=0 average=none");
         for (const QList<store::Group>& table : statistics.byField)
             QVERIFY(table.isEmpty());
         QVERIFY(statistics.byDecade.isEmpty());

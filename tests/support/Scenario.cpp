@@ -1,6 +1,7 @@
 #include "support/Scenario.h"
 
 #include "backups/frm_sauvegarde.h"
+#include "stats/frm_statistiques.h"
 #include "store/Backups.h"
 #include "support/FaultyVfs.h"
 #include "support/Golden.h"
@@ -119,8 +120,9 @@ QMap<QString, QByteArray> contents(const QString& folder)
 
 QList<ui::Form*> forms()
 {
-    return {&Frm_Accueil::instance(), &Frm_New::instance(),        &Frm_Visu::instance(),
-            &frm_option::instance(),  &Frm_ajoutquick::instance(), &frm_sauvegarde::instance()};
+    return {&Frm_Accueil::instance(),     &Frm_New::instance(),        &Frm_Visu::instance(),
+            &frm_option::instance(),      &Frm_ajoutquick::instance(), &frm_sauvegarde::instance(),
+            &frm_statistiques::instance()};
 }
 
 ui::Form* formNamed(const QString& name)
@@ -236,6 +238,8 @@ void act(TestProgram& program, const QString& step)
         clickRow(qobject_cast<ui::ListView*>(control(name)), text.toInt());
     else if (verb == u"row")
         clickRow(accueil().List, rest.toInt());
+    else if (verb == u"dblrow")
+        clickRow(qobject_cast<ui::ListView*>(control(name)), text.toInt(), true);
     else if (verb == u"header")
         clickHeader(rest.toInt());
     else if (verb == u"click")
@@ -272,9 +276,10 @@ void act(TestProgram& program, const QString& step)
         program.platform().folders << rest;
     else if (verb == u"close")
         formNamed(rest)->window()->close();
-    else if (verb == u"show")
+    else if (verb == u"show") {
         formNamed(rest)->show();
-    else if (verb == u"mkdir")
+        QVERIFY(QTest::qWaitForWindowActive(formNamed(rest)->window()));
+    } else if (verb == u"mkdir")
         QVERIFY(QDir(program.folder()).mkpath(rest));
     else if (verb == u"tmpdir")
         qputenv("TMPDIR", QFile::encodeName(program.path(rest)));

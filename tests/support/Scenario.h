@@ -27,9 +27,10 @@ class TestProgram;
 //   expect    box: Retour 0 Marie@06/12/2026 1 0
 //
 // The steps: select TITLE, dblclick TITLE, row [LIST] N (past the last row: below the rows),
-// header N, click [FORM.]NAME, menu NAME, tick NAME, type NAME TEXT, keys NAME TEXT (typed key by
-// key), choose NAME TEXT, key NAME KEY ("Shift+Right"), tab N, entry N, answer Oui|Non, folder
-// PATH (the folder chooser's next answer), close FORM, resize WIDTH HEIGHT (the main window), write FILE TEXT, rename FILE NEWNAME, mkdir FOLDER and
+// dblrow LIST N (double-clicked), header N, click [FORM.]NAME, menu NAME, tick NAME, type NAME TEXT,
+// keys NAME TEXT (typed key by key), choose NAME TEXT, key NAME KEY ("Shift+Right"), tab N, entry N,
+// answer Oui|Non, folder PATH (the folder chooser's next answer), close FORM, show FORM (shown and
+// made the active window, as a click on it does), resize WIDTH HEIGHT (the main window), write FILE TEXT, rename FILE NEWNAME, mkdir FOLDER and
 // tmpdir FOLDER (the temporary folder), remove PATH and damage FILE (a database header, then
 // noise) in the program's folder, viewer off|on (whether documents open), sql STATEMENT, clock DAY
 // TIME, restart, put FILE (copied in place of the catalogue while the program is stopped).

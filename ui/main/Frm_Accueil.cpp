@@ -11,6 +11,7 @@
 #include "files/Workbook.h"
 #include "quickadd/Frm_ajoutquick.h"
 #include "reflists/frm_option.h"
+#include "stats/frm_statistiques.h"
 #include "store/DbError.h"
 #include "ui/Controls.h"
 #include "ui/Guard.h"
@@ -100,6 +101,12 @@ void Frm_Accueil::listenToTheOtherWindows()
         if (isLoaded())
             catalogue_remplace();
     });
+    // The films behind a figure of the statistics, as a list of the menu shows them.
+    onEvent(&frm_statistiques::instance(), &frm_statistiques::filmsAsked,
+            [this](const store::FilmList& list) {
+                afficher_liste(list, true);
+                show();
+            });
 }
 
 void Frm_Accueil::build(QMainWindow* window, QWidget* client)
@@ -227,6 +234,8 @@ void Frm_Accueil::buildMenus(QMainWindow* window)
     entry(c.mnu_voir, c.i, "i", "-");
     entry(c.mnu_voir, c.mnu_liste_fr, "mnu_liste_fr", "Liste Film Français");
     entry(c.mnu_voir, c.mnu_liste_E, "mnu_liste_E", "Liste Film Etranger");
+    entry(c.mnu_voir, c.mnus_stats, "mnus_stats", "-");
+    entry(c.mnu_voir, c.mnu_stats, "mnu_stats", "Statistiques…");
     menu(c.mnu_option, "mnu_option", "&Option");
     entry(c.mnu_option, c.mnu_audio, "mnu_audio", "Gestion Codec");
     entry(c.mnu_option, c.mnu_restaurer, "mnu_restaurer", "Restaurer une sauvegarde…");
@@ -265,6 +274,7 @@ void Frm_Accueil::connectControls()
             [this] { afficher_liste(store::FilmList::of(Kind::French), true); });
     onEvent(c.mnu_liste_E, &QAction::triggered,
             [this] { afficher_liste(store::FilmList::of(Kind::Foreign), false); });
+    onEvent(c.mnu_stats, &QAction::triggered, [] { frm_statistiques::instance().montrer(); });
 
     onEvent(c.mnuexporter, &QAction::triggered, [] {
         if (exports::writeListingFile())

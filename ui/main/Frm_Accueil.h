@@ -78,6 +78,8 @@ struct Frm_AccueilControls {
     QAction* i = nullptr;
     QAction* mnu_liste_fr = nullptr;
     QAction* mnu_liste_E = nullptr;
+    QAction* mnus_stats = nullptr;
+    QAction* mnu_stats = nullptr;
     QMenu* mnu_option = nullptr;
     QAction* mnu_audio = nullptr;
     QAction* mnu_restaurer = nullptr;
