@@ -59,14 +59,12 @@ QList<Group> grouped(const QHash<QString, qint64>& spellings, FilmList::Kind kin
     return groups;
 }
 
-// Most films first, then the values in French order.
+// Most films first, then the values in French order: two rows never hold values the collation
+// holds equal.
 void sortByFilms(QList<Group>& groups)
 {
     std::sort(groups.begin(), groups.end(), [](const Group& a, const Group& b) {
-        if (a.films != b.films)
-            return a.films > b.films;
-        const int order = compareFrench(a.value, b.value);
-        return order != 0 ? order < 0 : a.value < b.value;
+        return a.films != b.films ? a.films > b.films : compareFrench(a.value, b.value) < 0;
     });
 }
 
