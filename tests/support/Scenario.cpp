@@ -355,6 +355,15 @@ QString observe(TestProgram& program, const QString& part, Seen& seen)
         }
         return rows.join(QStringLiteral(" | "));
     }
+    if (what == u"columns") {
+        QStringList columns;
+        const auto* list = qobject_cast<ui::ListView*>(control(name));
+        for (int column = 0; column < list->columnCount(); ++column)
+            columns << QStringLiteral("%1 %2")
+                               .arg(list->columnCaption(column))
+                               .arg(list->columnWidth(column));
+        return columns.join(QStringLiteral(" | "));
+    }
     if (what == u"ended")
         return program.programEnded() ? QStringLiteral("yes") : QStringLiteral("no");
     if (what == u"control")

@@ -30,13 +30,15 @@ class TestProgram;
 // dblrow LIST N (double-clicked), header N, click [FORM.]NAME, menu NAME, tick NAME, type NAME TEXT,
 // keys NAME TEXT (typed key by key), choose NAME TEXT, key NAME KEY ("Shift+Right"), tab N, entry N,
 // answer Oui|Non, folder PATH (the folder chooser's next answer), close FORM, show FORM (shown and
-// made the active window, as a click on it does), resize WIDTH HEIGHT (the main window), write FILE TEXT, rename FILE NEWNAME, mkdir FOLDER and
-// tmpdir FOLDER (the temporary folder), remove PATH and damage FILE (a database header, then
-// noise) in the program's folder, viewer off|on (whether documents open), sql STATEMENT, clock DAY
-// TIME, restart, put FILE (copied in place of the catalogue while the program is stopped).
+// made the active window, as a click on it does), resize WIDTH HEIGHT (the main window), write FILE TEXT,
+// rename FILE NEWNAME, mkdir FOLDER and tmpdir FOLDER (the temporary folder), remove PATH and damage FILE (a
+// database header, then noise) in the program's folder, viewer off|on (whether documents open), sql
+// STATEMENT, clock DAY TIME, restart, put FILE (copied in place of the catalogue while the program is
+// stopped).
 //
 // What is expected, "part: value" (or "part~: text" for a part that holds the text): list, cells N,
-// rows LIST (each row's texts joined by "/"), films, film N, integrity (of the catalogue file), said
+// rows LIST (each row's texts joined by "/"), columns LIST (each column's caption and width in
+// twips), films, film N, integrity (of the catalogue file), said
 // (the messages since the last look, "flags|title|prompt" joined by " / "), asked (the folder
 // requests), opened (the documents), workbook (the XML of the first opened), progress (the
 // export's), files [FOLDER] (of the program's folder), shown (the windows in view), ended (the
