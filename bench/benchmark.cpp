@@ -14,11 +14,13 @@
 #include "import/frm_importer.h"
 #include "loans/frm_prets.h"
 #include "quickadd/Frm_ajoutquick.h"
+#include "stats/frm_statistiques.h"
 #include "store/Backups.h"
 #include "store/Catalogue.h"
 #include "store/Films.h"
 #include "store/Loans.h"
 #include "store/Recordset.h"
+#include "store/Statistics.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TestProgram.h"
 #include "ui/Form.h"
@@ -467,6 +469,29 @@ int main(int argc, char* argv[])
                     films.counters();
                 });
             });
+
+    // The statistics window opened anew each time, then its largest genre double-clicked, after the
+    // full list, through to the main list filled with its films. No event loop runs here: the
+    // window unloaded goes at once rather than piling up.
+    const auto unloadStatistics = [] {
+        frm_statistiques::instance().unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    };
+    record(
+            QStringLiteral("Statistics window"), kRuns,
+            [&] { return bench::timeOnce([] { accueil().mnu_stats->trigger(); }, unloadStatistics); },
+            [&] { return engineTime([](store::Films& films) { films.statistics(); }); });
+    const store::FilmList largestGenre = store::Films(*engine).statistics().byField[0].value(0).list;
+    record(
+            QStringLiteral("Statistics row to its films"), kRuns,
+            [&] {
+                ui::ListView* genres = frm_statistiques::instance().controls().lst_genre;
+                const QPoint row = genres->visualRect(genres->model()->index(0, 0)).center();
+                return bench::timeOnce(
+                        [&] { QTest::mouseDClick(genres->viewport(), Qt::LeftButton, {}, row); },
+                        [&] { accueil().mnulistF->trigger(); });
+            },
+            [&] { return listAndCounters(largestGenre); });
 
     accueil().mnulistF->trigger();
     record(

@@ -5,7 +5,6 @@
 #include "ui/Platform.h"
 
 #include <QDir>
-#include <QFile>
 
 namespace exports {
 
@@ -15,7 +14,6 @@ using files::Workbook;
 
 // The sheet has room for five columns of the list beside the line number.
 constexpr int kMaxListColumns = 5;
-constexpr int kMaxWorkbookNames = 1000;
 // The single row of a list that found no film: nothing to export.
 const QString kPlaceholderRow = QStringLiteral("Aucun film dans la base de donnée");
 
@@ -77,32 +75,6 @@ void ecrire_entete(Workbook& appli_excel, int column, const QString& caption)
     encadrer(appli_excel, 1, column);
 }
 
-// A file name of its own in the temporary folder, so that a workbook of an earlier export, maybe
-// still open, is left alone. Returns "" when none can be made, with the first name tried.
-QString reserveWorkbookPath(QString& firstTried)
-{
-    const QString temporary = QDir::tempPath();
-    const QDir folder(temporary);
-    const QString base = QStringLiteral("Liste Des films");
-    // A temporary folder that does not exist comes as "": the name alone would land in the
-    // folder the program was started from.
-    if (!QDir::isAbsolutePath(temporary)) {
-        firstTried = base + QStringLiteral(".xlsx");
-        return QString();
-    }
-    firstTried = folder.filePath(base + QStringLiteral(".xlsx"));
-    for (int n = 1; n <= kMaxWorkbookNames; ++n) {
-        const QString path =
-                n == 1 ? firstTried : folder.filePath(QStringLiteral("%1 (%2).xlsx").arg(base).arg(n));
-        QFile file(path);
-        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-            return path;
-        if (!file.exists())
-            break;
-    }
-    return QString();
-}
-
 }  // namespace
 
 void exporter_excel(const ui::ListView& list, const std::function<void(int)>& progress)
@@ -140,14 +112,9 @@ void exporter_excel(const ui::ListView& list, const std::function<void(int)>& pr
         }
     }
 
-    QString firstTried;
-    const QString path = reserveWorkbookPath(firstTried);
-    QString reason;
-    if (path.isEmpty() || !appli_excel.save(path, reason)) {
-        if (!path.isEmpty())
-            QFile::remove(path);
-        ui::msgBox(QStringLiteral("Impossible d'écrire le fichier :\r\n")
-                           + QDir::toNativeSeparators(path.isEmpty() ? firstTried : path),
+    QString path;
+    if (!appli_excel.saveInTemporaryFolder(QStringLiteral("Liste Des films"), path)) {
+        ui::msgBox(QStringLiteral("Impossible d'écrire le fichier :\r\n") + QDir::toNativeSeparators(path),
                    ui::Icon::Critical);
         return;
     }

@@ -7,6 +7,7 @@
 #include "store/FrenchText.h"
 #include "store/Schema.h"
 #include "store/SearchTexts.h"
+#include "store/Statistics.h"
 
 #include <QFileInfo>
 #include <algorithm>
@@ -99,6 +100,7 @@ std::unique_ptr<Database> Database::open(const QString& path, Access access)
     sqlite3_busy_timeout(raw, kLockWaitMs);
     registerFrenchText(raw);
     SearchTexts::registerFunctions(raw);
+    registerStatisticsFunctions(raw);
     checkCatalogue(*db);
     if (access == Access::ReadOnly)
         return db;

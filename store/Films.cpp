@@ -5,6 +5,7 @@
 #include "store/Loans.h"
 #include "store/Recordset.h"
 #include "store/SearchTexts.h"
+#include "store/Statistics.h"
 #include "store/Transaction.h"
 
 #include <algorithm>
@@ -125,6 +126,40 @@ QList<ListedRow> readRows(Database& db, const Statement& statement)
     return rows;
 }
 
+// The films behind a figure of the statistics, by title: those the statistics counted in it, the
+// running time and the year read as the statistics read them.
+Statement figureStatement(const QString& listed, const FilmList& list)
+{
+    const QString byTitle = QStringLiteral(" ORDER BY nom_film");
+    if (const char* column = countedColumn(list.kind)) {
+        const QString name = QLatin1String(column);
+        // The films without a value hold an empty text or NULL: both are one row of the statistics.
+        const QString where = list.text.isEmpty() ? QStringLiteral(" WHERE (%1=? OR %1 IS NULL)").arg(name)
+                                                  : QStringLiteral(" WHERE %1=?").arg(name);
+        return {listed + where + byTitle, {list.text}};
+    }
+    switch (list.kind) {
+    case FilmList::Kind::Decade: {
+        const qint64 first = list.text.toInt();
+        return {listed + QStringLiteral(" WHERE film_year(annee) BETWEEN ? AND ?") + byTitle,
+                {first, first + 9}};
+    }
+    case FilmList::Kind::WithoutYear:
+        return fixed(listed + QStringLiteral(" WHERE film_year(annee) IS NULL") + byTitle);
+    case FilmList::Kind::WithDuration:
+        return fixed(listed + QStringLiteral(" WHERE running_minutes(duree) IS NOT NULL") + byTitle);
+    case FilmList::Kind::WithoutDuration:
+        return fixed(listed + QStringLiteral(" WHERE running_minutes(duree) IS NULL") + byTitle);
+    case FilmList::Kind::Lent:
+        return fixed(listed + QStringLiteral(" WHERE pret_film IS NOT NULL") + byTitle);
+    case FilmList::Kind::AtHome:
+        return fixed(listed + QStringLiteral(" WHERE pret_film IS NULL") + byTitle);
+    default:
+        break;
+    }
+    return fixed(listed + byTitle);
+}
+
 }  // namespace
 
 // The list shows six columns of the film: the engine is asked for those alone, which spares it
@@ -151,6 +186,20 @@ Statement Films::statementOf(const FilmList& list)
             break;
         return {QStringLiteral("SELECT code_film FROM film_recherche WHERE cinabrel_contient(texte, ?)"),
                 {list.text}};
+    case FilmList::Kind::Genre:
+    case FilmList::Kind::Format:
+    case FilmList::Kind::Quality:
+    case FilmList::Kind::Language:
+    case FilmList::Kind::VideoCodec:
+    case FilmList::Kind::AudioCodec:
+    case FilmList::Kind::Discs:
+    case FilmList::Kind::Decade:
+    case FilmList::Kind::WithoutYear:
+    case FilmList::Kind::WithDuration:
+    case FilmList::Kind::WithoutDuration:
+    case FilmList::Kind::Lent:
+    case FilmList::Kind::AtHome:
+        return figureStatement(listed, list);
     case FilmList::Kind::All:
         break;
     }
@@ -234,6 +283,31 @@ Counters Films::counters()
     counters.lent = rs.value(QStringLiteral("pret")).toLongLong();
     counters.atHome = films - counters.lent;
     return counters;
+}
+
+Statistics Films::statistics()
+{
+    // Every film once, from the table alone: the counted columns, the year and the running time as
+    // text, then whether the film has no quality and whether it is lent.
+    static const QString sql = [] {
+        QStringList columns;
+        for (const CountedField& field : kCountedFields)
+            columns.append(QLatin1String(field.column));
+        columns << QStringLiteral("annee") << QStringLiteral("duree")
+                << QStringLiteral("qualite_film IS NULL") << QStringLiteral("pret_film IS NOT NULL");
+        return QStringLiteral("SELECT %1 FROM film").arg(columns.join(QStringLiteral(", ")));
+    }();
+    Recordset rs;
+    rs.open(fixed(sql), db_);
+    StatisticsTally tally;
+    std::array<QString, kCountedFields.size() + 2> values;
+    const int flags = int(values.size());
+    for (; !rs.eof(); rs.moveNext()) {
+        for (int i = 0; i < flags; ++i)
+            values[std::size_t(i)] = rs.text(i);
+        tally.addFilm(values, rs.value(flags).toLongLong() != 0, rs.value(flags + 1).toLongLong() != 0);
+    }
+    return tally.result();
 }
 
 QString Films::contentStamp() { return db_.contentStamp(); }

@@ -14,6 +14,7 @@
 namespace store {
 
 class Database;
+struct Statistics;
 
 // The thirteen values the program writes for a film, named as their columns.
 struct FilmDetails {
@@ -39,7 +40,30 @@ struct Film : FilmDetails {
 // A list of films as the main list asks for it: which list, and for a search the text typed (folded
 // for a search of every field, so that texts typed alike ask for the same list).
 struct FilmList {
-    enum class Kind { All, Dvd, French, Foreign, TitleSearch, AllFieldsSearch };
+    enum class Kind {
+        All,
+        Dvd,
+        French,
+        Foreign,
+        TitleSearch,
+        // The films in which every word typed, folded, is found in the searched columns.
+        AllFieldsSearch,
+        // The films behind a figure of the statistics, by title. A field's value as text, compared as
+        // the catalogue compares texts; "" also finds the films whose column is NULL.
+        Genre,
+        Format,
+        Quality,
+        Language,
+        VideoCodec,
+        AudioCodec,
+        Discs,
+        Decade,  // the decade's first year as text, "1990"
+        WithoutYear,
+        WithDuration,
+        WithoutDuration,
+        Lent,
+        AtHome,
+    };
     Kind kind = Kind::All;
     QString text;
 
@@ -47,6 +71,7 @@ struct FilmList {
     static FilmList of(Kind kind) { return {kind, {}}; }
     static FilmList titleSearch(const QString& typed) { return {Kind::TitleSearch, typed}; }
     static FilmList allFieldsSearch(const QString& typed) { return {Kind::AllFieldsSearch, fold(typed)}; }
+    static FilmList decade(int firstYear) { return {Kind::Decade, QString::number(firstYear)}; }
     bool operator==(const FilmList&) const = default;
 };
 
@@ -81,6 +106,8 @@ public:
     // The films lent to somebody named, by title: title, borrower, date and key.
     QList<ListedRow> lentFilms();
     Counters counters();
+    // The statistics of the whole catalogue, in one pass over the films (store/Statistics.h).
+    Statistics statistics();
     // Moves whenever the catalogue's content may have changed, here or through another program.
     QString contentStamp();
 

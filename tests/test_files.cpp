@@ -160,6 +160,57 @@ private slots:
         QVERIFY(!QFile::exists(file("refus.xlsx")));
     }
 
+    // Sheets after the first, each with its own columns; numbers entered as numbers, shown in the
+    // format of their column; a sheet's name the workbook already holds is refused, nothing left.
+    void workbookHoldsSeveralSheets()
+    {
+        files::Workbook book;
+        book.setSheetName("Totaux");
+        book.setColumnWidth("A:A", 30);
+        book.select("A1");
+        book.type("Films");
+        book.select("B1");
+        book.enterNumber(32767);
+        book.addSheet("Genre");
+        book.setColumnWidth("A:A", 24);
+        book.setNumberFormat("C:C", "0.0%");
+        book.select("A1");
+        book.type("Genre");
+        book.setSelectionBold(true);
+        book.select("C2");
+        book.enterNumber(1.0 / 3);
+        book.select("C3");
+        book.enterNumber(1e-05);
+        // A format given to a column after its cells are written reaches them too.
+        book.addSheet("Décennie");
+        book.select("A1");
+        book.type("années 1990");
+        book.select("B1");
+        book.enterNumber(0.5);
+        book.setNumberFormat("B:B", "0.0%");
+        QCOMPARE(book.sheetName(), QStringLiteral("Décennie"));
+        // The test's own folder stands for the temporary one.
+        const QByteArray temporary = qgetenv("TMPDIR");
+        const auto restore = qScopeGuard([&] { qputenv("TMPDIR", temporary); });
+        qputenv("TMPDIR", QFile::encodeName(file("tmp")));
+        QString path;
+        // A temporary folder that does not exist: nothing is written, not even where the program runs.
+        QVERIFY(!book.saveInTemporaryFolder("Classeur d'essai", path));
+        QCOMPARE(path, QStringLiteral("Classeur d'essai.xlsx"));
+        QVERIFY(!QFile::exists(path));
+        QVERIFY(QDir().mkpath(file("tmp")));
+        QVERIFY(book.saveInTemporaryFolder("Classeur d'essai", path));
+        QCOMPARE(path, file("tmp/Classeur d'essai.xlsx"));
+        testing::compareWithGolden(testing::workbookXml(path), "workbook/sheets.xml");
+        QVERIFY(book.saveInTemporaryFolder("Classeur d'essai", path));
+        QCOMPARE(path, file("tmp/Classeur d'essai (2).xlsx"));
+        book.addSheet("Genre");
+        QString error;
+        QVERIFY(!book.save(file("double.xlsx"), error));
+        QCOMPARE(error, QStringLiteral("nom de feuille refusé : Genre"));
+        QVERIFY(!QFile::exists(file("double.xlsx")));
+    }
+
     void readsTheHeaders_data() { testing::addTableRows("codec/films.txt"); }
 
     void readsTheHeaders()

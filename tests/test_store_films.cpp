@@ -2,6 +2,7 @@
 #include "store/DbError.h"
 #include "store/Films.h"
 #include "store/Recordset.h"
+#include "store/Statistics.h"
 #include "support/Golden.h"
 #include "support/TestCatalogue.h"
 
@@ -89,12 +90,22 @@ store::FilmDetails namedAfterColumns(const QString& text)
     return film;
 }
 
-const QMap<QString, store::FilmList::Kind> kListKinds {{"all", store::FilmList::Kind::All},
-                                                       {"dvd", store::FilmList::Kind::Dvd},
-                                                       {"french", store::FilmList::Kind::French},
-                                                       {"foreign", store::FilmList::Kind::Foreign},
-                                                       {"search", store::FilmList::Kind::TitleSearch},
-                                                       {"fields", store::FilmList::Kind::AllFieldsSearch}};
+const QMap<QString, store::FilmList::Kind> kListKinds {
+        {"all", store::FilmList::Kind::All},
+        {"dvd", store::FilmList::Kind::Dvd},
+        {"french", store::FilmList::Kind::French},
+        {"foreign", store::FilmList::Kind::Foreign},
+        {"search", store::FilmList::Kind::TitleSearch},
+        {"fields", store::FilmList::Kind::AllFieldsSearch},
+        {"genre", store::FilmList::Kind::Genre},
+        {"quality", store::FilmList::Kind::Quality},
+        {"discs", store::FilmList::Kind::Discs},
+        {"decade", store::FilmList::Kind::Decade},
+        {"withoutYear", store::FilmList::Kind::WithoutYear},
+        {"withDuration", store::FilmList::Kind::WithDuration},
+        {"withoutDuration", store::FilmList::Kind::WithoutDuration},
+        {"lent", store::FilmList::Kind::Lent},
+        {"atHome", store::FilmList::Kind::AtHome}};
 
 // A list as the main list asks for it, with the text typed.
 store::FilmList listOf(const QString& kind, const QString& typed)
@@ -296,6 +307,8 @@ private slots:
             films.lentFilms();
         else if (operation == "counters")
             films.counters();
+        else if (operation == "statistics")
+            films.statistics();
         else
             QFAIL(qPrintable("unknown operation " + operation));
         QCOMPARE(log.statements.join(" | "), fields.last());

@@ -91,7 +91,7 @@ QStringList workbookXml(const QString& path)
     unzip.start(QStringLiteral("unzip"),
                 {QStringLiteral("-p"), path, QStringLiteral("xl/workbook.xml"),
                  QStringLiteral("xl/styles.xml"), QStringLiteral("xl/sharedStrings.xml"),
-                 QStringLiteral("xl/worksheets/sheet1.xml")});
+                 QStringLiteral("xl/worksheets/sheet*.xml")});
     unzip.waitForFinished();
     // One element a line; a text holds no "><", its brackets being written as entities.
     return QString::fromUtf8(unzip.readAllStandardOutput())

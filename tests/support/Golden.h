@@ -28,7 +28,7 @@ void compareWithGolden(const QByteArray& actual, const QString& name);
 void compareWithGolden(const QStringList& lines, const QString& name);
 
 // What an .xlsx file holds for a spreadsheet program to read: its workbook, styles, shared texts
-// and its one sheet as written, one XML element a line (the file's date left out).
+// and its sheets as written, one XML element a line (the file's date left out).
 QStringList workbookXml(const QString& path);
 
 }  // namespace testing

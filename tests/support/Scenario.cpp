@@ -3,6 +3,7 @@
 #include "backups/frm_sauvegarde.h"
 #include "import/frm_importer.h"
 #include "loans/frm_prets.h"
+#include "stats/frm_statistiques.h"
 #include "store/Backups.h"
 #include "support/FaultyVfs.h"
 #include "support/Golden.h"
@@ -140,7 +141,7 @@ QList<ui::Form*> forms()
 {
     return {&Frm_Accueil::instance(),  &Frm_New::instance(),        &Frm_Visu::instance(),
             &frm_option::instance(),   &Frm_ajoutquick::instance(), &frm_sauvegarde::instance(),
-            &frm_importer::instance(), &frm_prets::instance()};
+            &frm_importer::instance(), &frm_prets::instance(),      &frm_statistiques::instance()};
 }
 
 ui::Form& formNamed(const QString& name)
@@ -301,6 +302,8 @@ const Act steps[] = {
              else
                  clickRow(accueil().List, s.rest.toInt());
          }},
+        {"dblrow", "LIST N — double-clicks the row N of LIST",
+         [](const Step& s) { clickRow(&control<ui::ListView>(s.name), s.text.toInt(), true); }},
         {"header", "N — clicks the main list's column header N",
          [](const Step& s) { clickHeader(s.rest.toInt()); }},
         {"click", "[FORM.]NAME — clicks the control",
@@ -355,7 +358,11 @@ const Act steps[] = {
                                                                                  : s.path(s.rest));
          }},
         {"close", "FORM — closes the window", [](const Step& s) { formNamed(s.rest).window()->close(); }},
-        {"show", "FORM — shows the window", [](const Step& s) { formNamed(s.rest).show(); }},
+        {"show", "FORM — shows the window and makes it the active window, as a click on it does",
+         [](const Step& s) {
+             formNamed(s.rest).show();
+             s.must(QTest::qWaitForWindowActive(formNamed(s.rest).window()));
+         }},
         {"resize", "WIDTH HEIGHT — the main window's size",
          [](const Step& s) { Frm_Accueil::instance().window()->resize(s.name.toInt(), s.text.toInt()); }},
         {"write", "FILE TEXT — in the program's folder",
@@ -467,6 +474,16 @@ const Part parts[] = {
         {"list", "— the titles of the main list", [](const Step&) { return joined(titles()); }},
         {"cells", "N — the cell N of each row of the main list",
          [](const Step& s) { return joined(cells(s.rest.toInt())); }},
+        {"columns", "LIST — each column's caption and width in twips",
+         [](const Step& s) {
+             QStringList columns;
+             const auto& list = control<ui::ListView>(s.rest);
+             for (int column = 0; column < list.columnCount(); ++column)
+                 columns << QStringLiteral("%1 %2")
+                                    .arg(list.columnCaption(column))
+                                    .arg(list.columnWidth(column));
+             return joined(columns);
+         }},
         {"rows", "LIST — each row of the list, its texts joined by \"/\"",
          [](const Step& s) {
              QStringList rows;

@@ -13,6 +13,7 @@
 #include "loans/frm_prets.h"
 #include "quickadd/Frm_ajoutquick.h"
 #include "reflists/frm_option.h"
+#include "stats/frm_statistiques.h"
 #include "store/DbError.h"
 #include "store/Settings.h"
 #include "ui/Controls.h"
@@ -130,6 +131,12 @@ void Frm_Accueil::listenToTheOtherWindows()
             catalogue_remplace();
         actualiser_suivi();
     });
+    // The films behind a figure of the statistics, as a list of the menu shows them.
+    onEvent(&frm_statistiques::instance(), &frm_statistiques::filmsAsked,
+            [this](const store::FilmList& list) {
+                afficher_liste(list, true);
+                show();
+            });
 }
 
 void Frm_Accueil::build(QMainWindow* window, QWidget* client)
@@ -266,6 +273,8 @@ void Frm_Accueil::buildMenus(QMainWindow* window)
     entry(c.mnu_voir, c.mnus2, "mnus2", "-");
     entry(c.mnu_voir, c.mnu_tous_champs, "mnu_tous_champs", "Rechercher dans tous les champs");
     c.mnu_tous_champs->setCheckable(true);
+    entry(c.mnu_voir, c.mnus_stats, "mnus_stats", "-");
+    entry(c.mnu_voir, c.mnu_stats, "mnu_stats", "Statistiques…");
     menu(c.mnu_option, "mnu_option", "&Option");
     entry(c.mnu_option, c.mnu_audio, "mnu_audio", "Gestion Codec");
     entry(c.mnu_option, c.mnu_restaurer, "mnu_restaurer", "Restaurer une sauvegarde…");
@@ -320,6 +329,7 @@ void Frm_Accueil::connectControls()
             [this] { afficher_liste(store::FilmList::of(Kind::French), true); });
     onEvent(c.mnu_liste_E, &QAction::triggered,
             [this] { afficher_liste(store::FilmList::of(Kind::Foreign), false); });
+    onEvent(c.mnu_stats, &QAction::triggered, [] { frm_statistiques::instance().montrer(); });
 
     onEvent(c.mnuexporter, &QAction::triggered, [] {
         if (exports::writeListingFile())

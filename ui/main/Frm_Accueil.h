@@ -83,6 +83,8 @@ struct Frm_AccueilControls {
     QAction* mnu_liste_E = nullptr;
     QAction* mnus2 = nullptr;
     QAction* mnu_tous_champs = nullptr;
+    QAction* mnus_stats = nullptr;
+    QAction* mnu_stats = nullptr;
     QMenu* mnu_option = nullptr;
     QAction* mnu_audio = nullptr;
     QAction* mnu_restaurer = nullptr;

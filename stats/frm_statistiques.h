@@ -1,0 +1,86 @@
+#pragma once
+
+#include "stats/StatisticsTables.h"
+#include "store/Films.h"
+#include "store/Statistics.h"
+#include "ui/Form.h"
+
+#include <optional>
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+namespace ui {
+class ListView;
+}
+
+struct frm_statistiquesControls {
+    QGroupBox* fra_totaux = nullptr;
+    ui::ListView* lst_totaux = nullptr;
+    QGroupBox* fra_genre = nullptr;
+    ui::ListView* lst_genre = nullptr;
+    QGroupBox* fra_format = nullptr;
+    ui::ListView* lst_format = nullptr;
+    QGroupBox* fra_qualite = nullptr;
+    ui::ListView* lst_qualite = nullptr;
+    QGroupBox* fra_langue = nullptr;
+    ui::ListView* lst_langue = nullptr;
+    QGroupBox* fra_codec_video = nullptr;
+    ui::ListView* lst_codec_video = nullptr;
+    QGroupBox* fra_codec_audio = nullptr;
+    ui::ListView* lst_codec_audio = nullptr;
+    QGroupBox* fra_disques = nullptr;
+    ui::ListView* lst_disques = nullptr;
+    QGroupBox* fra_decennie = nullptr;
+    ui::ListView* lst_decennie = nullptr;
+    QLabel* lbl_aide = nullptr;
+    QPushButton* cmd_exporter = nullptr;
+    QPushButton* cmd_fermer = nullptr;
+
+    // The tables by value, in the order of stats::kTables.
+    std::array<ui::ListView*, stats::kTables.size()> tables() const
+    {
+        return {lst_genre,       lst_format,      lst_qualite, lst_langue,
+                lst_codec_video, lst_codec_audio, lst_disques, lst_decennie};
+    }
+};
+
+// The statistics of the whole catalogue: the totals, then a table for each field and one for the
+// decades, each row a value, its films, its share and a bar. A row double-clicked asks the main
+// list for its films; "Exporter" writes the tables to a workbook. The figures follow the catalogue:
+// the window reads them again when it comes to the front after a change.
+//
+// The tables stand in a grid of three columns of three cells, the totals in the first; the buttons
+// below it. The loans' tables will take a fourth column, to the right.
+class frm_statistiques : public ui::TypedForm<frm_statistiquesControls> {
+    Q_OBJECT
+public:
+    static frm_statistiques& instance();
+
+    // Shows the window over the catalogue as it is now; a catalogue that cannot be read is told
+    // and the window stays as it was.
+    void montrer();
+
+signals:
+    // The films behind a figure, for the main list to show.
+    void filmsAsked(const store::FilmList& list);
+
+protected:
+    frm_statistiques();
+    void build(QMainWindow* window, QWidget* client) override;
+    QSize designSize() const override;
+    void onUnload() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Reads the statistics; false, once told, when the catalogue cannot be read.
+    bool compter();
+    void afficher();
+    void actualiser_si_change();
+    void cmd_exporter_Click();
+
+    std::optional<store::Statistics> statistiques_;
+    // The catalogue's content when the statistics were read.
+    QString lu_a_;
+};
