@@ -126,7 +126,6 @@ private:
     void listenToTheOtherWindows();
     void buildSummary(QWidget* client);
     void buildCounters(QWidget* client);
-    void buildMenus(QMainWindow* window);
     void connectControls();
 
     void actualiser_compteurs();
