@@ -233,7 +233,7 @@ private slots:
             films.insert(++code, same);
             films.remove(code);
         }
-        testing::compareWithGolden(storedBytes(catalogue.db()), "store/written.txt");
+        testing::compareWithGolden(storedBytes(catalogue.db()), "store/written.golden");
     }
 
     // Each list on a catalogue of twelve films: which rows, in which order, each row the film's
