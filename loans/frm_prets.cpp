@@ -255,12 +255,6 @@ void frm_prets::remplir()
     remplir_historique();
 }
 
-QString frm_prets::titre(const store::Loan& pret)
-{
-    return pret.title.isNull() ? QStringLiteral("(film n°%1 absent du catalogue)").arg(pret.code_film)
-                               : pret.title;
-}
-
 QString frm_prets::jour(const QDate& day)
 {
     if (!day.isValid())
@@ -290,7 +284,7 @@ void frm_prets::remplir_en_cours()
     QList<store::ListedRow> lignes;
     for (const store::Loan& pret : std::as_const(en_cours_)) {
         const int retard = pret.daysLate(aujourdhui_);
-        lignes.append({titre(pret), pret.borrower, jour(pret.lent), jour(pret.due),
+        lignes.append({store::Loans::shownTitle(pret.code_film, pret.title), pret.borrower, jour(pret.lent), jour(pret.due),
                        retard > 0 ? nombre(retard) : QString(), nombre(pret.code_film)});
     }
     liste->setRows(std::move(lignes));
@@ -355,7 +349,7 @@ void frm_prets::remplir_historique()
             if (!plie->contains(cherche))
                 continue;
         }
-        lignes.append({titre(pret), pret.borrower, jour(pret.lent),
+        lignes.append({store::Loans::shownTitle(pret.code_film, pret.title), pret.borrower, jour(pret.lent),
                        pret.isOut() ? QStringLiteral("en cours") : jour(pret.returned),
                        nombre(pret.days(aujourdhui_))});
     }
@@ -426,7 +420,7 @@ void frm_prets::cmd_retour_Click()
     }
     const qint16 code = pret->code_film;
     if (askYesNo(QStringLiteral("« %1 », prêté à %2, est-il bien revenu ?")
-                         .arg(titre(*pret), nom_affiche(pret->borrower)),
+                         .arg(store::Loans::shownTitle(pret->code_film, pret->title), nom_affiche(pret->borrower)),
                  Icon::Question)
         != Answer::Yes)
         return;

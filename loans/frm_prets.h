@@ -102,8 +102,6 @@ private:
     // Every loan, filters cleared.
     void cmd_tout_Click();
 
-    // A film's title as the lists show it, a film gone from the catalogue by its number.
-    static QString titre(const store::Loan& pret);
     // A day as the program shows dates, "dd/MM/yyyy"; empty for none.
     QString jour(const QDate& day);
 

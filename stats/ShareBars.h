@@ -5,19 +5,19 @@
 
 namespace stats {
 
-// Draws in each row of a column a bar as long as the row's number of films, the largest row's
-// filling the cell: the table's figures as a chart, painted in the table itself.
+// Draws in each row of a column a bar as long as the row's count (its films, or its loans), the
+// largest row's filling the cell: the table's figures as a chart, painted in the table itself.
 class ShareBars : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
-    // The number of films of each row, in the order of the rows.
-    void setFilms(QList<qint64> films);
+    // The count of each row, in the order of the rows.
+    void setCounts(QList<qint64> counts);
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
 
 private:
-    QList<qint64> films_;
+    QList<qint64> counts_;
     qint64 largest_ = 0;
 };
 

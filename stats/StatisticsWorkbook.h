@@ -1,12 +1,13 @@
 #pragma once
 
 #include "files/Workbook.h"
-#include "store/Statistics.h"
+#include "stats/StatisticsTables.h"
 
 namespace stats {
 
-// The statistics as a workbook: a sheet of the totals, then one sheet per table of the window, its
-// values, their number of films and their share, as numbers the spreadsheet can count with.
-files::Workbook statisticsWorkbook(const store::Statistics& statistics);
+// The statistics as a workbook: a sheet of the totals, one per table of the films, then a sheet of
+// the loans' figures and one per table of the loans: each row's value, its number of films or loans
+// and its share, as numbers the spreadsheet can count with.
+files::Workbook statisticsWorkbook(const Figures& figures);
 
 }  // namespace stats

@@ -24,7 +24,7 @@ namespace {
 constexpr int kMargin = 120;
 constexpr int kCellWidth = 4800;
 constexpr int kCellHeight = 2880;
-constexpr int kColumns = 3;
+constexpr int kColumns = 4;
 constexpr int kRows = 3;
 constexpr int kButtonWidth = 1455;
 constexpr int kButtonHeight = 375;
@@ -38,8 +38,10 @@ constexpr int kBottom = kMargin + kRows * (kCellHeight + kMargin);
 
 // Where each table of stats::kTables stands (column, row): the totals take the first cell, the
 // genres and decades the rest of the first row, the media and languages the second, the codecs
-// and discs the third.
-constexpr std::pair<int, int> kPlaces[] = {{1, 0}, {0, 1}, {1, 1}, {2, 1}, {0, 2}, {1, 2}, {2, 2}, {2, 0}};
+// and discs the third; the loans' figures head the last column, the films lent and the borrowers
+// below them.
+constexpr std::pair<int, int> kPlaces[] = {{1, 0}, {0, 1}, {1, 1}, {2, 1}, {0, 2},
+                                           {1, 2}, {2, 2}, {2, 0}, {3, 1}, {3, 2}};
 static_assert(std::size(kPlaces) == stats::kTables.size());
 
 // A frame of the grid with its list, the list named after the frame's caption.
@@ -53,6 +55,24 @@ ListView* makeTable(QWidget* client, QGroupBox*& frame, const QString& name, con
     list->setAccessibleName(caption);
     place(list, 120, 240, kCellWidth - 240, kCellHeight - 360);
     return list;
+}
+
+// A table of figures, each a caption and its value.
+ListView* makeFigures(QWidget* client, QGroupBox*& frame, const QString& name, const QString& caption,
+                      int column, int captionWidth)
+{
+    ListView* list = makeTable(client, frame, name, caption, column, 0);
+    list->addColumn(QStringLiteral("Chiffre"), captionWidth);
+    list->addColumn(QStringLiteral("Valeur"), 4200 - captionWidth, Qt::AlignRight);
+    return list;
+}
+
+void showFigures(ListView* list, const QList<stats::Total>& figures)
+{
+    QList<store::ListedRow> rows;
+    for (const stats::Total& figure : figures)
+        rows.append(store::ListedRow {figure.caption, figure.shown});
+    list->setRows(std::move(rows));
 }
 
 store::Films films() { return Connection::instance().films(); }
@@ -75,44 +95,47 @@ void frm_statistiques::build(QMainWindow* window, QWidget* client)
     window->setWindowTitle(QStringLiteral("Statistiques"));
     fillBackground(client, formBlue());
 
-    c.lst_totaux =
-            makeTable(client, c.fra_totaux, QStringLiteral("lst_totaux"), QStringLiteral("Totaux"), 0, 0);
-    c.lst_totaux->addColumn(QStringLiteral("Chiffre"), 2100);
-    c.lst_totaux->addColumn(QStringLiteral("Valeur"), 2100, Qt::AlignRight);
-    onEvent(c.lst_totaux, &ListView::dblClick, [this] {
-        const int row = controls().lst_totaux->selectedRow();
-        const QList<stats::Total> totals =
-                statistiques_ ? stats::totalsOf(*statistiques_) : QList<stats::Total>();
-        if (row >= 0 && row < totals.size())
-            emit filmsAsked(totals[row].list);
-    });
+    c.lst_totaux = makeFigures(client, c.fra_totaux, QStringLiteral("lst_totaux"), QStringLiteral("Totaux"), 0, 2100);
+    c.lst_prets = makeFigures(client, c.fra_prets, QStringLiteral("lst_prets"), QStringLiteral("Prêts"), 3, 2850);
+    const auto figureAsked = [this](ListView* list, QList<stats::Total> stats::Figures::*figures) {
+        const int row = list->selectedRow();
+        if (chiffres_ && row >= 0 && row < ((*chiffres_).*figures).size())
+            emit filmsAsked(((*chiffres_).*figures)[row].list);
+    };
+    onEvent(c.lst_totaux, &ListView::dblClick,
+            [figureAsked, this] { figureAsked(controls().lst_totaux, &stats::Figures::totals); });
+    onEvent(c.lst_prets, &ListView::dblClick,
+            [figureAsked, this] { figureAsked(controls().lst_prets, &stats::Figures::loans); });
 
-    QGroupBox** frames[] = {&c.fra_genre,       &c.fra_format,      &c.fra_qualite, &c.fra_langue,
-                            &c.fra_codec_video, &c.fra_codec_audio, &c.fra_disques, &c.fra_decennie};
-    ListView** lists[] = {&c.lst_genre,       &c.lst_format,      &c.lst_qualite, &c.lst_langue,
-                          &c.lst_codec_video, &c.lst_codec_audio, &c.lst_disques, &c.lst_decennie};
+    QGroupBox** frames[] = {&c.fra_genre,       &c.fra_format,      &c.fra_qualite,  &c.fra_langue,
+                            &c.fra_codec_video, &c.fra_codec_audio, &c.fra_disques,  &c.fra_decennie,
+                            &c.fra_films_pretes, &c.fra_emprunteurs};
+    ListView** lists[] = {&c.lst_genre,       &c.lst_format,      &c.lst_qualite,  &c.lst_langue,
+                          &c.lst_codec_video, &c.lst_codec_audio, &c.lst_disques,  &c.lst_decennie,
+                          &c.lst_films_pretes, &c.lst_emprunteurs};
     for (std::size_t i = 0; i < stats::kTables.size(); ++i) {
         const stats::TableLook& look = stats::kTables[i];
         ListView* list = makeTable(client, *frames[i], QString::fromLatin1(look.name),
                                    QString::fromUtf8(look.caption), kPlaces[i].first, kPlaces[i].second);
-        list->addColumn(QString::fromUtf8(look.valueCaption), 1700);
-        list->addColumn(QStringLiteral("Films"), 650, Qt::AlignRight);
+        list->addColumn(QString::fromUtf8(look.valueCaption), look.valueWidth);
+        list->addColumn(QString::fromUtf8(look.countCaption), 650, Qt::AlignRight);
         list->addColumn(QStringLiteral("Part"), 750, Qt::AlignRight);
-        list->addColumn(QString(), 1100);
+        list->addColumn(QString(), 2800 - look.valueWidth);
         list->setItemDelegateForColumn(kBarColumn, new stats::ShareBars(list));
         *lists[i] = list;
         onEvent(list, &ListView::dblClick, [this, list, i] {
             const int row = list->selectedRow();
-            if (!statistiques_ || row < 0 || row >= stats::groupsOf(*statistiques_, i).size())
+            if (!chiffres_ || row < 0 || row >= chiffres_->tables[i].rows.size())
                 return;
-            emit filmsAsked(stats::groupsOf(*statistiques_, i)[row].list);
+            emit filmsAsked(chiffres_->tables[i].rows[row].list);
         });
     }
 
     c.lbl_aide = makeLabel(
             client, QStringLiteral("lbl_aide"),
-            QStringLiteral("Double cliquez sur une ligne pour voir ses films dans la liste principale"),
-            kMargin, kBottom + 60, 9000, 240);
+            QStringLiteral("Double cliquez sur une ligne pour voir ses films dans la liste principale. "
+                           "Les prêts se comptent en jours ; un prêt sans échéance n'est jamais en retard."),
+            kMargin, kBottom + 60, 15000, 240);
     c.lbl_aide->setFont(arial(9.75, false, true));
     const int closeLeft = kWidth - kMargin - kButtonWidth;
     c.cmd_exporter = makeButton(client, QStringLiteral("cmd_exporter"), QStringLiteral("Exporter"),
@@ -136,13 +159,14 @@ void frm_statistiques::montrer()
 
 void frm_statistiques::onUnload()
 {
-    statistiques_.reset();
+    chiffres_.reset();
     lu_a_.clear();
+    lu_le_ = {};
 }
 
 bool frm_statistiques::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::WindowActivate && isLoaded() && watched == window() && statistiques_)
+    if (event->type() == QEvent::WindowActivate && isLoaded() && watched == window() && chiffres_)
         guarded([this] { actualiser_si_change(); });
     return TypedForm::eventFilter(watched, event);
 }
@@ -153,7 +177,8 @@ bool frm_statistiques::compter()
         store::Films catalogue = films();
         // Taken first: a change made while they are read is read at the next look.
         lu_a_ = catalogue.contentStamp();
-        statistiques_ = catalogue.statistics();
+        lu_le_ = platform().now().date();
+        chiffres_ = stats::figuresOf(catalogue.statistics(), Connection::instance().prets().statistics(lu_le_));
     } catch (const store::DbError& error) {
         msgBox(QStringLiteral("Les statistiques du catalogue n'ont pas pu être lues :\r\n") + error.message(),
                Icon::Exclamation);
@@ -164,23 +189,24 @@ bool frm_statistiques::compter()
 
 void frm_statistiques::afficher()
 {
-    const store::Statistics& statistics = *statistiques_;
+    const stats::Figures& figures = *chiffres_;
     const frm_statistiquesControls& c = controls();
-    QList<store::ListedRow> totals;
-    for (const stats::Total& total : stats::totalsOf(statistics))
-        totals.append(store::ListedRow {total.caption, total.shown});
-    c.lst_totaux->setRows(std::move(totals));
+    showFigures(c.lst_totaux, figures.totals);
+    showFigures(c.lst_prets, figures.loans);
     const auto tables = c.tables();
     for (std::size_t i = 0; i < tables.size(); ++i) {
+        const stats::Table& table = figures.tables[i];
         QList<store::ListedRow> rows;
-        QList<qint64> films;
-        for (const store::Group& group : stats::groupsOf(statistics, i)) {
-            rows.append(store::ListedRow {stats::valueText(group), stats::countText(group.films),
-                                          stats::shareText(group.films, statistics.counters.films())});
-            films.append(group.films);
+        QList<qint64> counts;
+        rows.reserve(table.rows.size());
+        counts.reserve(table.rows.size());
+        for (const stats::Row& row : table.rows) {
+            rows.append(store::ListedRow {row.value, stats::countText(row.count),
+                                          stats::shareText(row.count, table.whole)});
+            counts.append(row.count);
         }
         static_cast<stats::ShareBars*>(tables[i]->itemDelegateForColumn(kBarColumn))
-                ->setFilms(std::move(films));
+                ->setCounts(std::move(counts));
         tables[i]->setRows(std::move(rows));
     }
 }
@@ -194,16 +220,17 @@ void frm_statistiques::actualiser_si_change()
         // The figures stay as they were read, without a message at every look at the window.
         return;
     }
-    if (stamp != lu_a_ && compter())
+    // The loans out count to today: a new day changes their figures.
+    if ((stamp != lu_a_ || lu_le_ != platform().now().date()) && compter())
         afficher();
 }
 
 void frm_statistiques::cmd_exporter_Click()
 {
-    if (!statistiques_)
+    if (!chiffres_)
         return;
     QString path;
-    if (!stats::statisticsWorkbook(*statistiques_)
+    if (!stats::statisticsWorkbook(*chiffres_)
                  .saveInTemporaryFolder(QStringLiteral("Statistiques"), path)) {
         msgBox(QStringLiteral("Impossible d'écrire le fichier :\r\n") + QDir::toNativeSeparators(path),
                Icon::Critical);

@@ -2,9 +2,9 @@
 
 #include "stats/StatisticsTables.h"
 #include "store/Films.h"
-#include "store/Statistics.h"
 #include "ui/Form.h"
 
+#include <QDate>
 #include <optional>
 
 class QGroupBox;
@@ -34,6 +34,12 @@ struct frm_statistiquesControls {
     ui::ListView* lst_disques = nullptr;
     QGroupBox* fra_decennie = nullptr;
     ui::ListView* lst_decennie = nullptr;
+    QGroupBox* fra_prets = nullptr;
+    ui::ListView* lst_prets = nullptr;
+    QGroupBox* fra_films_pretes = nullptr;
+    ui::ListView* lst_films_pretes = nullptr;
+    QGroupBox* fra_emprunteurs = nullptr;
+    ui::ListView* lst_emprunteurs = nullptr;
     QLabel* lbl_aide = nullptr;
     QPushButton* cmd_exporter = nullptr;
     QPushButton* cmd_fermer = nullptr;
@@ -41,18 +47,20 @@ struct frm_statistiquesControls {
     // The tables by value, in the order of stats::kTables.
     std::array<ui::ListView*, stats::kTables.size()> tables() const
     {
-        return {lst_genre,       lst_format,      lst_qualite, lst_langue,
-                lst_codec_video, lst_codec_audio, lst_disques, lst_decennie};
+        return {lst_genre,       lst_format,      lst_qualite,  lst_langue,       lst_codec_video,
+                lst_codec_audio, lst_disques,     lst_decennie, lst_films_pretes, lst_emprunteurs};
     }
 };
 
 // The statistics of the whole catalogue: the totals, then a table for each field and one for the
-// decades, each row a value, its films, its share and a bar. A row double-clicked asks the main
-// list for its films; "Exporter" writes the tables to a workbook. The figures follow the catalogue:
-// the window reads them again when it comes to the front after a change.
+// decades, each row a value, its films, its share and a bar; then the loans' figures, the films
+// lent most and the borrowers with most loans, each row a film or a name, its loans, their share
+// and a bar. A row double-clicked asks the main list for its films (a borrower's: the films they
+// borrowed); "Exporter" writes the tables to a workbook. The figures follow the catalogue: the
+// window reads them again when it comes to the front after a change, or on another day.
 //
-// The tables stand in a grid of three columns of three cells, the totals in the first; the buttons
-// below it. The loans' tables will take a fourth column, to the right.
+// The tables stand in a grid of four columns of three cells, the totals in the first, the loans in
+// the last; the buttons below it.
 class frm_statistiques : public ui::TypedForm<frm_statistiquesControls> {
     Q_OBJECT
 public:
@@ -80,7 +88,8 @@ private:
     void actualiser_si_change();
     void cmd_exporter_Click();
 
-    std::optional<store::Statistics> statistiques_;
-    // The catalogue's content when the statistics were read.
+    std::optional<stats::Figures> chiffres_;
+    // The catalogue's content, and the day, when the statistics were read.
     QString lu_a_;
+    QDate lu_le_;
 };

@@ -5,6 +5,7 @@
 #include "store/Dialect.h"
 #include "store/EngineMessage.h"
 #include "store/FrenchText.h"
+#include "store/Loans.h"
 #include "store/Schema.h"
 #include "store/SearchTexts.h"
 #include "store/Statistics.h"
@@ -101,6 +102,7 @@ std::unique_ptr<Database> Database::open(const QString& path, Access access)
     registerFrenchText(raw);
     SearchTexts::registerFunctions(raw);
     registerStatisticsFunctions(raw);
+    Loans::registerFunctions(raw);
     checkCatalogue(*db);
     if (access == Access::ReadOnly)
         return db;

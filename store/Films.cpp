@@ -126,6 +126,14 @@ QList<ListedRow> readRows(Database& db, const Statement& statement)
     return rows;
 }
 
+// The films of some loans of the history, by title.
+Statement lentAmong(const QString& listed, Loans::Among loans, const FilmList& list)
+{
+    Statement keys = Loans::filmKeys(loans, list.text);
+    return {listed + QStringLiteral(" WHERE code_film IN (%1) ORDER BY nom_film").arg(keys.sql),
+            std::move(keys.values)};
+}
+
 // The films behind a figure of the statistics, by title: those the statistics counted in it, the
 // running time and the year read as the statistics read them.
 Statement figureStatement(const QString& listed, const FilmList& list)
@@ -154,6 +162,16 @@ Statement figureStatement(const QString& listed, const FilmList& list)
         return fixed(listed + QStringLiteral(" WHERE pret_film IS NOT NULL") + byTitle);
     case FilmList::Kind::AtHome:
         return fixed(listed + QStringLiteral(" WHERE pret_film IS NULL") + byTitle);
+    case FilmList::Kind::EverLent:
+        return lentAmong(listed, Loans::Among::Every, list);
+    case FilmList::Kind::Returned:
+        return lentAmong(listed, Loans::Among::Returned, list);
+    case FilmList::Kind::ReturnedLate:
+        return lentAmong(listed, Loans::Among::ReturnedLate, list);
+    case FilmList::Kind::Borrowed:
+        return lentAmong(listed, Loans::Among::Borrower, list);
+    case FilmList::Kind::OneFilm:
+        return {listed + QStringLiteral(" WHERE code_film=?"), {qint64(list.text.toInt())}};
     default:
         break;
     }
@@ -199,6 +217,11 @@ Statement Films::statementOf(const FilmList& list)
     case FilmList::Kind::WithoutDuration:
     case FilmList::Kind::Lent:
     case FilmList::Kind::AtHome:
+    case FilmList::Kind::EverLent:
+    case FilmList::Kind::Returned:
+    case FilmList::Kind::ReturnedLate:
+    case FilmList::Kind::Borrowed:
+    case FilmList::Kind::OneFilm:
         return figureStatement(listed, list);
     case FilmList::Kind::All:
         break;

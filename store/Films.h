@@ -63,6 +63,14 @@ struct FilmList {
         WithoutDuration,
         Lent,
         AtHome,
+        // The films of the loans' history: lent at least once, with a loan returned, with a loan
+        // returned after its due day, lent to one borrower (their key, Loans::borrowerKey, as text);
+        // then one film, its key as text.
+        EverLent,
+        Returned,
+        ReturnedLate,
+        Borrowed,
+        OneFilm,
     };
     Kind kind = Kind::All;
     QString text;
@@ -72,6 +80,8 @@ struct FilmList {
     static FilmList titleSearch(const QString& typed) { return {Kind::TitleSearch, typed}; }
     static FilmList allFieldsSearch(const QString& typed) { return {Kind::AllFieldsSearch, fold(typed)}; }
     static FilmList decade(int firstYear) { return {Kind::Decade, QString::number(firstYear)}; }
+    static FilmList borrowedBy(const QString& borrowerKey) { return {Kind::Borrowed, borrowerKey}; }
+    static FilmList film(qint16 code) { return {Kind::OneFilm, QString::number(code)}; }
     bool operator==(const FilmList&) const = default;
 };
 

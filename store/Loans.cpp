@@ -2,6 +2,7 @@
 
 #include "store/Database.h"
 #include "store/Fold.h"
+#include "store/LoanStatistics.h"
 #include "store/Recordset.h"
 #include "store/Settings.h"
 #include "store/Transaction.h"
@@ -10,6 +11,7 @@
 #include <QSet>
 #include <algorithm>
 #include <limits>
+#include <sqlite3.h>
 #include <vector>
 
 namespace store {
@@ -45,6 +47,23 @@ QDate isoDay(QStringView text)
     return QDate(number(0, 4), number(5, 2), number(8, 2));
 }
 
+// borrower_key(emprunteur): Loans::borrowerKey, NULL for NULL.
+void borrowerKeyFunction(sqlite3_context* context, int, sqlite3_value** arguments)
+{
+    if (sqlite3_value_type(arguments[0]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const void* text = sqlite3_value_text16(arguments[0]);
+    if (!text) {
+        sqlite3_result_error_nomem(context);
+        return;
+    }
+    const QString key = Loans::borrowerKey(
+            QString(reinterpret_cast<const QChar*>(text), sqlite3_value_bytes16(arguments[0]) / 2));
+    sqlite3_result_text16(context, key.utf16(), int(key.size() * 2), SQLITE_TRANSIENT);
+}
+
 }  // namespace
 
 int Loan::days(const QDate& today) const { return lent.daysTo(isOut() ? today : returned); }
@@ -65,6 +84,33 @@ QString Loans::borrowerKey(const QString& name)
 {
     const QString folded = fold(name);
     return folded.isEmpty() ? name : folded;
+}
+
+void Loans::registerFunctions(sqlite3* db)
+{
+    sqlite3_create_function(db, "borrower_key", 1, SQLITE_UTF16 | SQLITE_DETERMINISTIC, nullptr,
+                            borrowerKeyFunction, nullptr, nullptr);
+}
+
+QString Loans::shownTitle(qint16 code, const QString& title)
+{
+    return title.isNull() ? QStringLiteral("(film n°%1 absent du catalogue)").arg(code) : title;
+}
+
+Statement Loans::filmKeys(Among loans, const QString& borrowerKey)
+{
+    switch (loans) {
+    case Among::Every:
+        break;
+    case Among::Returned:
+        return {QStringLiteral("SELECT code_film FROM pret WHERE date_retour IS NOT NULL"), {}};
+    case Among::ReturnedLate:
+        // ISO days compare as texts; a loan without a due day is never late.
+        return {QStringLiteral("SELECT code_film FROM pret WHERE date_retour > echeance"), {}};
+    case Among::Borrower:
+        return {QStringLiteral("SELECT code_film FROM pret WHERE borrower_key(emprunteur) = ?"), {borrowerKey}};
+    }
+    return {QStringLiteral("SELECT code_film FROM pret"), {}};
 }
 
 void Loans::open(qint16 code, const QString& borrower, const QDate& lent)
@@ -151,18 +197,14 @@ void Loans::bringInStep(const QDate& today)
     transaction.commit();
 }
 
-QList<Loan> Loans::history()
+QList<Loan> Loans::latestFirst()
 {
-    // The loans read alone, then the titles of their films in one pass over the title index, and
-    // the loans sorted here: looking each loan's film up, and sorting them with their titles in
-    // the engine, took three times as long.
+    // The loans read alone and sorted here: sorting them in the engine took longer.
     struct Read {
         qint64 row;
         Loan loan;
     };
     std::vector<Read> read;
-    const auto slot = [](qint64 code) { return std::size_t(code - std::numeric_limits<qint16>::min()); };
-    std::vector<bool> inHistory(std::size_t(1) << 16);
     Recordset rs;
     rs.open(Statement {QStringLiteral("SELECT rowid, code_film, emprunteur, date_pret, echeance, date_retour "
                                       "FROM pret"),
@@ -176,16 +218,7 @@ QList<Loan> Loans::history()
         loan.lent = isoDay(rs.view(3));
         loan.due = isoDay(rs.view(4));
         loan.returned = isoDay(rs.view(5));
-        inHistory[slot(loan.code_film)] = true;
         read.push_back(std::move(row));
-    }
-    std::vector<QString> titles(inHistory.size());
-    rs.open(Statement {QStringLiteral("SELECT code_film, nom_film FROM film"), {}}, db_);
-    for (; !rs.eof(); rs.moveNext()) {
-        const std::size_t at = slot(rs.value(0).toLongLong());
-        // Not null, even when empty: the film is there.
-        if (inHistory[at])
-            titles[at] = rs.isNull(1) ? QStringLiteral("") : rs.text(1);
     }
     // The latest first; of a day, the last recorded first. Their places are sorted, by the day and
     // the row; a day another tool wrote wrong sorts last.
@@ -198,11 +231,31 @@ QList<Loan> Loans::history()
     std::sort(order.begin(), order.end(), std::greater<>());
     QList<Loan> loans;
     loans.reserve(qsizetype(read.size()));
-    for (const auto& [key, at] : order) {
-        Loan& loan = read[at].loan;
-        loan.title = titles[slot(loan.code_film)];
-        loans.append(std::move(loan));
+    for (const auto& [key, at] : order)
+        loans.append(std::move(read[at].loan));
+    return loans;
+}
+
+QList<Loan> Loans::history()
+{
+    // The titles in one pass over the title index: looking each loan's film up took three times as
+    // long.
+    QList<Loan> loans = latestFirst();
+    const auto slot = [](qint64 code) { return std::size_t(code - std::numeric_limits<qint16>::min()); };
+    std::vector<bool> inHistory(std::size_t(1) << 16);
+    for (const Loan& loan : std::as_const(loans))
+        inHistory[slot(loan.code_film)] = true;
+    std::vector<QString> titles(inHistory.size());
+    Recordset rs;
+    rs.open(Statement {QStringLiteral("SELECT code_film, nom_film FROM film"), {}}, db_);
+    for (; !rs.eof(); rs.moveNext()) {
+        const std::size_t at = slot(rs.value(0).toLongLong());
+        // Not null, even when empty: the film is there.
+        if (inHistory[at])
+            titles[at] = rs.isNull(1) ? QStringLiteral("") : rs.text(1);
     }
+    for (Loan& loan : loans)
+        loan.title = titles[slot(loan.code_film)];
     return loans;
 }
 
@@ -230,6 +283,27 @@ QList<Borrower> Loans::borrowers(const QList<Loan>& history, const QDate& today)
     std::sort(borrowers.begin(), borrowers.end(),
               [](const Borrower& a, const Borrower& b) { return a.key < b.key; });
     return borrowers;
+}
+
+LoanStatistics Loans::statistics(const QDate& today)
+{
+    // Only the films that may be among the most lent are named: reading every title took as long
+    // as the rest of the figures.
+    return loanStatistics(latestFirst(), today, [this](const QList<qint16>& codes) {
+        QStringList keys;
+        keys.reserve(codes.size());
+        for (qint16 code : codes)
+            keys.append(QString::number(code));
+        QHash<qint16, QString> titles;
+        Recordset rs;
+        rs.open(Statement {QStringLiteral("SELECT code_film, nom_film FROM film "
+                                          "WHERE code_film IN (SELECT value FROM json_each(?))"),
+                           {u'[' + keys.join(u',') + u']'}},
+                db_);
+        for (; !rs.eof(); rs.moveNext())
+            titles.insert(qint16(rs.value(0).toInt()), rs.isNull(1) ? QStringLiteral("") : rs.text(1));
+        return titles;
+    });
 }
 
 QStringList Loans::names()

@@ -1,13 +1,18 @@
 #pragma once
 
+#include "store/Statement.h"
+
 #include <QDate>
 #include <QList>
 #include <QString>
 #include <optional>
 
+struct sqlite3;
+
 namespace store {
 
 class Database;
+struct LoanStatistics;
 
 // One loan of the history, a row of the table pret with the film's title.
 struct Loan {
@@ -53,6 +58,18 @@ public:
     // The key a borrower's name is known by: the name folded (letter case, accents and punctuation
     // ignored); a name of no letter or digit is its own key.
     static QString borrowerKey(const QString& name);
+    // Lends borrowerKey to the engine as borrower_key(emprunteur), for a list to find a borrower's
+    // loans as the program names them.
+    static void registerFunctions(sqlite3* db);
+    // A film's title as the lists of loans show it, a film gone from the catalogue by its key.
+    static QString shownTitle(qint16 code, const QString& title);
+
+    // Which loans a list of films is made of: every loan, the returned ones, those returned after
+    // their due day, one borrower's.
+    enum class Among { Every, Returned, ReturnedLate, Borrower };
+    // The keys of the films of those loans, a borrower given by their key, as a statement for a list
+    // of films to choose its films by (code_film IN it), its values bound.
+    static Statement filmKeys(Among loans, const QString& borrowerKey = {});
 
     // Opens the film's loan on that day, due after the default loan length if one is set; an open
     // loan of the film is corrected instead (borrower, day and due day), never left unended.
@@ -77,6 +94,9 @@ public:
     QList<Loan> history();
     // The borrowers of these loans, by name.
     static QList<Borrower> borrowers(const QList<Loan>& history, const QDate& today);
+    // The figures of the whole history for the statistics (store/LoanStatistics.h), the loans out
+    // counted to today.
+    LoanStatistics statistics(const QDate& today);
     // Every borrower's name once, as typed at the latest loan, by name, for the loan box to
     // complete; a name without a letter or a digit, which nothing typed completes, is left out.
     QStringList names();
@@ -90,6 +110,9 @@ public:
     static constexpr int kLongestLength = 3650;
 
 private:
+    // Every loan, the latest first, their titles not read.
+    QList<Loan> latestFirst();
+
     Database& db_;
 };
 

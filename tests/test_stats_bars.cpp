@@ -32,7 +32,7 @@ private slots:
             list.addColumn(QString::fromUtf8(caption), 1500);
         auto* bars = new stats::ShareBars(&list);
         list.setItemDelegateForColumn(kBarColumn, bars);
-        bars->setFilms({400, 200, 1, 0});
+        bars->setCounts({400, 200, 1, 0});
         list.setRows({{"Drame"}, {"Comédie"}, {"Western"}, {"Aucun"}});
         list.resize(480, 200);
         list.show();

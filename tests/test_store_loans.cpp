@@ -1,6 +1,7 @@
 #include "store/Backups.h"
 #include "store/DbError.h"
 #include "store/Films.h"
+#include "store/LoanStatistics.h"
 #include "store/Loans.h"
 #include "store/Settings.h"
 #include "support/FaultyVfs.h"
@@ -264,6 +265,105 @@ private slots:
         // The loan box completes from the names, once each as typed last; a name without a letter
         // or a digit cannot be typed to be completed.
         QCOMPARE(store::Loans(db).names(), (QStringList {"jean pierre", "RÉMI ", "Zoé"}));
+    }
+
+    // The loans' figures of the statistics, and the films behind each: lengths in calendar days,
+    // the loans out counted to today, a loan without a due day never late, a day lent that is no
+    // day (another program wrote it) left out of the lengths, a film gone from the catalogue kept
+    // by its key.
+    void loanFiguresAndTheirFilms()
+    {
+        TestCatalogue catalogue;
+        store::Database& db = catalogue.db();
+        catalogue.insert(1, "Alien");
+        catalogue.insert(2, "Brazil");
+        catalogue.insert(3, "Élan");
+        catalogue.insert(4, "Eraserhead");
+        catalogue.insert(5, "Fargo");
+        const auto loan = [&db](int code, const QString& name, const char* lent, const char* due,
+                                const char* back) {
+            db.execute(store::Statement {"INSERT INTO pret VALUES (?, ?, ?, ?, ?)",
+                                         {qint64(code), name, lent, due ? store::BoundValue(due) : nullptr,
+                                          back ? store::BoundValue(back) : nullptr}});
+        };
+        loan(2, "Paul", "2026-11-01", "2026-11-10", "2026-11-15");
+        loan(2, "paul", "2026-11-20", nullptr, "2026-11-21");
+        loan(1, "Marie", "2026-12-01", "2026-12-03", nullptr);
+        loan(3, "Marie", "2026-10-01", "2026-10-10", "2026-10-10");
+        loan(9, "Zoé", "2026-02-30", nullptr, "2026-10-05");
+        loan(4, "Léa", "2026-11-01", "2026-11-02", "2026-11-03");
+
+        store::Loans loans(db);
+        const store::LoanStatistics figures = loans.statistics(kToday);
+        QCOMPARE(QStringLiteral("%1 loans, %2 out, %3 returned, %4 late; %5 over %6 returned, %7 over %8 out")
+                         .arg(figures.loans)
+                         .arg(figures.out)
+                         .arg(figures.returned)
+                         .arg(figures.returnedLate)
+                         .arg(figures.returnedDays)
+                         .arg(figures.returnedTimed)
+                         .arg(figures.outDays)
+                         .arg(figures.outTimed),
+                 "6 loans, 1 out, 5 returned, 2 late; 26 over 4 returned, 5 over 1 out");
+        QCOMPARE(figures.averageReturnedDays(), 6.5);
+        QCOMPARE(figures.averageDays(), 6.2);
+        QCOMPARE(figures.lateShare(), 0.4);
+        QStringList lent;
+        for (const store::LentFilm& film : figures.films)
+            lent << QStringLiteral("%1 %2").arg(store::Loans::shownTitle(film.code, film.title)).arg(film.loans);
+        QCOMPARE(lent, (QStringList {"Brazil 2", "Alien 1", "Élan 1", "Eraserhead 1",
+                                     "(film n°9 absent du catalogue) 1"}));
+        QStringList borrowers;
+        for (const store::Borrower& borrower : figures.borrowers)
+            borrowers << QStringLiteral("%1 %2").arg(borrower.name).arg(borrower.loans);
+        QCOMPARE(borrowers, (QStringList {"Marie 2", "paul 2", "Léa 1", "Zoé 1"}));
+
+        using Kind = store::FilmList::Kind;
+        store::Films films(db);
+        const auto titles = [&films](const store::FilmList& list) {
+            QStringList read;
+            for (const store::ListedRow& row : films.listed(list))
+                read << row[0];
+            return read.join(" | ");
+        };
+        QCOMPARE(titles(store::FilmList::of(Kind::EverLent)), "Alien | Brazil | Élan | Eraserhead");
+        QCOMPARE(titles(store::FilmList::of(Kind::Returned)), "Brazil | Élan | Eraserhead");
+        QCOMPARE(titles(store::FilmList::of(Kind::ReturnedLate)), "Brazil | Eraserhead");
+        QCOMPARE(titles(store::FilmList::borrowedBy(figures.borrowers[1].key)), "Brazil");
+        QCOMPARE(titles(store::FilmList::borrowedBy(store::Loans::borrowerKey("MARIE"))), "Alien | Élan");
+        QCOMPARE(titles(store::FilmList::film(4)), "Eraserhead");
+        QCOMPARE(titles(store::FilmList::film(9)), "");
+
+        // Without a loan, no average and no share.
+        db.execute("DELETE FROM pret");
+        const store::LoanStatistics none = loans.statistics(kToday);
+        QVERIFY(!none.averageReturnedDays() && !none.averageDays() && !none.lateShare());
+        QVERIFY(none.films.isEmpty() && none.borrowers.isEmpty());
+    }
+
+    // A hundred films named among the most lent; of as many loans as the hundredth, the first by
+    // title.
+    void theFilmsLentMostAreAHundred()
+    {
+        TestCatalogue catalogue;
+        store::Database& db = catalogue.db();
+        for (int code = 1; code <= 150; ++code) {
+            catalogue.insert(code, QStringLiteral("Film %1").arg(code, 3, 10, QChar(u'0')));
+            for (int time = code == 150 ? 3 : code == 120 ? 2 : 1; time > 0; --time)
+                db.execute(store::Statement {"INSERT INTO pret VALUES (?, 'Paul', '2026-11-01', NULL, "
+                                             "'2026-11-02')",
+                                             {qint64(code)}});
+        }
+        const store::LoanStatistics figures = store::Loans(db).statistics(kToday);
+        QCOMPARE(figures.loans, 153);
+        QCOMPARE(figures.films.size(), 100);
+        const auto named = [&figures](qsizetype at) {
+            return QStringLiteral("%1 %2").arg(figures.films[at].title).arg(figures.films[at].loans);
+        };
+        QCOMPARE(named(0), "Film 150 3");
+        QCOMPARE(named(1), "Film 120 2");
+        QCOMPARE(named(2), "Film 001 1");
+        QCOMPARE(named(99), "Film 098 1");
     }
 
     // At each opening the history follows the films, which an older version or another program
