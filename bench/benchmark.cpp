@@ -92,10 +92,10 @@ double bareCopyTime(store::Database& db, const QString& path)
 // windows waiting for deletion are deleted at once so the next start does not pile up on them.
 void endProgram() { testing::stopProgram(); }
 
-const Frm_AccueilControls& accueil() { return Frm_Accueil::instance().controls(); }
-ui::ListView* list() { return accueil().List; }
-const frm_pretsControls& suivi() { return frm_prets::instance().controls(); }
-void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+const Frm_AccueilControls& mainWindow() { return Frm_Accueil::instance().controls(); }
+ui::ListView* mainList() { return mainWindow().List; }
+const frm_pretsControls& loansWindow() { return frm_prets::instance().controls(); }
+void press(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
 
 // A real mouse click on a row of a list, the main one unless told.
 void clickRow(ui::ListView* l, int row)
@@ -105,11 +105,11 @@ void clickRow(ui::ListView* l, int row)
     QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, rect.center());
 }
 
-void clickRow(int row) { clickRow(list(), row); }
+void clickRow(int row) { clickRow(mainList(), row); }
 
 int rowOfKey(qint16 key)
 {
-    ui::ListView* l = list();
+    ui::ListView* l = mainList();
     for (int i = 0; i < l->rowCount(); ++i)
         if (l->cellText(i, 5) == QString::number(key))
             return i;
@@ -214,16 +214,16 @@ int main(int argc, char* argv[])
             [&] { return bareCopyTime(*engine, QDir(folder.path()).filePath(QStringLiteral("copie.mdb"))); });
     record(QStringLiteral("Restore window, ten backups listed"), 5,
            [&] {
-               return bench::timeOnce([] { accueil().mnu_restaurer->trigger(); },
+               return bench::timeOnce([] { mainWindow().mnu_restaurer->trigger(); },
                                       [] { frm_sauvegarde::instance().unload(); });
            },
            {});
     record(QStringLiteral("Restoring a backup"), 5,
            [&] {
-               return bench::timeOnce([] { click(frm_sauvegarde::instance().controls().cmd_restaurer); },
+               return bench::timeOnce([] { press(frm_sauvegarde::instance().controls().cmd_restaurer); },
                                       [&] {
                                           platform.clock = platform.clock.addSecs(60);
-                                          accueil().mnu_restaurer->trigger();
+                                          mainWindow().mnu_restaurer->trigger();
                                           frm_sauvegarde::instance().controls().List->selectRow(1);
                                           platform.answers = {ui::Answer::Yes};
                                       });
@@ -232,10 +232,10 @@ int main(int argc, char* argv[])
 
     record(
             QStringLiteral("Full list (Liste des Films)"), kRuns,
-            [&] { return bench::timeOnce([] { accueil().mnulistF->trigger(); }); },
+            [&] { return bench::timeOnce([] { mainWindow().mnulistF->trigger(); }); },
             [&] { return listAndCounters(store::FilmList::all()); });
 
-    auto* search = accueil().txt_search;
+    auto* search = mainWindow().txt_search;
     const QStringList prefixes = {QStringLiteral("a"), QStringLiteral("ab"), QStringLiteral("abc")};
     for (int k = 0; k < 3; ++k) {
         record(
@@ -256,7 +256,7 @@ int main(int argc, char* argv[])
 
     // The search of every field: the whole catalogue found at the first letter, a word of the titles,
     // a word of the titles with a year, words of the notes, a word found nowhere.
-    accueil().mnu_tous_champs->trigger();
+    mainWindow().mnu_tous_champs->trigger();
     for (const QString& typed : {QStringLiteral("c"), QStringLiteral("coeur"), QStringLiteral("nuit 1999"),
                                  QStringLiteral("film 4242"), QStringLiteral("xylophone")}) {
         record(
@@ -284,13 +284,13 @@ int main(int argc, char* argv[])
             },
             [&] { return listAndCounters(store::FilmList::allFieldsSearch(QStringLiteral("coeur"))); });
     search->clear();
-    accueil().mnu_tous_champs->trigger();
+    mainWindow().mnu_tous_champs->trigger();
 
     int selectionRun = 0;
     record(
             QStringLiteral("Selection click"), kRuns,
             [&] {
-                const int row = (selectionRun++ * 2011) % list()->rowCount();
+                const int row = (selectionRun++ * 2011) % mainList()->rowCount();
                 return bench::timeOnce([&] { clickRow(row); });
             },
             [&] { return engineTime([](store::Films& films) { films.find(4242); }); });
@@ -299,7 +299,7 @@ int main(int argc, char* argv[])
     record(QStringLiteral("Column sort"), kRuns,
            [&] {
                const int column = sortRun++ % 2 ? 0 : 1;
-               QHeaderView* header = list()->header();
+               QHeaderView* header = mainList()->header();
                return bench::timeOnce([&] {
                    QTest::mouseClick(
                            header->viewport(), Qt::LeftButton, {},
@@ -310,19 +310,19 @@ int main(int argc, char* argv[])
 
     record(
             QStringLiteral("Loan list"), kRuns,
-            [&] { return bench::timeOnce([] { accueil().mnuliste->trigger(); }); },
+            [&] { return bench::timeOnce([] { mainWindow().mnuliste->trigger(); }); },
             [&] { return engineTime([](store::Films& films) { films.lentFilms(); }); });
-    accueil().mnulistF->trigger();
+    mainWindow().mnulistF->trigger();
 
     record(
             QStringLiteral("Recording a loan"), kRuns,
             [&] {
                 const qint16 key = keyOf(keyWhere("pret_film IS NULL"));
-                return bench::timeOnce([&] { click(accueil().pret->cmd_pret); },
+                return bench::timeOnce([&] { press(mainWindow().pret->cmd_pret); },
                                        [&] {
                                            clickRow(rowOfKey(key));
-                                           click(accueil().pret->chk_pret);
-                                           accueil().pret->txt_nom->setText(QStringLiteral("Benchmark"));
+                                           press(mainWindow().pret->chk_pret);
+                                           mainWindow().pret->txt_nom->setText(QStringLiteral("Benchmark"));
                                        });
             },
             [&] {
@@ -336,7 +336,7 @@ int main(int argc, char* argv[])
             QStringLiteral("Recording a return"), kRuns,
             [&] {
                 const qint16 key = keyOf(keyWhere("pret_film = 'Benchmark'", 0));
-                return bench::timeOnce([&] { click(accueil().pret->chk_pret); },
+                return bench::timeOnce([&] { press(mainWindow().pret->chk_pret); },
                                        [&] {
                                            clickRow(rowOfKey(key));
                                            platform.answers = {ui::Answer::Yes};
@@ -353,7 +353,7 @@ int main(int argc, char* argv[])
     record(
             QStringLiteral("Loans window, 20,000 past loans"), kRuns,
             [&] {
-                return bench::timeOnce([] { accueil().mnusuivi->trigger(); },
+                return bench::timeOnce([] { mainWindow().mnusuivi->trigger(); },
                                        [] {
                                            frm_prets::instance().unload();
                                            QCoreApplication::sendPostedEvents(nullptr,
@@ -369,35 +369,35 @@ int main(int argc, char* argv[])
     int dueRun = 0;
     record(QStringLiteral("Loans window: a due day set"), kRuns,
            [&] {
-               return bench::timeOnce([&] { click(suivi().cmd_echeance); },
+               return bench::timeOnce([&] { press(loansWindow().cmd_echeance); },
                                       [&] {
-                                          clickRow(suivi().lst_en_cours, dueRun % 40);
-                                          suivi().dtp_echeance->setDate(QDate(2026, 12, 10 + dueRun++ % 10));
+                                          clickRow(loansWindow().lst_en_cours, dueRun % 40);
+                                          loansWindow().dtp_echeance->setDate(QDate(2026, 12, 10 + dueRun++ % 10));
                                       });
            },
            {});
     record(QStringLiteral("Loans window: a borrower chosen"), kRuns,
            [&] {
-               return bench::timeOnce([&] { clickRow(suivi().lst_emprunteurs, dueRun++ % 40); },
-                                      [] { suivi().tab_prets->setCurrentIndex(2); });
+               return bench::timeOnce([&] { clickRow(loansWindow().lst_emprunteurs, dueRun++ % 40); },
+                                      [] { loansWindow().tab_prets->setCurrentIndex(2); });
            },
            {});
     record(QStringLiteral("Loans window: a title typed"), kRuns,
            [&] {
-               return bench::timeOnce([&] { QTest::keyClick(suivi().txt_film, 'e'); },
+               return bench::timeOnce([&] { QTest::keyClick(loansWindow().txt_film, 'e'); },
                                       [] {
-                                          suivi().tab_prets->setCurrentIndex(1);
-                                          QTest::mouseClick(suivi().cmd_tout, Qt::LeftButton);
+                                          loansWindow().tab_prets->setCurrentIndex(1);
+                                          QTest::mouseClick(loansWindow().cmd_tout, Qt::LeftButton);
                                       });
            },
            {});
     record(
             QStringLiteral("Loans window: a return recorded"), kRuns,
             [&] {
-                return bench::timeOnce([&] { click(suivi().cmd_retour); },
+                return bench::timeOnce([&] { press(loansWindow().cmd_retour); },
                                        [&] {
-                                           suivi().tab_prets->setCurrentIndex(0);
-                                           clickRow(suivi().lst_en_cours, 0);
+                                           loansWindow().tab_prets->setCurrentIndex(0);
+                                           clickRow(loansWindow().lst_en_cours, 0);
                                            platform.answers = {ui::Answer::Yes};
                                        });
             },
@@ -417,14 +417,14 @@ int main(int argc, char* argv[])
             QStringLiteral("Saving a new film"), kRuns,
             [&] {
                 return bench::timeOnce(
-                        [&] { click(Frm_New::instance().controls().Bt_Enreg); },
+                        [&] { press(Frm_New::instance().controls().Bt_Enreg); },
                         [&] {
                             // Room for the new key: the highest film goes first.
                             engine->execute(
                                     QStringLiteral("Delete * from film where code_film=%1")
                                             .arg(keyOf(QStringLiteral("select max(code_film) from film"))));
                             ++added;
-                            click(accueil().cmd_new);
+                            press(mainWindow().cmd_new);
                             // The main window unloads when the editor opens; the event loop would delete it
                             // meanwhile.
                             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -443,10 +443,10 @@ int main(int argc, char* argv[])
     record(
             QStringLiteral("Modifying a film"), kRuns,
             [&] {
-                return bench::timeOnce([&] { click(Frm_New::instance().controls().Bt_Enreg); },
+                return bench::timeOnce([&] { press(Frm_New::instance().controls().Bt_Enreg); },
                                        [&] {
-                                           clickRow((added * 7919) % list()->rowCount());
-                                           click(accueil().Bt_Modif);
+                                           clickRow((added * 7919) % mainList()->rowCount());
+                                           press(mainWindow().Bt_Modif);
                                            Frm_New::instance().controls().txt_obs->setPlainText(
                                                    QStringLiteral("modifié"));
                                        });
@@ -457,9 +457,9 @@ int main(int argc, char* argv[])
     record(
             QStringLiteral("Deleting a film"), kRuns,
             [&] {
-                return bench::timeOnce([&] { click(accueil().Bt_Supp); },
+                return bench::timeOnce([&] { press(mainWindow().Bt_Supp); },
                                        [&] {
-                                           clickRow((++deleted * 104729) % list()->rowCount());
+                                           clickRow((++deleted * 104729) % mainList()->rowCount());
                                            platform.answers = {ui::Answer::Yes};
                                        });
             },
@@ -480,7 +480,7 @@ int main(int argc, char* argv[])
     };
     record(
             QStringLiteral("Statistics window"), kRuns,
-            [&] { return bench::timeOnce([] { accueil().mnu_stats->trigger(); }, unloadStatistics); },
+            [&] { return bench::timeOnce([] { mainWindow().mnu_stats->trigger(); }, unloadStatistics); },
             [&] {
                 return engineTime([&](store::Films& films) {
                     films.statistics();
@@ -495,14 +495,14 @@ int main(int argc, char* argv[])
                 const QPoint row = genres->visualRect(genres->model()->index(0, 0)).center();
                 return bench::timeOnce(
                         [&] { QTest::mouseDClick(genres->viewport(), Qt::LeftButton, {}, row); },
-                        [&] { accueil().mnulistF->trigger(); });
+                        [&] { mainWindow().mnulistF->trigger(); });
             },
             [&] { return listAndCounters(largestGenre); });
 
-    accueil().mnulistF->trigger();
+    mainWindow().mnulistF->trigger();
     record(
             QStringLiteral("Text export"), kRuns,
-            [&] { return bench::timeOnce([] { accueil().mnuexporter->trigger(); }); },
+            [&] { return bench::timeOnce([] { mainWindow().mnuexporter->trigger(); }); },
             [&] {
                 return engineTime([](store::Films& films) {
                     films.forEachByTitle([](const QString&, const QString&, const QString&) {});
@@ -510,7 +510,7 @@ int main(int argc, char* argv[])
             });
 
     record(QStringLiteral("Spreadsheet export"), 3,
-           [&] { return bench::timeOnce([] { accueil().mnu_excel->trigger(); }); }, {});
+           [&] { return bench::timeOnce([] { mainWindow().mnu_excel->trigger(); }); }, {});
     for (const QString& workbook : platform.openedDocuments)
         if (workbook.endsWith(QStringLiteral(".xlsx")))
             QFile::remove(workbook);
@@ -537,16 +537,16 @@ int main(int argc, char* argv[])
     };
     auto openQuickAdd = [&](const QString& folder, bool readFiles) {
         restartOn({});
-        accueil().mnuajoutquick->trigger();
+        mainWindow().mnuajoutquick->trigger();
         const Frm_ajoutquickControls& c = Frm_ajoutquick::instance().controls();
         // The three boxes are ticked at opening: the scans that do not read the files untick the
         // first two; every video file stays asked for, with its .nfo.
         if (!readFiles) {
-            click(c.chk_lire_fichiers);
-            click(c.chk_ignorer_connus);
+            press(c.chk_lire_fichiers);
+            press(c.chk_ignorer_connus);
         }
         platform.folders = {folder};
-        click(c.cmd_parcourir);
+        press(c.cmd_parcourir);
     };
     auto countFilms = [&] {
         store::Recordset check;
@@ -557,7 +557,7 @@ int main(int argc, char* argv[])
     auto recordQuickAdd = [&](const QString& name, const QString& folder, bool readFiles) {
         record(name, 3,
                [&] {
-                   return bench::timeOnce([&] { click(Frm_ajoutquick::instance().controls().cmd_lancer); },
+                   return bench::timeOnce([&] { press(Frm_ajoutquick::instance().controls().cmd_lancer); },
                                           [&] { openQuickAdd(folder, readFiles); });
                },
                {});
@@ -615,7 +615,7 @@ int main(int argc, char* argv[])
     auto importWindow = [] { return frm_importer::instance().controls(); };
     auto openImport = [&] {
         platform.files = {table};
-        accueil().mnuimporter->trigger();
+        mainWindow().mnuimporter->trigger();
     };
     restartOn(fullCatalogue);
     record(QStringLiteral("Import: reading and showing 10,000 films"), 5,
@@ -623,7 +623,7 @@ int main(int argc, char* argv[])
     std::fprintf(stderr, "%d rows shown\n", importWindow().List->rowCount());
     record(QStringLiteral("Import: writing 10,000 films"), 3,
            [&] {
-               const double ms = bench::timeOnce([&] { click(importWindow().cmd_importer); },
+               const double ms = bench::timeOnce([&] { press(importWindow().cmd_importer); },
                                                  [&] {
                                                      restartOn({});
                                                      openImport();
