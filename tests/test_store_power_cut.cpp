@@ -2,6 +2,7 @@
 #include "store/BulkWrites.h"
 #include "store/Database.h"
 #include "store/DbError.h"
+#include "store/DiskSteps.h"
 #include "store/Films.h"
 #include "support/Files.h"
 #include "support/PowerCutRecorder.h"
@@ -9,6 +10,8 @@
 #include "support/TestCatalogue.h"
 
 #include <QDir>
+#include <QSaveFile>
+#include <QScopeGuard>
 #include <QRandomGenerator>
 #include <QTest>
 #include <algorithm>
@@ -388,6 +391,44 @@ private slots:
             if (step < events.size())
                 replayed.apply(events[step]);
         }
+    }
+
+    // A damaged catalogue that cannot be replaced, its journal refused a place aside or the backup
+    // refused its name: the files already moved come back, every file as it was, and it is told.
+    void aDamagedCatalogueNotReplacedStaysAsItWas_data()
+    {
+        QTest::addColumn<QString>("refused");
+        QTest::newRow("journal put aside") << "rename -wal";
+        QTest::newRow("backup put in place") << "commit";
+    }
+    void aDamagedCatalogueNotReplacedStaysAsItWas()
+    {
+        QFETCH(QString, refused);
+        struct Refusing : store::DiskSteps {
+            QString refused;
+            bool rename(const QString& from, const QString& to) override
+            {
+                return !(refused == "rename -wal" && from.endsWith("-wal")) && DiskSteps::rename(from, to);
+            }
+            bool commit(QSaveFile& file) override { return refused != "commit" && DiskSteps::commit(file); }
+        } steps;
+        steps.refused = refused;
+        testing::TestCatalogue catalogue;
+        catalogue.fill(kFilms);
+        const QString backup = store::Backups(catalogue.db()).backUp(at(1, 0));
+        catalogue.closeDb();
+        const QString path = catalogue.cataloguePath();
+        const QByteArray damaged = QByteArray("SQLite format 3", 16) + QByteArray(8192, 'x');
+        QVERIFY(testing::writeBytes(path, damaged));
+        QVERIFY(testing::writeBytes(path + "-wal", "journal"));
+        const QStringList before = QDir(catalogue.folder() + "/BD").entryList(QDir::Files);
+        store::setDiskSteps(&steps);
+        const auto usual = qScopeGuard([] { store::setDiskSteps(nullptr); });
+        QVERIFY_THROWS_EXCEPTION(store::DbError,
+                                 store::Backups::replaceDamaged(path, backup, at(2, 0)));
+        QCOMPARE(testing::fileBytes(path), damaged);
+        QCOMPARE(testing::fileBytes(path + "-wal"), "journal");
+        QCOMPARE(QDir(catalogue.folder() + "/BD").entryList(QDir::Files), before);
     }
 
     // Commits in a bulk are not synced one by one; the connection's commits are again once the scope
