@@ -431,6 +431,16 @@ private slots:
         QCOMPARE(QDir(catalogue.folder() + "/BD").entryList(QDir::Files), before);
     }
 
+    // The program syncs a folder after every save it puts in place: none may keep a file open.
+    void syncingFoldersLeavesNoFileOpen()
+    {
+        const QDir open(QStringLiteral("/proc/self/fd"));
+        const qsizetype before = open.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot).size();
+        for (int time = 0; time < 20; ++time)
+            store::diskSteps().syncFolder(QDir::tempPath());
+        QCOMPARE(open.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot).size(), before);
+    }
+
     // Commits in a bulk are not synced one by one; the connection's commits are again once the scope
     // ends, also after a scope within another. Outside any scope, every commit is.
     void bulkWritesRelaxOnlyTheirOwnCommits()
