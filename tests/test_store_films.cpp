@@ -326,33 +326,6 @@ private slots:
                                  counters.films()}),
                  (QList<qint64> {7, 3, 3, 9, 12}));
     }
-
-    void anyTextIsStoredExactly_data() { testing::addTableRows("store/any_text.txt"); }
-
-    void anyTextIsStoredExactly()
-    {
-        QFETCH(QStringList, fields);
-        const QString value = fields[1];
-        TestCatalogue catalogue;
-        catalogue.insert(2, "Témoin");
-        const QStringList witness = testing::filmRows(catalogue.db())[0];
-        store::Films films(catalogue.db());
-        store::FilmDetails details;
-        for (const store::DetailColumn& column : store::kDetailColumns)
-            details.*column.member = value;
-        films.insert(1, details);
-        films.lend(1, value, value);
-        QCOMPARE(testing::filmRows(catalogue.db())[0], QStringList {"1"} + QStringList(15, value));
-        details.acteur = "autre";
-        QVERIFY(films.modify(1, details));
-        QCOMPARE(films.find(1)->acteur, QStringLiteral("autre"));
-        QCOMPARE(films.find(1)->realisateur, value);
-        bool found = false;
-        for (const store::ListedRow& row : films.listed(store::FilmList::titleSearch(value)))
-            found = found || row[5] == "1";
-        QVERIFY(found);
-        QCOMPARE(testing::filmRows(catalogue.db())[1], witness);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestStoreFilms)
