@@ -210,7 +210,8 @@ private slots:
 
     // Every service that writes, with every text of the table below, reaches the file byte for byte
     // as the store wrote it when it still carried its values in the statements' text (the golden
-    // file was written then): the same films, each column of the same storage class and bytes.
+    // file was written then): the same films, each column of the same storage class and bytes. A
+    // film is read back with each text exactly.
     void writesReachTheFileAsBefore()
     {
         TestCatalogue catalogue;
@@ -223,6 +224,9 @@ private slots:
                 same.*column.member = value;
             const store::FilmDetails each = namedAfterColumns(value);
             films.insert(++code, same);
+            const store::Film read = films.find(qint16(code)).value();
+            for (const store::DetailColumn& column : store::kDetailColumns)
+                QCOMPARE(read.*column.member, value);
             films.lend(code, value, value);
             code = films.add(each);
             films.lend(code, value + "pret", value + "date");
