@@ -349,27 +349,6 @@ private slots:
                                             : added.audio,
                  added.genre + added.video + added.audio);
     }
-
-    // Films mapped in file order against lists that take in each new entry: one spelling per entry.
-    void newEntriesAreSpelledOnce()
-    {
-        files::ReferenceLists lists = defaultLists();
-        ImportedFilm first, second;
-        first.genres = {QStringLiteral("polar")};
-        first.videoCodecs = {QStringLiteral("x264")};
-        second.genres = {QStringLiteral("Polar")};
-        second.videoCodecs = {QStringLiteral("X264")};
-        second.audioCodecs = {QStringLiteral("ogg vorbis")};
-        const MappedFilm one = files::mapFilm(first, lists);
-        QVERIFY(one.newGenre && one.newVideoCodec && !one.newAudioCodec);
-        QCOMPARE(one.codec_Son, QStringLiteral("Autre"));
-        lists.genre.append(one.type_film);
-        lists.video.append(one.codec_Film);
-        const MappedFilm two = files::mapFilm(second, lists);
-        QVERIFY(!two.newGenre && !two.newVideoCodec && !two.newAudioCodec);
-        QCOMPARE(QStringList({two.type_film, two.codec_Film, two.codec_Son}),
-                 QStringList({"polar", "x264", "Ogg Vorbis"}));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestFilesImport)

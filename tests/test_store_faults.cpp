@@ -18,12 +18,10 @@ constexpr int kFilms = 300;
 
 using Change = std::function<void(store::Films&)>;
 
+// The changes that write the loans' history too are failed at every write by test_store_loans.
 const QList<std::pair<const char*, Change>> changes = {
         {"add", [](store::Films& f) { f.add(store::Films::foundOnDisk("Nouveau")); }},
         {"modify", [](store::Films& f) { f.modify(7, store::Films::foundOnDisk("Changé")); }},
-        {"lend", [](store::Films& f) { f.lend(7, "Marie", "06/12/2026"); }},
-        {"give back", [](store::Films& f) { f.giveBack(20, QDate(2026, 12, 6)); }},
-        {"remove", [](store::Films& f) { f.remove(9); }},
 };
 
 // How the disk or another program refuses a write, and what the user is told.

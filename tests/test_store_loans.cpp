@@ -30,6 +30,15 @@ QString historyRows(store::Database& db)
     return rows.isEmpty() ? QStringLiteral("none") : rows.join(QStringLiteral(" | "));
 }
 
+// A loan written straight into the table; a null day is NULL.
+void putLoan(store::Database& db, int code, const QString& name, const QString& lent, const QString& due = {},
+             const QString& back = {})
+{
+    const auto orNull = [](const QString& day) { return day.isNull() ? store::BoundValue(nullptr) : day; };
+    db.execute(store::Statement {"INSERT INTO pret VALUES (?, ?, ?, ?, ?)",
+                                 {qint64(code), name, lent, orNull(due), orNull(back)}});
+}
+
 // Puts loans written as historyRows() writes them into the table, for film 7.
 void putHistory(store::Database& db, const QString& written)
 {
@@ -37,10 +46,7 @@ void putHistory(store::Database& db, const QString& written)
         return;
     for (const QString& loan : written.split(" | ")) {
         const QStringList fields = loan.split(u';');
-        db.execute(store::Statement {
-                "INSERT INTO pret (code_film, emprunteur, date_pret, date_retour) VALUES (7, ?, ?, ?)",
-                {fields[0], fields[1],
-                 fields[2] == "-" ? store::BoundValue(nullptr) : store::BoundValue(fields[2])}});
+        putLoan(db, 7, fields[0], fields[1], {}, fields[2] == "-" ? QString() : fields[2]);
     }
 }
 
@@ -153,23 +159,13 @@ private slots:
     {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("due");
-        QTest::newRow("none") << QString() << "";
-        QTest::newRow("three weeks") << "21"
-                                     << "2026-12-22";
-        QTest::newRow("a day") << "1"
-                               << "2026-12-02";
-        QTest::newRow("ten years") << "3650"
-                                   << "2036-11-28";
-        QTest::newRow("too long") << "3651"
-                                  << "";
-        QTest::newRow("zero") << "0"
-                              << "";
-        QTest::newRow("negative") << "-7"
-                                  << "";
-        QTest::newRow("not a number") << "deux semaines"
-                                      << "";
-        QTest::newRow("empty") << ""
-                               << "";
+        const struct {
+            const char *name, *stored, *due;
+        } rows[] = {{"none", nullptr, ""},         {"three weeks", "21", "2026-12-22"}, {"a day", "1", "2026-12-02"},
+                    {"ten years", "3650", "2036-11-28"}, {"too long", "3651", ""},       {"zero", "0", ""},
+                    {"negative", "-7", ""},      {"not a number", "deux semaines", ""}, {"empty", "", ""}};
+        for (const auto& row : rows)
+            QTest::newRow(row.name) << QString::fromUtf8(row.stored) << QString::fromUtf8(row.due);
     }
 
     void defaultLengthSetsTheDueDay()
@@ -237,20 +233,14 @@ private slots:
         store::Database& db = catalogue.db();
         for (int code = 1; code <= 8; ++code)
             catalogue.insert(code, QStringLiteral("Film %1").arg(code));
-        const auto loan = [&db](int code, const QString& name, const char* lent, const char* due,
-                                const char* back) {
-            db.execute(store::Statement {"INSERT INTO pret VALUES (?, ?, ?, ?, ?)",
-                                         {qint64(code), name, lent, due ? store::BoundValue(due) : nullptr,
-                                          back ? store::BoundValue(back) : nullptr}});
-        };
-        loan(1, "remi", "2026-10-01", "2026-10-10", "2026-10-12");
-        loan(2, "Rémi", "2026-11-01", nullptr, nullptr);
-        loan(3, "RÉMI ", "2026-11-20", "2026-12-01", nullptr);
-        loan(4, "Jean-Pierre", "2026-09-01", "2026-09-10", "2026-09-05");
-        loan(5, "jean pierre", "2026-12-05", "2026-12-20", nullptr);
-        loan(6, "", "2026-08-01", nullptr, nullptr);
-        loan(7, "--", "2026-08-02", nullptr, "2026-08-03");
-        loan(8, "Zoé", "2026-07-01", nullptr, "2026-07-02");
+        putLoan(db, 1, "remi", "2026-10-01", "2026-10-10", "2026-10-12");
+        putLoan(db, 2, "Rémi", "2026-11-01");
+        putLoan(db, 3, "RÉMI ", "2026-11-20", "2026-12-01");
+        putLoan(db, 4, "Jean-Pierre", "2026-09-01", "2026-09-10", "2026-09-05");
+        putLoan(db, 5, "jean pierre", "2026-12-05", "2026-12-20");
+        putLoan(db, 6, "", "2026-08-01");
+        putLoan(db, 7, "--", "2026-08-02", {}, "2026-08-03");
+        putLoan(db, 8, "Zoé", "2026-07-01", {}, "2026-07-02");
         QStringList read;
         for (const store::Borrower& b : store::Loans::borrowers(store::Loans(db).history(), kToday))
             read << QStringLiteral("%1 [%2] %3 out, %4 loans, %5 late")
@@ -280,18 +270,12 @@ private slots:
         catalogue.insert(3, "Élan");
         catalogue.insert(4, "Eraserhead");
         catalogue.insert(5, "Fargo");
-        const auto loan = [&db](int code, const QString& name, const char* lent, const char* due,
-                                const char* back) {
-            db.execute(store::Statement {"INSERT INTO pret VALUES (?, ?, ?, ?, ?)",
-                                         {qint64(code), name, lent, due ? store::BoundValue(due) : nullptr,
-                                          back ? store::BoundValue(back) : nullptr}});
-        };
-        loan(2, "Paul", "2026-11-01", "2026-11-10", "2026-11-15");
-        loan(2, "paul", "2026-11-20", nullptr, "2026-11-21");
-        loan(1, "Marie", "2026-12-01", "2026-12-03", nullptr);
-        loan(3, "Marie", "2026-10-01", "2026-10-10", "2026-10-10");
-        loan(9, "Zoé", "2026-02-30", nullptr, "2026-10-05");
-        loan(4, "Léa", "2026-11-01", "2026-11-02", "2026-11-03");
+        putLoan(db, 2, "Paul", "2026-11-01", "2026-11-10", "2026-11-15");
+        putLoan(db, 2, "paul", "2026-11-20", {}, "2026-11-21");
+        putLoan(db, 1, "Marie", "2026-12-01", "2026-12-03");
+        putLoan(db, 3, "Marie", "2026-10-01", "2026-10-10", "2026-10-10");
+        putLoan(db, 9, "Zoé", "2026-02-30", {}, "2026-10-05");
+        putLoan(db, 4, "Léa", "2026-11-01", "2026-11-02", "2026-11-03");
 
         store::Loans loans(db);
         const store::LoanStatistics figures = loans.statistics(kToday);

@@ -113,14 +113,6 @@ private slots:
         QCOMPARE(tables[fields[0]], fields[1]);
     }
 
-    void countersAreTheMainWindows()
-    {
-        store::Films films(catalogue_.db());
-        const store::Counters counted = films.statistics().counters, shown = films.counters();
-        QCOMPARE((QList<qint64> {counted.divx, counted.dvd, counted.lent, counted.atHome}),
-                 (QList<qint64> {shown.divx, shown.dvd, shown.lent, shown.atHome}));
-    }
-
     // Each row of a table lists exactly the films it counted, by title; the rows of a table together
     // list every film once. The totals list theirs.
     void everyRowLeadsToItsFilms()

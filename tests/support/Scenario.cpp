@@ -896,24 +896,21 @@ QString played(TestProgram& program, const QStringList& script)
     // of the disk "during the scan" comes once the scan runs, past the backup that precedes it. A
     // step done meanwhile that fails is told once the program's handler is over.
     program.platform().onProcessEvents = [&player] {
+        const auto seen = [&player](QWidget* window, QLabel* count, QWidget* first, QWidget* second) {
+            player.firstCount = count->text();
+            player.busy = QStringLiteral("%1 %2 %3")
+                                  .arg(window->cursor().shape() == Qt::WaitCursor ? "hourglass" : "arrow")
+                                  .arg(int(first->isEnabled()))
+                                  .arg(int(second->isEnabled()));
+        };
         Frm_ajoutquick& quickAdd = Frm_ajoutquick::instance();
-        if (player.firstCount.isEmpty() && quickAdd.isLoaded()) {
-            player.firstCount = quickAdd.controls().lbl_compte->text();
-            player.busy = QStringLiteral("%1 %2 %3")
-                                  .arg(quickAdd.window()->cursor().shape() == Qt::WaitCursor ? "hourglass"
-                                                                                             : "arrow")
-                                  .arg(int(quickAdd.controls().cmd_parcourir->isEnabled()))
-                                  .arg(int(quickAdd.controls().cmd_lancer->isEnabled()));
-        }
+        if (player.firstCount.isEmpty() && quickAdd.isLoaded())
+            seen(quickAdd.window(), quickAdd.controls().lbl_compte, quickAdd.controls().cmd_parcourir,
+                 quickAdd.controls().cmd_lancer);
         frm_importer& importer = frm_importer::instance();
-        if (player.firstCount.isEmpty() && importer.isLoaded() && importer.controls().Progbar->isVisible()) {
-            player.firstCount = importer.controls().lbl_compte->text();
-            player.busy = QStringLiteral("%1 %2 %3")
-                                  .arg(importer.window()->cursor().shape() == Qt::WaitCursor ? "hourglass"
-                                                                                             : "arrow")
-                                  .arg(int(importer.controls().chk_ignorer_connus->isEnabled()))
-                                  .arg(int(importer.controls().cmd_importer->isEnabled()));
-        }
+        if (player.firstCount.isEmpty() && importer.isLoaded() && importer.controls().Progbar->isVisible())
+            seen(importer.window(), importer.controls().lbl_compte, importer.controls().chk_ignorer_connus,
+                 importer.controls().cmd_importer);
         if (Frm_Accueil::instance().isLoaded() && accueil().fra_export->isVisible())
             player.progress << accueil().Progbar->value();
         try {
