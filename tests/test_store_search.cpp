@@ -297,6 +297,26 @@ private slots:
                  "1");
     }
 
+    // Texts to make again at an opening on a disk that refuses the write: the films found all the
+    // same, and the disk not asked again at every keystroke.
+    void aRepairRefusedByTheDiskIsNotTriedAtEveryKeystroke()
+    {
+        testing::FaultyVfs vfs;
+        TestCatalogue catalogue;
+        store::Films(catalogue.db()).insert(1, titled("Alien", "Nostromo"));
+        catalogue.closeDb();
+        OtherProgram(catalogue.cataloguePath())
+                .run("UPDATE reglage SET valeur = '0' WHERE nom = 'pli_recherche'; UPDATE film_recherche SET "
+                     "texte = x''");
+        vfs.inject(testing::FaultyVfs::Fault::WriteError);
+        store::Database& db = catalogue.db();
+        const int refused = vfs.refused();
+        QVERIFY(refused > 0);
+        QCOMPARE(found(db, "nostromo"), "Alien");
+        QCOMPARE(found(db, "nostromo"), "Alien");
+        QCOMPARE(vfs.refused(), refused);
+    }
+
     // A catalogue that cannot be written while films are left to fold (read only, or another
     // program holding it): the search folds the films as it reads them and finds the same films.
     void findsWhatItCannotFoldAhead()
