@@ -353,14 +353,6 @@ QString loanDateEntry(const QString& written)
     return date.isValid() ? date.toString(QStringLiteral("dd/MM/yyyy")) : QString();
 }
 
-MappedFilm mapFilm(const ImportedFilm& film, const ReferenceLists& lists)
-{
-    const auto finder = [](const QStringList& list) {
-        return [&list](const QString& value) { return entryIn(list, value); };
-    };
-    return mapWith(film, finder(lists.genre), finder(lists.video), finder(lists.audio));
-}
-
 MappedCatalogue mapFilms(const QList<ImportedFilm>& films, const ReferenceLists& lists)
 {
     GrowingList genres(lists.genre), videoCodecs(lists.video), audioCodecs(lists.audio);

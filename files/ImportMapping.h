@@ -79,16 +79,12 @@ struct MappedFilm {
     bool newGenre = false, newVideoCodec = false, newAudioCodec = false;
 };
 
-// The film's values, its genre and codecs matched against the reference lists. Films mapped in file
-// order against lists that take in each new entry as it comes get one spelling per entry: "drame"
-// after "Drame" was added becomes "Drame". The title is the film's title, else its original title,
-// "" for a film without one.
-MappedFilm mapFilm(const ImportedFilm& film, const ReferenceLists& lists);
-
-// A catalogue's films mapped in file order, each value new to its list taken into the list, in the
-// form the list file holds it (files::storedEntry), before the next film is mapped: "drame" after
-// "Drame" gives one entry, a genre "Film "noir"" becomes "Film 'noir'" in the film as in the list.
-// A film's new… flag is set on the film that brought the entry.
+// A catalogue's films mapped in file order, their genre and codecs matched against the reference
+// lists, each value new to its list taken into the list, in the form the list file holds it
+// (files::storedEntry), before the next film is mapped: "drame" after "Drame" gives one entry, a
+// genre "Film "noir"" becomes "Film 'noir'" in the film as in the list. A film's new… flag is set on
+// the film that brought the entry. A film's title is its title, else its original title, "" for a
+// film without one.
 struct MappedCatalogue {
     QList<MappedFilm> films;
     // The entries the lists lacked, each list in the order the films brought them.

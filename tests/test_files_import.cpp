@@ -86,10 +86,12 @@ QString mappedFields(const MappedFilm& film)
 QStringList described(const QList<ImportedFilm>& films)
 {
     QStringList lines;
-    for (const ImportedFilm& film : films) {
+    const QList<MappedFilm> mapped = files::mapFilms(films, defaultLists()).films;
+    for (qsizetype i = 0; i < films.size(); ++i) {
+        const ImportedFilm& film = films[i];
         lines.append(QStringLiteral("line %1%2").arg(film.line).arg(film.hasTitle() ? "" : " (sans titre)"));
         lines.append(QStringLiteral("  read: ") + readFields(film).join(QStringLiteral(" | ")));
-        lines.append(QStringLiteral("  film: ") + mappedFields(files::mapFilm(film, defaultLists())));
+        lines.append(QStringLiteral("  film: ") + mappedFields(mapped[i]));
     }
     return lines;
 }
@@ -205,8 +207,7 @@ private slots:
         for (const char* saved : {"import/workbook-calc.csv", "import/workbook-calc-1252.csv"}) {
             const files::CatalogueContent content = files::readCatalogueFile(testing::testData(saved));
             QStringList back;
-            for (const ImportedFilm& film : content.films) {
-                const MappedFilm mapped = files::mapFilm(film, defaultLists());
+            for (const MappedFilm& mapped : files::mapFilms(content.films, defaultLists()).films) {
                 back.append(QStringList {mapped.nom_film, mapped.type_film, mapped.duree, mapped.cd_film,
                                          mapped.format_film}
                                     .join(u'\t'));
