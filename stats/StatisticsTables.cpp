@@ -22,6 +22,31 @@ QString plainSpaces(QString text)
     return text;
 }
 
+// A row's value as the table shows it: "(vide)" for the films without one; a decade as "années
+// 1990", the films without a year as "sans année".
+QString valueText(const store::Group& group)
+{
+    if (group.list.kind == store::FilmList::Kind::Decade)
+        return QStringLiteral("années ") + group.value;
+    if (group.list.kind == store::FilmList::Kind::WithoutYear)
+        return QStringLiteral("sans année");
+    return group.value.isEmpty() ? QStringLiteral("(vide)") : group.value;
+}
+
+// "1 234 h 56 min".
+QString runningTimeText(qint64 minutes)
+{
+    return QStringLiteral("%1 h %2 min").arg(countText(minutes / 60)).arg(minutes % 60, 2, 10, QChar(u'0'));
+}
+
+// A loan's average length, "12,4 jours", "1,0 jour".
+QString daysText(double days)
+{
+    // French counts below two in the singular: "1,5 jour".
+    return plainSpaces(french().toString(days, 'f', 1))
+            + (std::round(days * 10) < 20 ? QStringLiteral(" jour") : QStringLiteral(" jours"));
+}
+
 QList<Total> totalsOf(const store::Statistics& statistics)
 {
     using Kind = store::FilmList::Kind;
@@ -132,33 +157,12 @@ Figures figuresOf(const store::Statistics& films, const store::LoanStatistics& l
     return figures;
 }
 
-QString valueText(const store::Group& group)
-{
-    if (group.list.kind == store::FilmList::Kind::Decade)
-        return QStringLiteral("années ") + group.value;
-    if (group.list.kind == store::FilmList::Kind::WithoutYear)
-        return QStringLiteral("sans année");
-    return group.value.isEmpty() ? QStringLiteral("(vide)") : group.value;
-}
-
 QString countText(qint64 number) { return plainSpaces(french().toString(number)); }
-
-QString runningTimeText(qint64 minutes)
-{
-    return QStringLiteral("%1 h %2 min").arg(countText(minutes / 60)).arg(minutes % 60, 2, 10, QChar(u'0'));
-}
 
 QString shareText(qint64 part, qint64 whole)
 {
     const double percent = whole > 0 ? 100.0 * double(part) / double(whole) : 0.0;
     return plainSpaces(french().toString(percent, 'f', 1)) + QStringLiteral(" %");
-}
-
-QString daysText(double days)
-{
-    // French counts below two in the singular: "1,5 jour".
-    return plainSpaces(french().toString(days, 'f', 1))
-            + (std::round(days * 10) < 20 ? QStringLiteral(" jour") : QStringLiteral(" jours"));
 }
 
 }  // namespace stats

@@ -73,17 +73,9 @@ struct Figures {
 };
 Figures figuresOf(const store::Statistics& films, const store::LoanStatistics& loans);
 
-// A row's value as the table shows it: "(vide)" for the films without one; a decade as "années
-// 1990", the films without a year as "sans année".
-QString valueText(const store::Group& group);
-
 // "1 234": the thousands apart with a space.
 QString countText(qint64 number);
-// "1 234 h 56 min".
-QString runningTimeText(qint64 minutes);
 // A row's share of the whole, "33,3 %".
 QString shareText(qint64 part, qint64 whole);
-// A loan's average length, "12,4 jours", "1,0 jour".
-QString daysText(double days);
 
 }  // namespace stats

@@ -97,15 +97,15 @@ void frm_statistiques::build(QMainWindow* window, QWidget* client)
 
     c.lst_totaux = makeFigures(client, c.fra_totaux, QStringLiteral("lst_totaux"), QStringLiteral("Totaux"), 0, 2100);
     c.lst_prets = makeFigures(client, c.fra_prets, QStringLiteral("lst_prets"), QStringLiteral("Prêts"), 3, 2850);
-    const auto figureAsked = [this](ListView* list, QList<stats::Total> stats::Figures::*figures) {
-        const int row = list->selectedRow();
-        if (chiffres_ && row >= 0 && row < ((*chiffres_).*figures).size())
-            emit filmsAsked(((*chiffres_).*figures)[row].list);
+    const auto leadToFilms = [this](ListView* list, QList<stats::Total> stats::Figures::*figures) {
+        onEvent(list, &ListView::dblClick, [this, list, figures] {
+            const int row = list->selectedRow();
+            if (chiffres_ && row >= 0 && row < ((*chiffres_).*figures).size())
+                emit filmsAsked(((*chiffres_).*figures)[row].list);
+        });
     };
-    onEvent(c.lst_totaux, &ListView::dblClick,
-            [figureAsked, this] { figureAsked(controls().lst_totaux, &stats::Figures::totals); });
-    onEvent(c.lst_prets, &ListView::dblClick,
-            [figureAsked, this] { figureAsked(controls().lst_prets, &stats::Figures::loans); });
+    leadToFilms(c.lst_totaux, &stats::Figures::totals);
+    leadToFilms(c.lst_prets, &stats::Figures::loans);
 
     QGroupBox** frames[] = {&c.fra_genre,       &c.fra_format,      &c.fra_qualite,  &c.fra_langue,
                             &c.fra_codec_video, &c.fra_codec_audio, &c.fra_disques,  &c.fra_decennie,
